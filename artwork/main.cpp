@@ -1,0 +1,150 @@
+// The gallery renderer: draws every picture the viewer embeds, or checks a
+// folder of replacement pictures.
+//
+//   noctivue-artwork render --data <artwork/data> --out <dir>
+//   noctivue-artwork check <dir>
+
+#include "artworkset.h"
+#include "cataloguetables.h"
+#include "contactsheet.h"
+#include "painted.h"
+#include "picturecheck.h"
+#include "skyfields.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+bool save(const QImage &image, const QString &path, const char *format, int quality = -1)
+{
+    QImageWriter writer(path, format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    if (writer.write(image))
+        return true;
+    std::fprintf(stderr, "noctivue-artwork: cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(writer.errorString()));
+    return false;
+}
+
+// Runs the jobs on every core; each job owns its seeds, so the order in which
+// threads pick them up does not change a single output byte.
+bool runParallel(const std::vector<std::function<bool()>> &jobs)
+{
+    std::atomic<size_t> next{0};
+    std::atomic<bool> ok{true};
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t) {
+        pool.emplace_back([&] {
+            for (size_t i = next++; i < jobs.size(); i = next++) {
+                if (!jobs[i]())
+                    ok = false;
+            }
+        });
+    }
+    for (auto &thread : pool)
+        thread.join();
+    return ok;
+}
+
+int render(const QString &dataDir, const QString &outDir)
+{
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "noctivue-artwork: cannot create %s\n", qPrintable(outDir));
+        return 1;
+    }
+    const QDir out(outDir);
+    const auto &stars = sky::loadCatalogue(dataDir);
+    const ArtworkSet set(stars);
+
+    // Pictures are kept for the contact sheet; 39 thumbnails would do, but the
+    // overlays must be laid over their pictures at full size to show register.
+    std::vector<QImage> pictures(catalogue::EntryCount);
+    std::vector<QImage> overlays(catalogue::OverlayCount);
+
+    std::vector<std::function<bool()>> jobs;
+    // The slow, painted pictures go first so both cores stay busy to the end.
+    for (int entry = catalogue::EntryCount - 1; entry >= 0; --entry) {
+        jobs.push_back([&, entry] {
+            pictures[entry] = set.picture(entry);
+            return save(pictures[entry],
+                        out.filePath(QLatin1String(catalogue::Entries[entry].pictureAsset) + ".jpg"),
+                        "jpeg", 90);
+        });
+    }
+    for (int k = 1; k <= catalogue::OverlayCount; ++k) {
+        jobs.push_back([&, k] {
+            overlays[k - 1] = set.overlay(k);
+            return save(overlays[k - 1],
+                        out.filePath(QLatin1String(catalogue::OverlayAssets[k - 1]) + ".png"),
+                        "png");
+        });
+    }
+    jobs.push_back([&] { return save(painted::renderEmblem(), out.filePath("emblem.png"), "png"); });
+    for (int size : {256, 48, 32, 16}) {
+        jobs.push_back([&, size] {
+            return save(painted::renderIcon(size), out.filePath(QStringLiteral("icon_%1.png").arg(size)),
+                        "png");
+        });
+    }
+    if (!runParallel(jobs))
+        return 1;
+
+    ContactSheet sheet;
+    for (int entry = 0; entry < catalogue::EntryCount; ++entry) {
+        sheet.addTile(entry, pictures[entry],
+                      QStringLiteral("%1. %2").arg(entry + 1).arg(
+                          QLatin1String(catalogue::Entries[entry].listName)));
+    }
+    for (int k = 1; k <= catalogue::OverlayCount; ++k) {
+        QImage composed = pictures[k].convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&composed);
+            p.drawImage(0, 0, overlays[k - 1]);
+        }
+        sheet.addTile(catalogue::EntryCount + k - 1, composed,
+                      QStringLiteral("%1. %2 + overlay")
+                          .arg(k + 1)
+                          .arg(QLatin1String(catalogue::Entries[k].listName)));
+    }
+    return save(sheet.image(), out.filePath("contact_sheet.png"), "png") ? 0 : 1;
+}
+
+int check(const QString &dir)
+{
+    const QStringList problems = checkPictureFolder(dir);
+    for (const QString &problem : problems)
+        std::fprintf(stderr, "noctivue: bad picture %s\n", qPrintable(problem));
+    return problems.isEmpty() ? 0 : 1;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: noctivue-artwork render --data <dir> --out <dir>\n"
+                         "       noctivue-artwork check <dir>\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 6 && args[1] == "render" && args[2] == "--data" && args[4] == "--out")
+        return render(args[3], args[5]);
+    if (args.size() == 3 && args[1] == "check")
+        return check(args[2]);
+    return usage();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "assetview.h"
+#include "catalogueerror.h"
+
+#include <QString>
+
+// Where the catalogue's assets come from. The embedded store is the only one
+// the program uses; tests substitute one that lacks an asset or holds a
+// corrupt one.
+class AssetStore
+{
+public:
+    virtual ~AssetStore() = default;
+
+    // Finds a name without regard to letter case. Throws CatalogueError
+    // "Resource <name> not found", naming the asset as requested.
+    virtual AssetView open(const QString &name) const = 0;
+
+    static const AssetStore &current();
+    // nullptr restores the embedded store. The store must outlive its use.
+    static void setCurrent(const AssetStore *store);
+
+protected:
+    static CatalogueError notFound(const QString &name);
+};

@@ -1,0 +1,127 @@
+#include "bitmapdecoder.h"
+
+#include "catalogueerror.h"
+
+#include <spng.h>
+#include <turbojpeg.h>
+
+#include <memory>
+
+namespace catalogue {
+
+namespace {
+
+[[noreturn]] void fail()
+{
+    throw CatalogueError(QStringLiteral("Loading bitmap failed."));
+}
+
+// Reuses the target's pixels when they fit; detaching first so the decode
+// never writes into a buffer someone else still shares.
+uchar *prepare(QImage &target, int width, int height, QImage::Format format)
+{
+    if (target.width() != width || target.height() != height || target.format() != format)
+        target = QImage(width, height, format);
+    if (target.isNull())
+        fail();
+    return target.bits();
+}
+
+struct TjHandle
+{
+    tjhandle handle = tjInitDecompress();
+    ~TjHandle() { tjDestroy(handle); }
+};
+
+struct SpngCtxDeleter
+{
+    void operator()(spng_ctx *ctx) const { spng_ctx_free(ctx); }
+};
+
+// RGBA as decoded, to Qt's premultiplied ARGB32 (B, G, R, A bytes on a
+// little-endian machine), in place.
+void premultiplyRow(uchar *row, int width)
+{
+    for (int x = 0; x < width; ++x, row += 4) {
+        const unsigned r = row[0], g = row[1], b = row[2], a = row[3];
+        if (a == 0) {
+            row[0] = row[1] = row[2] = 0;
+            continue;
+        }
+        if (a == 255) {
+            row[0] = uchar(b);
+            row[2] = uchar(r);
+            continue;
+        }
+        // (c * a + 127) / 255, exactly, without a division.
+        auto mul = [a](unsigned c) {
+            const unsigned t = c * a + 128;
+            return uchar((t + (t >> 8)) >> 8);
+        };
+        row[0] = mul(b);
+        row[1] = mul(g);
+        row[2] = mul(r);
+    }
+}
+
+} // namespace
+
+void decodePicture(const AssetView &jpeg, QImage &target)
+{
+    static TjHandle tj;
+    if (!tj.handle || !jpeg.isOpen())
+        fail();
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.handle, jpeg.data, static_cast<unsigned long>(jpeg.size), &width,
+                            &height, &subsamp, &colorspace) != 0 ||
+        width <= 0 || height <= 0)
+        fail();
+    uchar *bits = prepare(target, width, height, QImage::Format_RGB32);
+    // BGRA gives Qt's RGB32 byte order with the fourth byte set to 0xFF.
+    if (tjDecompress2(tj.handle, jpeg.data, static_cast<unsigned long>(jpeg.size), bits, width,
+                      static_cast<int>(target.bytesPerLine()), height, TJPF_BGRA, 0) != 0)
+        fail();
+}
+
+void decodeOverlay(const AssetView &png, QImage &target)
+{
+    if (!png.isOpen())
+        fail();
+    std::unique_ptr<spng_ctx, SpngCtxDeleter> ctx(spng_ctx_new(0));
+    if (!ctx || spng_set_png_buffer(ctx.get(), png.data, static_cast<size_t>(png.size)) != 0)
+        fail();
+    spng_ihdr ihdr{};
+    if (spng_get_ihdr(ctx.get(), &ihdr) != 0)
+        fail();
+    const int width = static_cast<int>(ihdr.width);
+    const int height = static_cast<int>(ihdr.height);
+    uchar *bits = prepare(target, width, height, QImage::Format_ARGB32_Premultiplied);
+    const size_t rowBytes = size_t(width) * 4;
+    if (ihdr.interlace_method != SPNG_INTERLACE_NONE) {
+        // Interlaced rows arrive in passes, so convert only once all are in.
+        if (target.bytesPerLine() != qsizetype(rowBytes) ||
+            spng_decode_image(ctx.get(), bits, rowBytes * size_t(height), SPNG_FMT_RGBA8, 0) != 0)
+            fail();
+        for (int y = 0; y < height; ++y)
+            premultiplyRow(target.scanLine(y), width);
+        return;
+    }
+    if (spng_decode_image(ctx.get(), nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE) != 0)
+        fail();
+    spng_row_info info{};
+    int rc = 0;
+    // Rows are decoded into their place in the bitmap and converted there.
+    do {
+        if (spng_get_row_info(ctx.get(), &info) != 0)
+            break;
+        uchar *row = target.scanLine(static_cast<int>(info.row_num));
+        rc = spng_decode_row(ctx.get(), row, rowBytes);
+        if (rc != 0 && rc != SPNG_EOI)
+            fail();
+        premultiplyRow(row, width);
+    } while (rc != SPNG_EOI);
+    if (rc != SPNG_EOI)
+        fail();
+}
+
+} // namespace catalogue

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "assetview.h"
+
+#include <QImage>
+
+// Decodes an asset straight into a layer's bitmap, in the format the layer
+// draws: pictures to Format_RGB32, overlays to Format_ARGB32_Premultiplied.
+// The target's buffer is reused when it already has the size and format, so
+// a picture change allocates nothing. Throws CatalogueError
+// "Loading bitmap failed." when the bytes cannot be decoded; the target is
+// then left in an unspecified but valid state.
+namespace catalogue {
+
+void decodePicture(const AssetView &jpeg, QImage &target);
+void decodeOverlay(const AssetView &png, QImage &target);
+
+} // namespace catalogue

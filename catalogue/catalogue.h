@@ -1,0 +1,36 @@
+#pragma once
+
+#include "assetstore.h"
+#include "assetview.h"
+
+#include <QString>
+
+#include <functional>
+#include <span>
+
+// The operations the viewer window uses on the catalogue while it is created
+// and closed. The storage itself is the viewer module's; these fill it.
+namespace catalogue {
+
+inline constexpr int TextSlots = 41;
+
+// Opens the 31 pictures in entry order, then the 8 overlays. Stops with
+// CatalogueError at the first asset the store lacks.
+void openStreams(const AssetStore &store, std::span<AssetView, 31> pictures,
+                 std::span<AssetView, 8> overlays);
+
+// Fills the list names, then the field-label column, then the fact sheets.
+void fillTexts(std::span<QString, TextSlots> names,
+               const std::function<void(const QString &)> &setFieldLabels,
+               std::span<QString, TextSlots> info);
+
+// "<index + 1>. <name>", the text of list row index.
+QString listRowText(int index, const QString &name);
+
+// The credit line shown with an entry.
+QString creditLine(int entry);
+
+// Releases pictures[0 .. total - 1], in order. Overlays stay open.
+void releaseStreams(std::span<AssetView, 31> pictures, int total);
+
+} // namespace catalogue

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "assetstore.h"
+
+#include <QHash>
+
+// The assets compiled into the executable with Qt's resource system. Qt's
+// own lookup is case-sensitive, so the names under the root are indexed once,
+// case-folded.
+class ResourceAssetStore : public AssetStore
+{
+public:
+    explicit ResourceAssetStore(const QString &root);
+
+    AssetView open(const QString &name) const override;
+
+private:
+    QHash<QString, AssetView> m_assets;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <vector>
+
+// What a JPEG's frame header says about how it was encoded.
+struct JpegFrame
+{
+    bool baseline = false;  // SOF0
+    int width = 0;
+    int height = 0;
+    struct Component
+    {
+        int id, h, v;
+    };
+    std::vector<Component> components;
+};
+
+// Reads markers up to the first frame header; empty components on failure.
+JpegFrame readJpegFrame(const QByteArray &bytes);
