@@ -13,8 +13,11 @@ const AssetStore *substitute = nullptr;
 
 const AssetStore &AssetStore::current()
 {
-    if (substitute)
-        return *substitute;
+    return substitute ? *substitute : embedded();
+}
+
+const AssetStore &AssetStore::embedded()
+{
     static const ResourceAssetStore embedded = [] {
         // The pictures sit in a static library; naming their initialiser
         // keeps the linker from dropping them.

@@ -18,6 +18,8 @@ public:
     virtual AssetView open(const QString &name) const = 0;
 
     static const AssetStore &current();
+    // The assets compiled into the program, whatever store is current.
+    static const AssetStore &embedded();
     // nullptr restores the embedded store. The store must outlive its use.
     static void setCurrent(const AssetStore *store);
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "textelement.h"
+
+// A label that reacts to clicks: a left press on it followed by the release
+// over it. The second press of a double click does not click again.
+class LinkLabel : public TextElement
+{
+    Q_OBJECT
+
+public:
+    LinkLabel(QWidget *parent, int pixelSize, QColor colour);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,192 @@
+#include "listbox.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+const QColor TextColour(0xFFF1F9FEu);
+const QColor SelectionFill(0, 140, 255, 51);
+const QColor SelectionBorder(0, 140, 255, 102);
+constexpr int TextMargin = 3;
+constexpr qreal UnfocusedSelection = 0.7;
+} // namespace
+
+// The geometry comes first: scrolling rows into view needs the view's height.
+ListBox::ListBox(QWidget *parent, const QRect &geometry, qreal opacity)
+    : QWidget(parent), m_scroll(RowHeight, geometry.height()), m_opacity(opacity)
+{
+    setGeometry(geometry);
+    setAttribute(Qt::WA_NoMousePropagation);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+    QFont f = font();
+    f.setPixelSize(14);
+    setFont(f);
+}
+
+void ListBox::addItem(const QString &text)
+{
+    m_items << text;
+    m_scroll.setRowCount(count());
+    update();
+}
+
+void ListBox::setItemIndex(int index)
+{
+    if (index == m_index)
+        return;
+    m_index = index;
+    if (index >= 0 && index < count())
+        m_scroll.ensureVisible(index);
+    update();
+    emit changed();
+}
+
+void ListBox::scrollBy(int dy)
+{
+    const int before = m_scroll.position();
+    m_scroll.scrollBy(dy);
+    if (m_scroll.position() != before)
+        update();
+}
+
+int ListBox::rowAt(QPointF pos) const
+{
+    if (pos.x() < 0 || pos.x() >= width() || pos.y() < 0 || pos.y() >= height())
+        return -1;
+    return m_scroll.rowAt(int(pos.y()));
+}
+
+void ListBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setOpacity(m_opacity);
+    p.setFont(font());
+    const int first = m_scroll.position() / RowHeight;
+    for (int row = first; row < count(); ++row) {
+        const int top = row * RowHeight - m_scroll.position();
+        if (top >= height())
+            break;
+        const QRect item(0, top, width(), RowHeight);
+        if (row == m_index) {
+            p.save();
+            p.setOpacity(m_opacity * (hasFocus() ? 1.0 : UnfocusedSelection));
+            p.setPen(SelectionBorder);
+            p.setBrush(SelectionFill);
+            p.drawRect(QRectF(item).adjusted(0.5, 0.5, -0.5, -0.5));
+            p.restore();
+        }
+        p.setPen(TextColour);
+        p.drawText(item.adjusted(TextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   m_items[row]);
+    }
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressed = true;
+    const int row = rowAt(event->position());
+    if (row >= 0)
+        setItemIndex(row);
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    // Moves over the list belong to it alone, pressed or not.
+    event->accept();
+    if (!m_pressed)
+        return;
+    const int row = rowAt(event->position());
+    if (row >= 0)
+        setItemIndex(row);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click is a second press, handled as one.
+    mousePressEvent(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool typesCharacter = !event->text().isEmpty() && event->text()[0].isPrint() &&
+                                !(mods & (Qt::ControlModifier | Qt::AltModifier));
+    QChar keyChar = typesCharacter ? event->text()[0] : QChar();
+    if (keyDown)
+        keyDown(keyChar);
+    if (typesCharacter) {
+        // Every typed character is the list's; none searches or reaches the window.
+        event->accept();
+        return;
+    }
+    if (count() == 0) {
+        event->ignore();
+        return;
+    }
+    const int page = m_scroll.lastVisibleRow() - m_scroll.firstVisibleRow();
+    int target = m_index;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        target = std::max(0, m_index - 1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        target = std::min(count() - 1, m_index + 1);
+        break;
+    case Qt::Key_Home:
+        target = 0;
+        break;
+    case Qt::Key_End:
+        target = count() - 1;
+        break;
+    case Qt::Key_PageUp:
+        target = std::max(0, m_index - page);
+        break;
+    case Qt::Key_PageDown:
+        target = std::min(count() - 1, m_index + page);
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+    setItemIndex(target);
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void ListBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_scroll.viewHeight() == height())
+        return;
+    const int position = m_scroll.position();
+    m_scroll = ListScrollModel(RowHeight, height());
+    m_scroll.setRowCount(count());
+    m_scroll.scrollBy(-position);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "listscrollmodel.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+// A list of equal rows with no background and no scroll bars. It reports a
+// change of its selected index, also when code sets it, but never when the
+// index is set to the one it already has; a click reports separately.
+class ListBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RowHeight = 26;
+
+    ListBox(QWidget *parent, const QRect &geometry, qreal opacity);
+
+    void addItem(const QString &text);
+    int count() const { return int(m_items.size()); }
+    QString itemText(int row) const { return m_items.value(row); }
+
+    int itemIndex() const { return m_index; }
+    void setItemIndex(int index);
+
+    // A positive dy moves the view toward the first row.
+    void scrollBy(int dy);
+    const ListScrollModel &scrollModel() const { return m_scroll; }
+
+    bool isPressed() const { return m_pressed; }
+    qreal opacity() const { return m_opacity; }
+
+    // Called first for every key while the list has the focus, with the typed
+    // character (0 for a key that types none). The list's own handling follows.
+    std::function<void(QChar &keyChar)> keyDown;
+
+signals:
+    void changed();
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    int rowAt(QPointF pos) const;
+
+    QStringList m_items;
+    int m_index = -1;
+    ListScrollModel m_scroll;
+    qreal m_opacity;
+    bool m_pressed = false;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A picture element: a bitmap drawn at its natural size, centred on the
+// layer's own rectangle, with the layer placed at a float position and scaled
+// about its top-left corner. The widget always spans its parent, so drawing
+// is clipped by the window only, never by the layer's box.
+//
+// Position, scale and unscaled size are 32-bit floats; the zoom and pan
+// limits depend on that rounding.
+class PictureLayer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureLayer(QWidget *parent);
+
+    float x() const { return m_x; }
+    float y() const { return m_y; }
+    float scale() const { return m_scale; }
+    float unscaledWidth() const { return m_width; }
+    float unscaledHeight() const { return m_height; }
+    float opacity() const { return m_opacity; }
+
+    void setPosition(float x, float y);
+    void setScale(float s);
+    void setOpacity(float opacity);
+
+    // The window's layout pass: the layer fills the client area at its
+    // current scale, so its box covers the window exactly.
+    void layoutPass(int clientWidth, int clientHeight);
+
+    // The bitmap the decoder writes into. Call bitmapChanged() afterwards.
+    QImage &bitmap() { return m_bitmap; }
+    const QImage &bitmap() const { return m_bitmap; }
+    void bitmapChanged();
+
+    // Where the bitmap lands, in window units, as drawn.
+    QRectF pictureRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRectF destinationInLayer() const;
+
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    float m_scale = 1.0f;
+    float m_width = 0.0f;
+    float m_height = 0.0f;
+    float m_opacity = 1.0f;
+    // Display scale when the first bitmap arrived; fixes the bitmap's size
+    // in layer units for the rest of the run.
+    qreal m_bitmapScale = 0.0;
+    QImage m_bitmap;
+};

@@ -1,0 +1,44 @@
+#include "roundedpanel.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QMouseEvent>
+#include <QPainter>
+
+RoundedPanel::RoundedPanel(QWidget *parent, QColor fill, qreal radius, qreal opacity)
+    : QWidget(parent), m_fill(fill), m_radius(radius), m_effect(new QGraphicsOpacityEffect(this))
+{
+    m_effect->setOpacity(opacity);
+    setGraphicsEffect(m_effect);
+    setMouseTracking(true);
+}
+
+qreal RoundedPanel::opacity() const
+{
+    return m_effect->opacity();
+}
+
+void RoundedPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit mouseMoved();
+}
+
+// The panel takes pointer input: presses on it never reach the window beneath.
+void RoundedPanel::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void RoundedPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void RoundedPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_fill);
+    p.drawRoundedRect(rect(), m_radius, m_radius);
+}

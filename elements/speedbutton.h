@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+// A flat button that never takes the keyboard focus: nothing but its glyph
+// or text until the pointer is over it (a faint blue box) or holds it down
+// (a stronger one).
+class SpeedButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    enum class Glyph { Text, ChevronUp, ChevronDown };
+
+    SpeedButton(QWidget *parent, Glyph glyph);
+
+    void setTextColour(QColor colour) { m_textColour = colour; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    Glyph m_glyph;
+    QColor m_textColour = Qt::black;
+};
