@@ -1,6 +1,7 @@
 #include "bitmapdecoder.h"
 
 #include "catalogueerror.h"
+#include "rgbapngdecoder.h"
 
 #include <spng.h>
 #include <turbojpeg.h>
@@ -87,6 +88,8 @@ void decodeOverlay(const AssetView &png, QImage &target)
 {
     if (!png.isOpen())
         fail();
+    if (decodeRgbaPng(png, target))
+        return;
     std::unique_ptr<spng_ctx, SpngCtxDeleter> ctx(spng_ctx_new(0));
     if (!ctx || spng_set_png_buffer(ctx.get(), png.data, static_cast<size_t>(png.size)) != 0)
         fail();

@@ -10,7 +10,7 @@ packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev libgl-dev
     libgtest-dev
-    libturbojpeg0-dev libspng-dev
+    libturbojpeg0-dev libspng-dev libdeflate-dev
     fonts-dejavu-core
 )
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "fade.h"
+
+#include <chrono>
+
+// Wall time in milliseconds, and a fade clock the benchmark steps itself so
+// every frame lands at a known point of the fade.
+class BenchClock : public AnimationClock
+{
+public:
+    std::int64_t nowMs() const override { return now; }
+    std::int64_t now = 0;
+
+    static double wallMs();
+};

@@ -1,0 +1,234 @@
+// noctivue-bench: how fast the viewer changes pictures and draws frames, and
+// how much memory it holds, on the real window, headless.
+//
+//   noctivue-bench [--reps N] [--frames N]
+
+#include "Unit2.h"
+#include "assetstore.h"
+#include "benchclock.h"
+#include "cataloguetables.h"
+#include "decodefloor.h"
+#include "floatanimation.h"
+#include "listbox.h"
+#include "stats.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSysInfo>
+#include <QThread>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int Width = 1920;
+constexpr int Height = 1080;
+
+// Resident and peak resident size of this process, in MiB.
+struct Memory
+{
+    double rss = 0;
+    double peak = 0;
+};
+
+Memory memory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    Memory m;
+    if (!status.open(QIODevice::ReadOnly))
+        return m;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        const auto value = [&line] { return line.simplified().split(' ').value(1).toDouble() / 1024; };
+        if (line.startsWith("VmRSS:"))
+            m.rss = value();
+        else if (line.startsWith("VmHWM:"))
+            m.peak = value();
+    }
+    return m;
+}
+
+QString cpuName()
+{
+    QFile info(QStringLiteral("/proc/cpuinfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : info.readAll().split('\n')) {
+            if (line.startsWith("model name"))
+                return QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+        }
+    }
+    return QSysInfo::currentCpuArchitecture();
+}
+
+// A plain window of the same size, drawn once: what any Qt program holds.
+int bareWindow()
+{
+    QWidget window;
+    window.resize(Width, Height);
+    window.show();
+    QImage frame(Width, Height, QImage::Format_RGB32);
+    window.render(&frame);
+    std::printf("%.1f\n", memory().peak);
+    return 0;
+}
+
+class Bench
+{
+public:
+    Bench(int reps, int frames) : m_reps(reps), m_frames(frames), m_frame(Width, Height, QImage::Format_RGB32)
+    {
+    }
+
+    void run(double startedMs)
+    {
+        FloatAnimation::setDefaultClock(&m_clock);
+        m_form = std::make_unique<TForm2>();
+        m_form->show();
+        m_form->resize(Width, Height);
+        QCoreApplication::processEvents();
+        render();
+        const double startupMs = BenchClock::wallMs() - startedMs;
+
+        std::printf("Noctivue benchmark: %d x %d window, offscreen, %s, %d core(s)\n\n", Width,
+                    Height, qPrintable(cpuName()), QThread::idealThreadCount());
+        presentation();
+        frameTimes();
+        std::printf("\nStart-up to the first painted frame: %.1f ms\n", startupMs);
+        memoryUse();
+    }
+
+private:
+    void render() { m_form->render(&m_frame); }
+
+    void present(int entry)
+    {
+        m_form->ListBox1->setItemIndex(entry);
+        render();
+    }
+
+    void presentation()
+    {
+        DecodeFloor floor;
+        std::printf("%-5s %-22s %10s %10s %7s\n", "entry", "name", "present", "floor", "ratio");
+        double worst = 0, worstRatio = 0;
+        int worstEntry = 0;
+        for (int entry = 0; entry < catalogue::EntryCount; ++entry) {
+            std::vector<double> present, floors;
+            for (int rep = 0; rep < m_reps; ++rep) {
+                // Start from another entry so the change is real.
+                m_form->ListBox1->setItemIndex(entry == 9 ? 10 : 9);
+                const double t0 = BenchClock::wallMs();
+                this->present(entry);
+                present.push_back(BenchClock::wallMs() - t0);
+
+                double f = floor.jpegMs(PictureStreams[entry]);
+                if (catalogue::hasOverlay(entry)) {
+                    f += std::min(floor.pngMs(OverlayStreams[entry - 1]),
+                                  floor.inflateMs(OverlayStreams[entry - 1]));
+                }
+                floors.push_back(f);
+            }
+            const double p = stats::median(present), f = stats::median(floors);
+            std::printf("%-5d %-22s %8.2f ms %7.2f ms %6.2fx\n", entry,
+                        catalogue::Entries[entry].listName, p, f, p / f);
+            if (p > worst) {
+                worst = p;
+                worstEntry = entry;
+            }
+            worstRatio = std::max(worstRatio, p / f);
+        }
+        std::printf("worst entry: %d at %.2f ms; worst ratio to the floor: %.2fx\n", worstEntry,
+                    worst, worstRatio);
+        std::printf("memcpy of one 1920 x 1080 bitmap: %.2f ms\n", floor.memcpyMs());
+    }
+
+    template <typename Step> void frameRow(const char *what, Step step)
+    {
+        std::vector<double> times;
+        for (int i = 0; i < m_frames; ++i) {
+            const double t0 = BenchClock::wallMs();
+            step(i);
+            render();
+            times.push_back(BenchClock::wallMs() - t0);
+        }
+        std::printf("%-34s p50 %6.2f ms   p99 %6.2f ms\n", what, stats::median(times),
+                    stats::percentile(times, 99));
+    }
+
+    void frameTimes()
+    {
+        std::printf("\nFrame time at %d x %d\n", Width, Height);
+        m_form->MenuItem5->setChecked(true);
+        frameRow("fade of picture and overlay", [this](int i) {
+            if (i % 50 == 0) {
+                m_form->ListBox1->setItemIndex(i % 100 == 0 ? 6 : 7);
+            }
+            m_clock.now += FloatAnimation::TickMs;
+            m_form->FloatAnimation1->tick();
+            m_form->FloatAnimation2->tick();
+        });
+        m_form->ListBox1->setItemIndex(24);
+        m_clock.now += 1000;
+        m_form->FloatAnimation1->tick();
+        for (int i = 0; i < 25; ++i)
+            m_form->DoZoom(+1);
+        frameRow("still picture at scale 3.0", [](int) {});
+        m_form->FormMouseDown(Qt::LeftButton, 960, 540);
+        frameRow("drag step at scale 3.0", [this](int i) {
+            const float x = 960 + float((i % 40) < 20 ? i % 20 : 20 - i % 20) * 7;
+            m_form->FormMouseMove(x, 540 + (i % 7));
+        });
+        m_form->FormMouseUp(Qt::LeftButton, 0, 0);
+    }
+
+    void memoryUse()
+    {
+        QProcess bare;
+        bare.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")});
+        bare.waitForFinished();
+        const double bareMb = bare.readAllStandardOutput().trimmed().toDouble();
+
+        double firstRound = 0;
+        for (int round = 1; round <= 10; ++round) {
+            for (int entry = 0; entry < catalogue::EntryCount; ++entry)
+                present(entry);
+            if (round == 1)
+                firstRound = memory().rss;
+        }
+        const Memory after = memory();
+        std::printf("\nMemory: peak resident %.1f MiB, a bare Qt window %.1f MiB, above it %.1f MiB\n",
+                    after.peak, bareMb, after.peak - bareMb);
+        std::printf("Resident after round 1: %.1f MiB, after round 10: %.1f MiB, growth %.2f MiB\n",
+                    firstRound, after.rss, after.rss - firstRound);
+    }
+
+    int m_reps;
+    int m_frames;
+    BenchClock m_clock;
+    QImage m_frame;
+    std::unique_ptr<TForm2> m_form;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const double startedMs = BenchClock::wallMs();
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--bare")))
+        return bareWindow();
+    int reps = 15, frames = 300;
+    for (qsizetype i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--reps"))
+            reps = std::max(1, args[i + 1].toInt());
+        else if (args[i] == QLatin1String("--frames"))
+            frames = std::max(1, args[i + 1].toInt());
+    }
+    Bench bench(reps, frames);
+    bench.run(startedMs);
+    return 0;
+}

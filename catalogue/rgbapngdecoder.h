@@ -1,0 +1,16 @@
+#pragma once
+
+#include "assetview.h"
+
+#include <QImage>
+
+// The overlays' own format, 8-bit RGBA without interlacing, decoded in one
+// pass: the zlib stream is inflated straight into the bitmap's buffer, and
+// each row is unfiltered, premultiplied and reordered in place, so no
+// intermediate image exists. Returns false, touching nothing, for any other
+// kind of PNG; throws CatalogueError for a corrupt one.
+namespace catalogue {
+
+bool decodeRgbaPng(const AssetView &png, QImage &target);
+
+} // namespace catalogue
