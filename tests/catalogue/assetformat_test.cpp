@@ -3,6 +3,7 @@
 #include "cataloguetables.h"
 #include "jpegmarkers.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -116,6 +117,40 @@ TEST(BitmapDecoding, MatchesQtsOwnDecoder)
             }
         }
         EXPECT_LE(worst, 2);
+    }
+}
+
+TEST(BitmapDecoding, OtherPngKindsDecodeLikeQtDoes)
+{
+    // Replacement overlays need not be 8-bit RGBA; other kinds take the
+    // general decoder and must come out the same.
+    QImage source(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgba(x * 4, y * 5, 255 - x * 3, (x * y) % 256));
+    const QImage::Format formats[] = {QImage::Format_RGBA64, QImage::Format_Grayscale8,
+                                      QImage::Format_RGB888};
+    for (QImage::Format format : formats) {
+        SCOPED_TRACE(format);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(source.convertToFormat(format).save(&buffer, "PNG"));
+        QImage ours;
+        catalogue::decodeOverlay({reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()},
+                                 ours);
+        const QImage theirs =
+            QImage::fromData(bytes).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(ours.size(), theirs.size());
+        for (int y = 0; y < ours.height(); ++y) {
+            for (int x = 0; x < ours.width(); ++x) {
+                const QRgb a = ours.pixel(x, y), b = theirs.pixel(x, y);
+                ASSERT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b)),
+                          4)
+                    << x << "," << y;
+            }
+        }
     }
 }
 
