@@ -1,0 +1,45 @@
+#pragma once
+
+#include "skyfields.h"
+#include "skyprojection.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <vector>
+
+namespace sky {
+
+class StarCatalogue;
+struct FieldChart;
+struct SkyField;
+
+// The overlay of one star field: its chart's figures, circles and labels,
+// placed by the same projection as the picture.
+class FieldOverlay
+{
+public:
+    FieldOverlay(const SkyField &field, const StarCatalogue &catalogue);
+
+    QImage render() const; // Format_ARGB32, 1920 x 1080, transparent but for the drawing
+    std::vector<LabelledStar> labelledStars() const;
+
+private:
+    struct PlacedLabel
+    {
+        QString text;
+        QPointF baseline;
+        QRectF box;
+    };
+
+    std::vector<PlacedLabel> placeLabels(const QFont &font) const;
+    bool starPosition(int hr, QPointF &at) const;
+    double clearance(int hr) const; // around a star's disc, in pixels
+
+    const SkyField &m_field;
+    const StarCatalogue &m_catalogue;
+    const FieldChart &m_chart;
+    SkyProjection m_projection;
+};
+
+} // namespace sky

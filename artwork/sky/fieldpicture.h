@@ -1,0 +1,31 @@
+#pragma once
+
+#include "skyprojection.h"
+
+#include <QImage>
+
+namespace sky {
+
+class SkyCanvas;
+class StarCatalogue;
+struct SkyField;
+
+// The picture of one star field: glows, a seeded scatter of stars below the
+// catalogue's limit, then the catalogue's stars, all through one projection.
+class FieldPicture
+{
+public:
+    FieldPicture(const SkyField &field, const StarCatalogue &catalogue);
+
+    QImage render() const; // Format_RGB32, 1920 x 1080
+
+private:
+    void addBackgroundStars(SkyCanvas &canvas) const;
+    void addCatalogueStars(SkyCanvas &canvas) const;
+
+    const SkyField &m_field;
+    const StarCatalogue &m_catalogue;
+    SkyProjection m_projection;
+};
+
+} // namespace sky

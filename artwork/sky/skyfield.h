@@ -1,0 +1,30 @@
+#pragma once
+
+#include "skyprojection.h"
+
+#include <cstdint>
+
+namespace sky {
+
+// The geometry and look of one star field (gallery entries 1..8).
+struct SkyField
+{
+    int entry = 0;
+    double raHours = 0.0;
+    double decDeg = 0.0;
+    double widthDeg = 0.0;
+    double limitMagnitude = 0.0; // the faintest background stars
+    double starScale = 1.0;      // size of the star images
+    double milkyWay = 0.0;       // strength of the Milky Way glow, 0 for none
+    std::uint64_t seed = 0;
+
+    static constexpr int Width = 1920;
+    static constexpr int Height = 1080;
+
+    SkyProjection projection() const;
+
+    // Nothing for an entry that is not a star field.
+    static const SkyField *forEntry(int entry);
+};
+
+} // namespace sky

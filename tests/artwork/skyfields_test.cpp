@@ -1,0 +1,166 @@
+#include "cataloguetables.h"
+#include "skyfields.h"
+#include "skyprojection.h"
+
+#include <QDir>
+#include <QImage>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+
+namespace {
+
+// The projection has the sky as seen: north up, east to the left. A mirrored
+// field would still pass the register test, since picture and overlay share
+// the projection, so the orientation is checked on its own.
+struct Orientation
+{
+    const char *name;
+    double raHours;
+    double decDeg;
+    double widthDeg;
+};
+
+void PrintTo(const Orientation &o, std::ostream *os)
+{
+    *os << o.name;
+}
+
+class ProjectionOrientation : public testing::TestWithParam<Orientation>
+{};
+
+TEST_P(ProjectionOrientation, CentreIsMiddleNorthIsUpEastIsLeft)
+{
+    const Orientation o = GetParam();
+    const sky::SkyProjection projection(o.raHours, o.decDeg, o.widthDeg, QSize(1920, 1080));
+    const auto centre = projection.project(o.raHours, o.decDeg);
+    ASSERT_TRUE(centre);
+    EXPECT_NEAR(centre->x(), 960.0, 1e-6);
+    EXPECT_NEAR(centre->y(), 540.0, 1e-6);
+
+    const auto north = projection.project(o.raHours, o.decDeg + 1.0);
+    ASSERT_TRUE(north);
+    EXPECT_NEAR(north->x(), 960.0, 1e-6);
+    EXPECT_NEAR(540.0 - north->y(), projection.pixelsPerDegree(),
+                0.01 * projection.pixelsPerDegree());
+
+    const auto east = projection.project(o.raHours + 0.02, o.decDeg);
+    ASSERT_TRUE(east);
+    EXPECT_LT(east->x(), 960.0);
+
+    // The field's width spans the picture's width.
+    const auto leftEdge = projection.direction(QPointF(0.0, 540.0));
+    const auto rightEdge = projection.direction(QPointF(1920.0, 540.0));
+    EXPECT_NEAR(leftEdge.degreesTo(rightEdge), o.widthDeg, 1e-6);
+
+    const QPointF somewhere(317.25, 845.5);
+    const auto back = projection.project(projection.direction(somewhere));
+    ASSERT_TRUE(back);
+    EXPECT_NEAR(back->x(), somewhere.x(), 1e-6);
+    EXPECT_NEAR(back->y(), somewhere.y(), 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, ProjectionOrientation,
+                         testing::Values(Orientation{"Equator", 5.6, 2.5, 52.0},
+                                         Orientation{"South", 12.8, -18.2, 31.0},
+                                         Orientation{"NearPole", 12.6, 70.5, 79.0},
+                                         Orientation{"Narrow", 3.785, 24.2, 2.5}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Each star field with the names its overlay puts beside stars.
+struct Field
+{
+    int entry;
+    QStringList stars;
+};
+
+void PrintTo(const Field &f, std::ostream *os)
+{
+    *os << "entry " << f.entry;
+}
+
+class StarRegister : public testing::TestWithParam<Field>
+{};
+
+double luma(QRgb c)
+{
+    return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
+}
+
+// The centre of the brightest pixels within `radius` of a position; several
+// pixels can share the top value after JPEG coding.
+QPointF brightestNear(const QImage &image, QPointF at, int radius)
+{
+    const int cx = int(std::floor(at.x()));
+    const int cy = int(std::floor(at.y()));
+    double best = -1.0;
+    double sx = 0.0;
+    double sy = 0.0;
+    int count = 0;
+    for (int y = cy - radius; y <= cy + radius; ++y) {
+        for (int x = cx - radius; x <= cx + radius; ++x) {
+            const double v = luma(image.pixel(x, y));
+            if (v > best) {
+                best = v;
+                sx = sy = 0.0;
+                count = 0;
+            }
+            if (v == best) {
+                sx += x + 0.5;
+                sy += y + 0.5;
+                ++count;
+            }
+        }
+    }
+    return QPointF(sx / count, sy / count);
+}
+
+TEST_P(StarRegister, EveryLabelledStarIsABrightnessPeakOfThePicture)
+{
+    const Field field = GetParam();
+    const sky::StarCatalogue &catalogue = sky::loadCatalogue(QStringLiteral(NOCTIVUE_ARTWORK_DATA));
+    const std::vector<sky::LabelledStar> stars = sky::labelledStars(field.entry, catalogue);
+
+    QStringList names;
+    for (const sky::LabelledStar &s : stars)
+        names << s.name;
+    EXPECT_EQ(names, field.stars);
+
+    const QString path = QDir(QStringLiteral(NOCTIVUE_ARTWORK_OUT))
+                             .filePath(QLatin1String(catalogue::Entries[field.entry].pictureAsset) +
+                                       QStringLiteral(".jpg"));
+    const QImage picture(path);
+    ASSERT_FALSE(picture.isNull()) << "cannot read " << qPrintable(path);
+    ASSERT_EQ(picture.size(), QSize(1920, 1080));
+
+    constexpr int window = 3;
+    for (const sky::LabelledStar &s : stars) {
+        const QPointF p = s.position;
+        ASSERT_TRUE(p.x() >= 40 && p.x() <= 1880 && p.y() >= 40 && p.y() <= 1040)
+            << qPrintable(s.name) << " lies at the edge of the picture";
+        const QPointF peak = brightestNear(picture, p, window);
+        const double off = std::hypot(peak.x() - p.x(), peak.y() - p.y());
+        EXPECT_LE(off, 1.0) << qPrintable(s.name) << " projects to (" << p.x() << ", " << p.y()
+                            << ") but the picture peaks at (" << peak.x() << ", " << peak.y()
+                            << ")";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, StarRegister,
+    testing::Values(
+        Field{1,
+              {"Alcyone", "Atlas", "Electra", "Maia", "Merope", "Taygeta", "Pleione", "Celaeno",
+               "Asterope"}},
+        Field{2, {"Alkaid", "Mizar", "Alcor", "Alioth", "Megrez", "Phecda", "Merak", "Dubhe"}},
+        Field{3, {"Polaris", "Kochab"}}, Field{4, {"Caph", "Schedar", "Cih", "Ruchbah", "Segin"}},
+        Field{5, {"Algorab", "Gienah", "Minkar", "Kraz", "Alchiba", "Spica"}},
+        Field{6,
+              {"Meissa", "Bellatrix", "Betelgeuse", "Mintaka", "Alnilam", "Alnitak", "Rigel",
+               "Saiph"}},
+        Field{7, {"Elnath", "Aldebaran"}}, Field{8, {"Aldebaran"}}),
+    [](const auto &info) { return "Entry" + std::to_string(info.param.entry); });
+
+} // namespace
