@@ -17,8 +17,21 @@ qreal RoundedPanel::opacity() const
     return m_effect->opacity();
 }
 
+namespace {
+bool inside(const QWidget *widget, QPointF pos)
+{
+    return pos.x() >= 0 && pos.x() < widget->width() && pos.y() >= 0 && pos.y() < widget->height();
+}
+} // namespace
+
+// A press on the surface does not hold the pointer: once the pointer is off
+// the panel, its moves and the release go on to the window beneath.
 void RoundedPanel::mouseMoveEvent(QMouseEvent *event)
 {
+    if (!inside(this, event->position())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit mouseMoved();
 }
@@ -31,7 +44,7 @@ void RoundedPanel::mousePressEvent(QMouseEvent *event)
 
 void RoundedPanel::mouseReleaseEvent(QMouseEvent *event)
 {
-    event->accept();
+    event->setAccepted(inside(this, event->position()));
 }
 
 void RoundedPanel::paintEvent(QPaintEvent *)

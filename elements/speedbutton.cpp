@@ -19,6 +19,20 @@ void SpeedButton::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
+void SpeedButton::mousePressEvent(QMouseEvent *event)
+{
+    QAbstractButton::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && event->isAccepted())
+        m_pressed = true;
+}
+
+void SpeedButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    QAbstractButton::mouseReleaseEvent(event);
+}
+
 void SpeedButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

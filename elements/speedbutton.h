@@ -17,11 +17,18 @@ public:
 
     void setTextColour(QColor colour) { m_textColour = colour; }
 
+    // True from a left press on the button to the release, wherever the
+    // pointer goes meanwhile (isDown() turns false while it is off the button).
+    bool isPressed() const { return m_pressed; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     Glyph m_glyph;
     QColor m_textColour = Qt::black;
+    bool m_pressed = false;
 };

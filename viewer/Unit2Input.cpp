@@ -61,7 +61,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
             ListBox1->scrollBy(wheel->angleDelta().y() >= 0 ? ListRow : -ListRow);
             return true;
         }
-        if (SpeedButton1->isDown() || SpeedButton2->isDown())
+        if (SpeedButton1->isPressed() || SpeedButton2->isPressed())
             return true;
         const QPoint delta = wheel->angleDelta();
         bool handled = false;
@@ -179,11 +179,11 @@ void TForm2::FormMouseMove(float X, float Y)
     for (PictureLayer *layer : {Image1, Image2}) {
         float px = layer->x();
         float py = layer->y();
-        if (const auto ny = panmath::panAxis(py, Y, FDown.y, layer->scale(),
-                                             layer->unscaledHeight(), height()))
+        if (const auto ny =
+                panmath::panAxis(py, Y, FDown.y, layer->scale(), layer->unscaledHeight(), height()))
             py = *ny;
-        if (const auto nx = panmath::panAxis(px, X, FDown.x, layer->scale(),
-                                             layer->unscaledWidth(), width()))
+        if (const auto nx =
+                panmath::panAxis(px, X, FDown.x, layer->scale(), layer->unscaledWidth(), width()))
             px = *nx;
         // One position change, so the layer repaints once per move.
         layer->setPosition(px, py);
@@ -231,9 +231,10 @@ void TForm2::SpeedButton2Click()
 void TForm2::togglePanel()
 {
     if (Panel1->isVisible()) {
-        // The hidden list gives up the keyboard; showing it does not take it back.
-        if (ListBox1->hasFocus())
-            ListBox1->clearFocus();
+        // The hidden list gives up the keyboard, also as the focus the window
+        // would restore when it is next activated; showing it does not take
+        // it back.
+        ListBox1->clearFocus();
         Panel1->hide();
     } else {
         Panel1->show();
