@@ -81,6 +81,9 @@ void TForm1::ShowAbout()
         return;
     }
     if (!m_placed && m_viewer) {
+        // The outer size counts the frame, which is known only once the
+        // native window exists.
+        create();
         const QRect viewer = m_viewer->frameGeometry();
         const QSize outer = frameGeometry().size();
         move(viewer.left() + int(std::lround((viewer.width() - outer.width()) / 2.0)),

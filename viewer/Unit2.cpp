@@ -120,6 +120,8 @@ void TForm2::createElements()
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(30000);
+    // A coarse timer could tick up to half a second early or late.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
 }
 
