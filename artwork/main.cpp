@@ -83,14 +83,6 @@ int render(const QString &dataDir, const QString &outDir)
                         "jpeg", 90);
         });
     }
-    for (int k = 1; k <= catalogue::OverlayCount; ++k) {
-        jobs.push_back([&, k] {
-            overlays[k - 1] = set.overlay(k);
-            return save(overlays[k - 1],
-                        out.filePath(QLatin1String(catalogue::OverlayAssets[k - 1]) + ".png"),
-                        "png");
-        });
-    }
     jobs.push_back([&] { return save(painted::renderEmblem(), out.filePath("emblem.png"), "png"); });
     for (int size : {256, 48, 32, 16}) {
         jobs.push_back([&, size] {
@@ -100,6 +92,14 @@ int render(const QString &dataDir, const QString &outDir)
     }
     if (!runParallel(jobs))
         return 1;
+
+    // The overlays carry all the text; fonts are drawn from one thread only.
+    for (int k = 1; k <= catalogue::OverlayCount; ++k) {
+        overlays[k - 1] = set.overlay(k);
+        if (!save(overlays[k - 1],
+                  out.filePath(QLatin1String(catalogue::OverlayAssets[k - 1]) + ".png"), "png"))
+            return 1;
+    }
 
     ContactSheet sheet;
     for (int entry = 0; entry < catalogue::EntryCount; ++entry) {

@@ -162,9 +162,12 @@ private:
     {
         std::printf("\nFrame time at %d x %d\n", Width, Height);
         m_form->MenuItem5->setChecked(true);
+        m_form->ListBox1->setItemIndex(6);
         frameRow("fade of picture and overlay", [this](int i) {
+            // Each fade lasts 50 ticks; restart both without a new decode.
             if (i % 50 == 0) {
-                m_form->ListBox1->setItemIndex(i % 100 == 0 ? 6 : 7);
+                m_form->FloatAnimation1->start();
+                m_form->FloatAnimation2->start();
             }
             m_clock.now += FloatAnimation::TickMs;
             m_form->FloatAnimation1->tick();
