@@ -77,8 +77,10 @@ void ListBox::paintEvent(QPaintEvent *)
             p.restore();
         }
         p.setPen(TextColour);
-        p.drawText(item.adjusted(TextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   m_items[row]);
+        const QRect textBox = item.adjusted(TextMargin, 0, 0, 0);
+        // A name too long for its row ends in an ellipsis rather than a cut letter.
+        p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(m_items[row], Qt::ElideRight, textBox.width()));
     }
 }
 
