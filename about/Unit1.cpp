@@ -14,10 +14,10 @@
 
 #include <cmath>
 
-const char *const TForm1::PageAddress = "https://noctivue.example.com/gallery";
+const char *const TForm1::PageAddress = "https://example.com/noctivue";
 
 namespace {
-const char *const ShortAddress = "noctivue.example.com/gallery";
+const char *const ShortAddress = "example.com/noctivue";
 const QColor MakerColour(0xFFB8B7B7u);
 } // namespace
 

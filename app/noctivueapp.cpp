@@ -25,7 +25,6 @@ QIcon applicationIcon()
 int runNoctivue(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Noctivue"));
-    app.setApplicationDisplayName(QStringLiteral("Noctivue"));
     app.setDesktopFileName(QStringLiteral("noctivue"));
     app.setWindowIcon(applicationIcon());
 
