@@ -68,63 +68,114 @@ inline uchar paeth(int a, int b, int c)
     return uchar(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
-// Reverses the row's filter into dst (which may start before src, never after),
-// using the previous unfiltered row (nullptr for the first).
-void unfilter(int filter, const uchar *src, uchar *dst, const uchar *prev, size_t bytes)
+inline quint32 load32(const uchar *p)
 {
-    constexpr size_t bpp = 4;
+    quint32 v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+inline void store32(uchar *p, quint32 v)
+{
+    std::memcpy(p, &v, 4);
+}
+
+using Bytes16 = uchar __attribute__((vector_size(16)));
+
+} // namespace
+
+// Every chunk is read before the bytes in front of it are written, so the
+// move left of an in-place decode is safe.
+void unfilterRgbaRow(int filter, const uchar *src, uchar *dst, const uchar *prev, size_t bytes)
+{
     switch (filter) {
     case 0:
         std::memmove(dst, src, bytes);
-        break;
+        return;
+    case 2: {
+        size_t i = 0;
+        for (; i + 16 <= bytes; i += 16) {
+            Bytes16 s, p;
+            std::memcpy(&s, src + i, 16);
+            std::memcpy(&p, prev + i, 16);
+            s += p;
+            std::memcpy(dst + i, &s, 16);
+        }
+        for (; i < bytes; ++i)
+            dst[i] = uchar(src[i] + prev[i]);
+        return;
+    }
     case 1:
-        for (size_t i = 0; i < bytes; ++i)
-            dst[i] = uchar(src[i] + (i >= bpp ? dst[i - bpp] : 0));
-        break;
-    case 2:
-        for (size_t i = 0; i < bytes; ++i)
-            dst[i] = uchar(src[i] + (prev ? prev[i] : 0));
-        break;
     case 3:
-        for (size_t i = 0; i < bytes; ++i) {
-            const int left = i >= bpp ? dst[i - bpp] : 0;
-            const int up = prev ? prev[i] : 0;
-            dst[i] = uchar(src[i] + ((left + up) >> 1));
-        }
-        break;
     case 4:
-        for (size_t i = 0; i < bytes; ++i) {
-            const int left = i >= bpp ? dst[i - bpp] : 0;
-            const int up = prev ? prev[i] : 0;
-            const int upLeft = prev && i >= bpp ? prev[i - bpp] : 0;
-            dst[i] = uchar(src[i] + paeth(left, up, upLeft));
-        }
         break;
     default:
         fail();
     }
+    // Sub, average and Paeth depend on the pixel to the left, so they go a
+    // pixel at a time; the overlays are mostly empty, and an empty pixel
+    // with empty neighbours stays empty.
+    quint32 left = 0, upLeft = 0;
+    for (size_t i = 0; i < bytes; i += 4) {
+        const quint32 s = load32(src + i);
+        const quint32 up = load32(prev + i);
+        quint32 out = 0;
+        if ((s | left | up | upLeft) != 0) {
+            for (int c = 0; c < 4; ++c) {
+                const int shift = 8 * c;
+                const int a = (left >> shift) & 0xFF, b = (up >> shift) & 0xFF;
+                int predictor = a;
+                if (filter == 3)
+                    predictor = (a + b) >> 1;
+                else if (filter == 4)
+                    predictor = paeth(a, b, (upLeft >> shift) & 0xFF);
+                out |= quint32(uchar(((s >> shift) & 0xFF) + predictor)) << shift;
+            }
+        }
+        store32(dst + i, out);
+        left = out;
+        upLeft = up;
+    }
 }
 
-// RGBA to premultiplied BGRA, in place.
+namespace {
+
+// RGBA bytes to premultiplied ARGB32, in place, four pixels at a time where
+// they are all clear or all opaque.
 void premultiply(uchar *row, int width)
 {
-    for (int x = 0; x < width; ++x, row += 4) {
-        const unsigned a = row[3];
-        if (a == 255) {
-            std::swap(row[0], row[2]);
-        } else if (a == 0) {
-            row[0] = row[1] = row[2] = 0;
+    auto opaque = [](quint32 p) {
+        return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
+    };
+    auto general = [](quint32 p) -> quint32 {
+        const unsigned a = p >> 24;
+        if (a == 0)
+            return 0;
+        auto mul = [a](unsigned c) {
+            const unsigned t = c * a + 128;
+            return (t + (t >> 8)) >> 8;
+        };
+        return (a << 24) | (mul(p & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) |
+               mul((p >> 16) & 0xFF);
+    };
+    int x = 0;
+    for (; x + 4 <= width; x += 4, row += 16) {
+        quint32 px[4];
+        std::memcpy(px, row, 16);
+        const quint32 any = px[0] | px[1] | px[2] | px[3];
+        if (any == 0)
+            continue;
+        if (((px[0] & px[1] & px[2] & px[3]) >> 24) == 0xFF) {
+            for (quint32 &p : px)
+                p = opaque(p);
         } else {
-            auto mul = [a](unsigned c) {
-                const unsigned t = c * a + 128;
-                return uchar((t + (t >> 8)) >> 8);
-            };
-            const uchar r = row[0];
-            row[0] = mul(row[2]);
-            row[1] = mul(row[1]);
-            row[2] = mul(r);
+            for (quint32 &p : px)
+                p = general(p);
         }
+        std::memcpy(row, px, 16);
     }
+    for (; x < width; ++x, row += 4)
+        store32(row, general(load32(row)));
 }
 
 } // namespace
@@ -140,8 +191,8 @@ bool decodeRgbaPng(const AssetView &png, QImage &target)
         return false;
     const quint32 w = qFromBigEndian<quint32>(ihdr + 8);
     const quint32 h = qFromBigEndian<quint32>(ihdr + 12);
-    const bool rgba8 = ihdr[16] == 8 && ihdr[17] == 6 && ihdr[18] == 0 && ihdr[19] == 0 &&
-                       ihdr[20] == 0;
+    const bool rgba8 =
+        ihdr[16] == 8 && ihdr[17] == 6 && ihdr[18] == 0 && ihdr[19] == 0 && ihdr[20] == 0;
     if (!rgba8 || w == 0 || h == 0 || w > 16384 || h > 16384)
         return false;
 
@@ -193,12 +244,13 @@ bool decodeRgbaPng(const AssetView &png, QImage &target)
     // y * rowBytes: each row moves left, so going down never overwrites
     // bytes not read yet.
     // Unfiltering reads the row above as it was stored, so premultiplying
-    // follows one row behind.
+    // follows one row behind. The first row's "row above" is all zero.
+    const std::vector<uchar> zeroRow(rowBytes, 0);
     uchar *prev = nullptr;
     for (size_t y = 0; y < h; ++y) {
         const uchar *src = bits + y * (rowBytes + 1);
         uchar *dst = bits + y * rowBytes;
-        unfilter(src[0], src + 1, dst, prev, rowBytes);
+        unfilterRgbaRow(src[0], src + 1, dst, prev ? prev : zeroRow.data(), rowBytes);
         if (prev)
             premultiply(prev, int(w));
         prev = dst;

@@ -13,4 +13,8 @@ namespace catalogue {
 
 bool decodeRgbaPng(const AssetView &png, QImage &target);
 
+// Reverses one row's PNG filter for 4-byte pixels. prev is the unfiltered row
+// above (all zero for the first row); dst may start before src, never after.
+void unfilterRgbaRow(int filter, const uchar *src, uchar *dst, const uchar *prev, size_t bytes);
+
 } // namespace catalogue
