@@ -17,6 +17,11 @@ public:
     // "Resource <name> not found", naming the asset as requested.
     virtual AssetView open(const QString &name) const = 0;
 
+    // Called once a view's bytes have been decoded and are not needed until
+    // the entry is shown again. A store may give the pages back; the view
+    // stays valid and reads the same bytes next time.
+    virtual void doneReading(const AssetView &) const {}
+
     static const AssetStore &current();
     // The assets compiled into the program, whatever store is current.
     static const AssetStore &embedded();

@@ -4,6 +4,11 @@
 #include <QFileInfo>
 #include <QResource>
 
+#include <algorithm>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
 ResourceAssetStore::ResourceAssetStore(const QString &root)
 {
     QDirIterator it(root, QDir::Files);
@@ -25,4 +30,24 @@ AssetView ResourceAssetStore::open(const QString &name) const
     if (it == m_assets.cend())
         throw notFound(name);
     return *it;
+}
+
+void ResourceAssetStore::doneReading(const AssetView &view) const
+{
+    // Only a view of this store's own assets, which live in the executable's
+    // read-only pages: dropping those pages loses nothing, the next read
+    // faults them back in from the file. Memory of any other kind would be
+    // lost, so it is never touched.
+    const bool own = std::any_of(m_assets.cbegin(), m_assets.cend(), [&view](const AssetView &a) {
+        return a.data == view.data && a.size == view.size;
+    });
+    if (!own || view.size <= 0)
+        return;
+    // Only pages wholly inside the asset: a page it shares with other data
+    // is left alone.
+    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    const quintptr begin = (quintptr(view.data) + page - 1) & ~(page - 1);
+    const quintptr end = (quintptr(view.data) + quintptr(view.size)) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
 }

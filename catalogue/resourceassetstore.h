@@ -13,6 +13,7 @@ public:
     explicit ResourceAssetStore(const QString &root);
 
     AssetView open(const QString &name) const override;
+    void doneReading(const AssetView &view) const override;
 
 private:
     QHash<QString, AssetView> m_assets;

@@ -98,20 +98,25 @@ void TForm2::createElements()
     Panel1->setGeometry(40, 40, 257, 321);
     connect(Panel1, &RoundedPanel::mouseMoved, this, &TForm2::Panel1MouseMove);
 
-    ListBox1 = new ListBox(Panel1, QRect(16, 16, 161, 260), 0.9);
+    // The panel's children are drawn at its opacity times their own.
+    const qreal panelOpacity = Panel1->opacity();
+    ListBox1 = new ListBox(Panel1, QRect(16, 16, 161, 260), 0.9 * panelOpacity);
     ListBox1->keyDown = [this](QChar &keyChar) { ListBox1KeyDown(keyChar); };
     connect(ListBox1, &ListBox::changed, this, &TForm2::ListBox1Click);
     connect(ListBox1, &ListBox::clicked, this, &TForm2::ListBox1Click);
 
     SpeedButton1 = new SpeedButton(Panel1, SpeedButton::Glyph::ChevronDown);
     SpeedButton1->setGeometry(216, 160, 33, 46);
+    SpeedButton1->setOpacity(panelOpacity);
     connect(SpeedButton1, &SpeedButton::clicked, this, &TForm2::SpeedButton1Click);
     SpeedButton2 = new SpeedButton(Panel1, SpeedButton::Glyph::ChevronUp);
     SpeedButton2->setGeometry(216, 112, 33, 46);
+    SpeedButton2->setOpacity(panelOpacity);
     connect(SpeedButton2, &SpeedButton::clicked, this, &TForm2::SpeedButton2Click);
 
     Label2 = new TextElement(Panel1, 14, QColor(0xFFA9A9A9u), Qt::AlignLeft | Qt::AlignVCenter);
     Label2->setGeometry(18, 288, 225, 25);
+    Label2->setOpacity(panelOpacity);
 
     FloatAnimation1 = new FloatAnimation(
         this, [this](float v) { Image1->setOpacity(v); }, 0.0f, PictureOpacity, FadeMs);
@@ -146,8 +151,8 @@ void TForm2::FormCreate()
     Text2->hide();
     Label1->show();
 
-    catalogue::fillTexts(PictureNames, [this](const QString &text) { Text1->setText(text); },
-                         PictureInfo);
+    catalogue::fillTexts(
+        PictureNames, [this](const QString &text) { Text1->setText(text); }, PictureInfo);
 
     for (int i = 0; i < PictureTotal; ++i)
         ListBox1->addItem(catalogue::listRowText(i, PictureNames[i]));
@@ -249,11 +254,15 @@ void ShowPicture(int Index)
     form->Image1->setOpacity(0.0f);
     form->Image2->setOpacity(0.0f);
 
+    // Once decoded, the compressed bytes need not stay resident.
+    const AssetStore &store = AssetStore::current();
     try {
         catalogue::decodePicture(PictureStreams[Index], form->Image1->bitmap());
+        store.doneReading(PictureStreams[Index]);
         form->Image1->bitmapChanged();
         if (catalogue::hasOverlay(Index)) {
             catalogue::decodeOverlay(OverlayStreams[Index - 1], form->Image2->bitmap());
+            store.doneReading(OverlayStreams[Index - 1]);
             form->Image2->bitmapChanged();
         }
     } catch (const CatalogueError &error) {

@@ -80,6 +80,20 @@ TEST(EmbeddedStore, MissingNameIsReportedAsAskedFor)
     }
 }
 
+TEST(EmbeddedStore, DoneReadingKeepsTheBytesAndLeavesOtherMemoryAlone)
+{
+    const AssetStore &store = AssetStore::embedded();
+    const AssetView view = store.open("JpgImage_12");
+    const QByteArray before(reinterpret_cast<const char *>(view.data), view.size);
+    store.doneReading(view);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(view.data), view.size), before);
+
+    // Memory the store does not own would be lost if its pages were dropped.
+    const QByteArray heap(4 << 20, 'x');
+    store.doneReading({reinterpret_cast<const uchar *>(heap.constData()), heap.size()});
+    EXPECT_EQ(heap.count('x'), heap.size());
+}
+
 // The embedded store with some names removed or replaced by other bytes.
 class AlteredStore : public AssetStore
 {
@@ -151,10 +165,8 @@ TEST(BitmapDecoding, CorruptBytesFailWithTheLoaderMessage)
         bool overlay;
     };
     const Case cases[] = {
-        {"garbage as picture", garbage, false},
-        {"garbage as overlay", garbage, true},
-        {"truncated picture", truncated, false},
-        {"overlay with a flipped byte", flipped, true},
+        {"garbage as picture", garbage, false},  {"garbage as overlay", garbage, true},
+        {"truncated picture", truncated, false}, {"overlay with a flipped byte", flipped, true},
         {"empty", QByteArray(), false},
     };
     for (const Case &c : cases) {
