@@ -13,7 +13,8 @@ QRectF FittedImage::pictureRect() const
 {
     if (m_image.isNull() || width() <= 0 || height() <= 0)
         return {};
-    const qreal ratio = std::max(qreal(m_image.width()) / width(), qreal(m_image.height()) / height());
+    const qreal ratio =
+        std::max(qreal(m_image.width()) / width(), qreal(m_image.height()) / height());
     const qreal w = m_image.width() / ratio;
     const qreal h = m_image.height() / ratio;
     const qreal d = devicePixelRatioF();

@@ -27,6 +27,7 @@ ListBox::ListBox(QWidget *parent, const QRect &geometry, qreal opacity)
 void ListBox::addItem(const QString &text)
 {
     m_items << text;
+    m_rows.push_back(layoutRow(text));
     m_scroll.setRowCount(count());
     update();
 }
@@ -48,6 +49,16 @@ void ListBox::scrollBy(int dy)
     m_scroll.scrollBy(dy);
     if (m_scroll.position() != before)
         update();
+}
+
+QStaticText ListBox::layoutRow(const QString &text) const
+{
+    // A name too long for its row ends in an ellipsis rather than a cut letter.
+    QStaticText row(fontMetrics().elidedText(text, Qt::ElideRight, width() - TextMargin));
+    row.setTextFormat(Qt::PlainText);
+    row.setPerformanceHint(QStaticText::AggressiveCaching);
+    row.prepare(QTransform(), font());
+    return row;
 }
 
 int ListBox::rowAt(QPointF pos) const
@@ -77,10 +88,8 @@ void ListBox::paintEvent(QPaintEvent *)
             p.restore();
         }
         p.setPen(TextColour);
-        const QRect textBox = item.adjusted(TextMargin, 0, 0, 0);
-        // A name too long for its row ends in an ellipsis rather than a cut letter.
-        p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
-                   p.fontMetrics().elidedText(m_items[row], Qt::ElideRight, textBox.width()));
+        const QStaticText &text = m_rows[size_t(row)];
+        p.drawStaticText(QPointF(TextMargin, top + (RowHeight - text.size().height()) / 2), text);
     }
 }
 
@@ -185,6 +194,8 @@ void ListBox::focusOutEvent(QFocusEvent *event)
 void ListBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    for (qsizetype i = 0; i < m_items.size(); ++i)
+        m_rows[size_t(i)] = layoutRow(m_items[i]);
     if (m_scroll.viewHeight() == height())
         return;
     const int position = m_scroll.position();

@@ -3,10 +3,12 @@
 #include "listscrollmodel.h"
 
 #include <QColor>
+#include <QStaticText>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 // A list of equal rows with no background and no scroll bars. It reports a
 // change of its selected index, also when code sets it, but never when the
@@ -55,8 +57,11 @@ protected:
 
 private:
     int rowAt(QPointF pos) const;
+    QStaticText layoutRow(const QString &text) const;
 
     QStringList m_items;
+    // Each row's text laid out once, elided to the row's width.
+    std::vector<QStaticText> m_rows;
     int m_index = -1;
     ListScrollModel m_scroll;
     qreal m_opacity;

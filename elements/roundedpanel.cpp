@@ -1,20 +1,12 @@
 #include "roundedpanel.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
 #include <QPainter>
 
 RoundedPanel::RoundedPanel(QWidget *parent, QColor fill, qreal radius, qreal opacity)
-    : QWidget(parent), m_fill(fill), m_radius(radius), m_effect(new QGraphicsOpacityEffect(this))
+    : QWidget(parent), m_fill(fill), m_radius(radius), m_opacity(opacity)
 {
-    m_effect->setOpacity(opacity);
-    setGraphicsEffect(m_effect);
     setMouseTracking(true);
-}
-
-qreal RoundedPanel::opacity() const
-{
-    return m_effect->opacity();
 }
 
 namespace {
@@ -51,6 +43,7 @@ void RoundedPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setOpacity(m_opacity);
     p.setPen(Qt::NoPen);
     p.setBrush(m_fill);
     p.drawRoundedRect(rect(), m_radius, m_radius);

@@ -3,10 +3,10 @@
 #include <QColor>
 #include <QWidget>
 
-class QGraphicsOpacityEffect;
-
-// A panel drawn as a rounded rectangle without outline. Its opacity applies
-// to the panel and its children as one group, as the picture shows through.
+// A panel drawn as a rounded rectangle without outline, at an opacity that
+// its children take on as well (each multiplies its own by it), so the
+// picture shows through. Painting each element at that opacity, instead of
+// the group through an offscreen effect, keeps a panel repaint cheap.
 class RoundedPanel : public QWidget
 {
     Q_OBJECT
@@ -14,7 +14,7 @@ class RoundedPanel : public QWidget
 public:
     RoundedPanel(QWidget *parent, QColor fill, qreal radius, qreal opacity);
 
-    qreal opacity() const;
+    qreal opacity() const { return m_opacity; }
 
 signals:
     void mouseMoved();
@@ -28,5 +28,5 @@ protected:
 private:
     QColor m_fill;
     qreal m_radius;
-    QGraphicsOpacityEffect *m_effect;
+    qreal m_opacity;
 };

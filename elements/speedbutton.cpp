@@ -36,6 +36,7 @@ void SpeedButton::mouseReleaseEvent(QMouseEvent *event)
 void SpeedButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    p.setOpacity(m_opacity);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     if (isDown()) {
         p.setPen(QColor(0, 140, 255, 102));

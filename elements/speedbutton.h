@@ -16,6 +16,8 @@ public:
     SpeedButton(QWidget *parent, Glyph glyph);
 
     void setTextColour(QColor colour) { m_textColour = colour; }
+    // The opacity of a group the button belongs to, such as a panel's.
+    void setOpacity(qreal opacity) { m_opacity = opacity; }
 
     // True from a left press on the button to the release, wherever the
     // pointer goes meanwhile (isDown() turns false while it is off the button).
@@ -30,5 +32,6 @@ protected:
 private:
     Glyph m_glyph;
     QColor m_textColour = Qt::black;
+    qreal m_opacity = 1.0;
     bool m_pressed = false;
 };
