@@ -1,6 +1,7 @@
 #include "decodefloor.h"
 
 #include "benchclock.h"
+#include "rgbapngdecoder.h"
 
 #include <QtEndian>
 
@@ -17,8 +18,7 @@ constexpr size_t FrameBytes = size_t(1920) * 1080 * 4;
 DecodeFloor::DecodeFloor()
     : m_tj(tjInitDecompress()), m_inflater(libdeflate_alloc_decompressor()),
       m_raw(FrameBytes + 1080), m_pixels(FrameBytes), m_copy(FrameBytes)
-{
-}
+{}
 
 DecodeFloor::~DecodeFloor()
 {
@@ -39,6 +39,15 @@ double DecodeFloor::inflateMs(const AssetView &png)
     size_t produced = 0;
     libdeflate_zlib_decompress(static_cast<libdeflate_decompressor *>(m_inflater), stream.data(),
                                stream.size(), m_raw.data(), m_raw.size(), &produced);
+    constexpr size_t rowBytes = 1920 * 4;
+    const std::vector<unsigned char> zero(rowBytes, 0);
+    const unsigned char *prev = zero.data();
+    for (size_t y = 0; y < 1080; ++y) {
+        const unsigned char *src = m_raw.data() + y * (rowBytes + 1);
+        unsigned char *dst = m_pixels.data() + y * rowBytes;
+        catalogue::unfilterRgbaRow(src[0], src + 1, dst, prev, rowBytes);
+        prev = dst;
+    }
     return BenchClock::wallMs() - t0;
 }
 

@@ -13,8 +13,8 @@ public:
     ~DecodeFloor();
 
     double jpegMs(const AssetView &jpeg);
-    // libspng's whole decode, and libdeflate's inflate of the same stream
-    // alone; the floor is the faster of the two.
+    // libspng's whole decode, and a decode built on libdeflate (inflate, then
+    // unfilter to RGBA); the floor is the faster of the two.
     double pngMs(const AssetView &png);
     double inflateMs(const AssetView &png);
     double memcpyMs();
