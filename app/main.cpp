@@ -5,7 +5,8 @@
 int main(int argc, char **argv)
 {
     // Window units follow each monitor's scale factor, unrounded.
-    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     return runNoctivue(app);
 }

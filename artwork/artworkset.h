@@ -14,8 +14,8 @@ class ArtworkSet
 public:
     explicit ArtworkSet(const sky::StarCatalogue &catalogue) : m_catalogue(catalogue) {}
 
-    QImage picture(int entry) const;  // 1920 x 1080, opaque
-    QImage overlay(int entry) const;  // entries 1..8; 1920 x 1080, transparent
+    QImage picture(int entry) const; // 1920 x 1080, opaque
+    QImage overlay(int entry) const; // entries 1..8; 1920 x 1080, transparent
 
 private:
     const sky::StarCatalogue &m_catalogue;

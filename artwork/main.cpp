@@ -78,16 +78,18 @@ int render(const QString &dataDir, const QString &outDir)
     for (int entry = catalogue::EntryCount - 1; entry >= 0; --entry) {
         jobs.push_back([&, entry] {
             pictures[entry] = set.picture(entry);
-            return save(pictures[entry],
-                        out.filePath(QLatin1String(catalogue::Entries[entry].pictureAsset) + ".jpg"),
-                        "jpeg", 90);
+            return save(
+                pictures[entry],
+                out.filePath(QLatin1String(catalogue::Entries[entry].pictureAsset) + ".jpg"),
+                "jpeg", 90);
         });
     }
-    jobs.push_back([&] { return save(painted::renderEmblem(), out.filePath("emblem.png"), "png"); });
+    jobs.push_back(
+        [&] { return save(painted::renderEmblem(), out.filePath("emblem.png"), "png"); });
     for (int size : {256, 48, 32, 16}) {
         jobs.push_back([&, size] {
-            return save(painted::renderIcon(size), out.filePath(QStringLiteral("icon_%1.png").arg(size)),
-                        "png");
+            return save(painted::renderIcon(size),
+                        out.filePath(QStringLiteral("icon_%1.png").arg(size)), "png");
         });
     }
     if (!runParallel(jobs))

@@ -7,12 +7,11 @@ namespace catalogue {
 const std::array<Entry, EntryCount> Entries = {{
     {"Sun", "Solar Flare class M2.9\nG dwarf star\n8min 19s at light speed\nSolar System",
      "Credits: NASA/SDO", "jpgImage_1"},
-    {"Pleiades", "Seven Sisters, Messier 45\nStar Cluster\n444 ly\nTaurus",
-     "Credits: Piet Oldring", "jpgImage_2"},
-    {"Ursa Major", "Great Bear \nConstellation\nnone\nStars", "Credits: Lene Varga",
-     "jpgImage_3"},
-    {"Ursa Minor", "Little Bear  (+Ursa Major)\nConstellation\nnone\nStars",
-     "Credits: Lene Varga", "JpgImage_4"},
+    {"Pleiades", "Seven Sisters, Messier 45\nStar Cluster\n444 ly\nTaurus", "Credits: Piet Oldring",
+     "jpgImage_2"},
+    {"Ursa Major", "Great Bear \nConstellation\nnone\nStars", "Credits: Lene Varga", "jpgImage_3"},
+    {"Ursa Minor", "Little Bear  (+Ursa Major)\nConstellation\nnone\nStars", "Credits: Lene Varga",
+     "JpgImage_4"},
     {"Cassiopeia", "Cas\nConstellation\nnone\nStars", "Credits: Lene Varga", "JpgImage_5"},
     {"Corvus", "Crv\nConstellation\nnone\nStars", "Credits: NASA, ESA, L. Varga", "JpgImage_6"},
     {"Orion's Belt", "Orion's belt and sword\nAsterism\nnone\nOrion", "Credits: None",
@@ -25,8 +24,8 @@ const std::array<Entry, EntryCount> Entries = {{
     {"Crab Nebula", "M 1, NGC 1952\nSupernova Remnant\n6000 ly\nTaurus", "Credits: ESO",
      "JpgImage_11"},
     {"Southern Owl Nebula", "ESO 378-1\nNebula\n3500 ly\nHydra", "Credits: ESO", "JpgImage_12"},
-    {"Red Spider Nebula", "NGC 6537\nNebula\n6000 ly\nSagittarius ",
-     "Credits: ESA & Odo Kranich", "JpgImage_13"},
+    {"Red Spider Nebula", "NGC 6537\nNebula\n6000 ly\nSagittarius ", "Credits: ESA & Odo Kranich",
+     "JpgImage_13"},
     {"Helix Nebula", "NGC 7293\nNebula \n2500 ly\nAquarius", "Credits: NASA, NOAO, ESA, Hubble",
      "JpgImage_14"},
     {"Butterfly Nebula", "Bipolar Nebula\nNebula\n3400 ly\nScorpius",
@@ -68,6 +67,7 @@ const std::array<const char *, OverlayCount> OverlayAssets = {
     "PngImage_5", "PngImage_6", "PngImage_7", "PngImage_8",
 };
 
-const char *const FieldLabels = "          Name:\n          Type:\n      Distance:\n Constellation:";
+const char *const FieldLabels =
+    "          Name:\n          Type:\n      Distance:\n Constellation:";
 
 } // namespace catalogue

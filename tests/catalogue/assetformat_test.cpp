@@ -53,9 +53,9 @@ TEST(OverlayAssets, EightBitRgbaPngMostlyTransparent)
         const auto *ihdr = reinterpret_cast<const uchar *>(bytes.constData()) + 16;
         EXPECT_EQ(qFromBigEndian<quint32>(ihdr), 1920u);
         EXPECT_EQ(qFromBigEndian<quint32>(ihdr + 4), 1080u);
-        EXPECT_EQ(ihdr[8], 8);   // bits per channel
-        EXPECT_EQ(ihdr[9], 6);   // RGBA
-        EXPECT_EQ(ihdr[12], 0);  // not interlaced
+        EXPECT_EQ(ihdr[8], 8);  // bits per channel
+        EXPECT_EQ(ihdr[9], 6);  // RGBA
+        EXPECT_EQ(ihdr[12], 0); // not interlaced
 
         QImage bitmap;
         catalogue::decodeOverlay(view, bitmap);
@@ -111,9 +111,9 @@ TEST(BitmapDecoding, MatchesQtsOwnDecoder)
         for (int y = 0; y < ours.height(); y += 7) {
             for (int x = 0; x < ours.width(); x += 5) {
                 const QRgb a = ours.pixel(x, y), b = theirs.pixel(x, y);
-                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
-                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b)),
-                                  std::abs(qAlpha(a) - qAlpha(b))});
+                worst =
+                    std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
             }
         }
         EXPECT_LE(worst, 2);

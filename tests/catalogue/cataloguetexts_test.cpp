@@ -75,7 +75,8 @@ class CatalogueTexts : public ::testing::Test
 protected:
     void SetUp() override
     {
-        catalogue::fillTexts(names, [this](const QString &text) { labels = text; }, info);
+        catalogue::fillTexts(
+            names, [this](const QString &text) { labels = text; }, info);
     }
 
     std::array<QString, catalogue::TextSlots> names;

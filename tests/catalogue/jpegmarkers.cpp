@@ -13,8 +13,8 @@ JpegFrame readJpegFrame(const QByteArray &bytes)
             return frame;
         const int marker = p[i + 1];
         const int length = (p[i + 2] << 8) | p[i + 3];
-        const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                             marker != 0xC8 && marker != 0xCC;
+        const bool isFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (isFrame) {
             const unsigned char *s = p + i + 4;
             if (i + 4 + 6 > n)

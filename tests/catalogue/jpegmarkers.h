@@ -7,7 +7,7 @@
 // What a JPEG's frame header says about how it was encoded.
 struct JpegFrame
 {
-    bool baseline = false;  // SOF0
+    bool baseline = false; // SOF0
     int width = 0;
     int height = 0;
     struct Component

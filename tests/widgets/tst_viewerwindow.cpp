@@ -33,10 +33,10 @@ void verifyInRegister(const TForm2 &form)
 void verifyCentred(const TForm2 &form)
 {
     for (const PictureLayer *layer : {form.Image1, form.Image2}) {
-        QCOMPARE(layer->x(), zoommath::centredPosition(form.width(), layer->scale(),
-                                                       layer->unscaledWidth()));
-        QCOMPARE(layer->y(), zoommath::centredPosition(form.height(), layer->scale(),
-                                                       layer->unscaledHeight()));
+        QCOMPARE(layer->x(),
+                 zoommath::centredPosition(form.width(), layer->scale(), layer->unscaledWidth()));
+        QCOMPARE(layer->y(),
+                 zoommath::centredPosition(form.height(), layer->scale(), layer->unscaledHeight()));
     }
 }
 
