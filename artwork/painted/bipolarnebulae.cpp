@@ -16,14 +16,6 @@ namespace {
 using namespace shape;
 using namespace palette;
 
-void backgroundStars(Scene &scene, int count, float brightest)
-{
-    StarFieldStyle style;
-    style.count = count;
-    style.brightest = brightest;
-    scatterStars(scene.stars(), scene.rng(), style);
-}
-
 // A lobe wall seen edge-on: brightest where the line of sight grazes the wall
 // at |across| == halfWidth, with a dimmer fill inside.
 float lobeWall(float across, float halfWidth, float wall)

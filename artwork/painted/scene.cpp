@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "noise.h"
+#include "starfield.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,14 @@ QImage Scene::compose() const
         }
     }
     return image;
+}
+
+void backgroundStars(Scene &scene, int count, float brightest)
+{
+    StarFieldStyle style;
+    style.count = count;
+    style.brightest = brightest;
+    scatterStars(scene.stars(), scene.rng(), style);
 }
 
 } // namespace painted

@@ -45,4 +45,7 @@ private:
     GasField m_gas;
 };
 
+// The usual backdrop: a sparse field of faint stars.
+void backgroundStars(Scene &scene, int count, float brightest);
+
 } // namespace painted

@@ -17,15 +17,6 @@ namespace {
 using namespace shape;
 using namespace palette;
 
-// The usual backdrop: a sparse field of faint stars.
-void backgroundStars(Scene &scene, int count, float brightest)
-{
-    StarFieldStyle style;
-    style.count = count;
-    style.brightest = brightest;
-    scatterStars(scene.stars(), scene.rng(), style);
-}
-
 } // namespace
 
 void paintCatsEye(Scene &scene)
