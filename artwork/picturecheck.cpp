@@ -3,6 +3,7 @@
 #include "cataloguetables.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -12,10 +13,18 @@ QString checkFile(const QString &path, const QByteArray &format, bool needsAlpha
 {
     if (!QFileInfo::exists(path))
         return QStringLiteral("%1: missing").arg(path);
-    QImageReader reader(path, format);
-    reader.setDecideFormatFromContent(true);
-    if (reader.format() != format)
-        return QStringLiteral("%1: not a %2 file").arg(path, QString::fromLatin1(format.toUpper()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1: cannot be read").arg(path);
+    // Judged by the content, not the name.
+    const QByteArray detected = QImageReader::imageFormat(&file);
+    if (detected.isEmpty())
+        return QStringLiteral("%1: cannot be decoded (not a picture)").arg(path);
+    if (detected != format)
+        return QStringLiteral("%1: is %2, must be %3")
+            .arg(path, QString::fromLatin1(detected.toUpper()),
+                 QString::fromLatin1(format.toUpper()));
+    QImageReader reader(&file, format);
     const QImage image = reader.read();
     if (image.isNull())
         return QStringLiteral("%1: cannot be decoded (%2)").arg(path, reader.errorString());
