@@ -52,8 +52,10 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Wheel: {
+        // Only the viewer window's own surface: not the menu, which is a
+        // window of its own although the viewer owns it.
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget || (widget != this && !isAncestorOf(widget)))
+        if (!widget || widget->window() != this)
             return false;
         auto *wheel = static_cast<QWheelEvent *>(event);
         // A pressed list or button holds the pointer and takes the wheel alone.
