@@ -5,11 +5,6 @@
 
 namespace painted {
 
-GasField::GasField(int width, int height, int scale)
-    : m_width(width), m_height(height), m_scale(scale), m_cellsX((width + scale - 1) / scale),
-      m_cellsY((height + scale - 1) / scale), m_cells(std::size_t(m_cellsX) * m_cellsY)
-{}
-
 Gas GasField::sample(int x, int y) const
 {
     const float half = 0.5f * float(m_scale - 1);

@@ -5,11 +5,6 @@
 
 namespace painted {
 
-Grid::Grid(int width, int height, int scale)
-    : m_width(width), m_height(height), m_scale(scale), m_cellsX((width + scale - 1) / scale),
-      m_cellsY((height + scale - 1) / scale), m_cells(std::size_t(m_cellsX) * m_cellsY, 0.0f)
-{}
-
 float Grid::toCellX(float u) const
 {
     const float px = u * m_height + 0.5f * m_width - 0.5f;
