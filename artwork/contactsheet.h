@@ -15,7 +15,9 @@ public:
 
     ContactSheet();
 
-    void addTile(int slot, const QImage &picture, const QString &caption);
+    // sparse: a star field, whose points would average away to black at
+    // thumbnail size; its thumbnail keeps each block's brightest pixel.
+    void addTile(int slot, const QImage &picture, const QString &caption, bool sparse = false);
     const QImage &image() const { return m_sheet; }
 
 private:

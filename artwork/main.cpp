@@ -107,7 +107,8 @@ int render(const QString &dataDir, const QString &outDir)
     for (int entry = 0; entry < catalogue::EntryCount; ++entry) {
         sheet.addTile(entry, pictures[entry],
                       QStringLiteral("%1. %2").arg(entry + 1).arg(
-                          QLatin1String(catalogue::Entries[entry].listName)));
+                          QLatin1String(catalogue::Entries[entry].listName)),
+                      catalogue::hasOverlay(entry));
     }
     for (int k = 1; k <= catalogue::OverlayCount; ++k) {
         QImage composed = pictures[k].convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -118,7 +119,8 @@ int render(const QString &dataDir, const QString &outDir)
         sheet.addTile(catalogue::EntryCount + k - 1, composed,
                       QStringLiteral("%1. %2 + overlay")
                           .arg(k + 1)
-                          .arg(QLatin1String(catalogue::Entries[k].listName)));
+                          .arg(QLatin1String(catalogue::Entries[k].listName)),
+                      true);
     }
     return save(sheet.image(), out.filePath("contact_sheet.png"), "png") ? 0 : 1;
 }
