@@ -2,6 +2,7 @@
 
 #include "assetview.h"
 #include "gesturerecognizer.h"
+#include "touchpadpinch.h"
 
 #include <QString>
 #include <QWidget>
@@ -136,6 +137,7 @@ private:
     };
     PointF32 FDown;
     GestureRecognizer m_gestures;
+    TouchpadPinch m_pinch;
     // Until the window first reaches its full-screen size, each size change
     // lays the layers out again after the fit scale is set, so the start
     // picture comes up centred.

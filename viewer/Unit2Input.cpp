@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QTouchEvent>
 #include <QWheelEvent>
 #include <QWindow>
@@ -35,6 +36,30 @@ QChar typedCharacter(const QKeyEvent *event)
 bool TForm2::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::NativeGesture: {
+        // A touchpad pinch zooms as a pinch on a touch screen does.
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        std::optional<GestureRecord> record;
+        switch (gesture->gestureType()) {
+        case Qt::BeginNativeGesture:
+            m_pinch.begin();
+            break;
+        case Qt::ZoomNativeGesture:
+            record = m_pinch.zoom(gesture->value());
+            break;
+        case Qt::EndNativeGesture:
+            record = m_pinch.end();
+            break;
+        default:
+            return QWidget::event(event);
+        }
+        if (record) {
+            bool handled = false;
+            FormGesture(*record, handled);
+        }
+        event->accept();
+        return true;
+    }
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:

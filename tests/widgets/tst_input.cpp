@@ -10,6 +10,7 @@
 #include "zoommath.h"
 
 #include <QApplication>
+#include <QNativeGestureEvent>
 #include <QPointingDevice>
 #include <QTest>
 #include <QWheelEvent>
@@ -149,6 +150,8 @@ class InputTest : public QObject
     Q_OBJECT
 
 private slots:
+    void touchpadPinchZooms_data();
+    void touchpadPinchZooms();
     void wheelFollowsThePointer_data();
     void wheelFollowsThePointer();
     void pressedListOrButtonTakesTheWheelAlone_data();
@@ -687,6 +690,42 @@ void InputTest::touchOnTheWindowMakesGestures()
     QTest::touchEvent(window, screen).press(0, tap);
     QTest::touchEvent(window, screen).release(0, tap);
     QVERIFY(form.Panel1->isHidden());
+}
+
+void InputTest::touchpadPinchZooms_data()
+{
+    QTest::addColumn<QString>("under");
+    QTest::addColumn<double>("delta");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("spread over the picture") << QStringLiteral("picture") << 0.02 << 2;
+    QTest::newRow("spread over the list") << QStringLiteral("list") << 0.02 << 2;
+    QTest::newRow("too slow to zoom") << QStringLiteral("picture") << 0.008 << 0;
+}
+
+void InputTest::touchpadPinchZooms()
+{
+    QFETCH(QString, under);
+    QFETCH(double, delta);
+    QFETCH(int, steps);
+    ViewerFixture viewer;
+    TForm2 &form = viewer.form();
+    const float scale = form.Image1->scale();
+    QWidget *target = under == QLatin1String("list") ? static_cast<QWidget *>(form.ListBox1)
+                                                     : static_cast<QWidget *>(&form);
+    const QPointF at(40, 40);
+    auto send = [&](Qt::NativeGestureType type, qreal value) {
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, at, at,
+                                  target->mapToGlobal(at), value, {});
+        QApplication::sendEvent(target, &event);
+    };
+    // Three events of the same spread: the first begins, each later one zooms
+    // once its change is large enough.
+    send(Qt::BeginNativeGesture, 0);
+    for (int i = 0; i < 3; ++i)
+        send(Qt::ZoomNativeGesture, delta);
+    send(Qt::EndNativeGesture, 0);
+    QCOMPARE(form.Image1->scale(), zoomedBy(scale, steps));
+    verifyInRegister(form);
 }
 
 void InputTest::dragStepsAreJudgedPerAxis_data()
