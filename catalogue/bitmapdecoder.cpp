@@ -39,32 +39,6 @@ struct SpngCtxDeleter
     void operator()(spng_ctx *ctx) const { spng_ctx_free(ctx); }
 };
 
-// RGBA as decoded, to Qt's premultiplied ARGB32 (B, G, R, A bytes on a
-// little-endian machine), in place.
-void premultiplyRow(uchar *row, int width)
-{
-    for (int x = 0; x < width; ++x, row += 4) {
-        const unsigned r = row[0], g = row[1], b = row[2], a = row[3];
-        if (a == 0) {
-            row[0] = row[1] = row[2] = 0;
-            continue;
-        }
-        if (a == 255) {
-            row[0] = uchar(b);
-            row[2] = uchar(r);
-            continue;
-        }
-        // (c * a + 127) / 255, exactly, without a division.
-        auto mul = [a](unsigned c) {
-            const unsigned t = c * a + 128;
-            return uchar((t + (t >> 8)) >> 8);
-        };
-        row[0] = mul(b);
-        row[1] = mul(g);
-        row[2] = mul(r);
-    }
-}
-
 } // namespace
 
 void decodePicture(const AssetView &jpeg, QImage &target)
@@ -106,7 +80,7 @@ void decodeOverlay(const AssetView &png, QImage &target)
             spng_decode_image(ctx.get(), bits, rowBytes * size_t(height), SPNG_FMT_RGBA8, 0) != 0)
             fail();
         for (int y = 0; y < height; ++y)
-            premultiplyRow(target.scanLine(y), width);
+            premultiplyRgbaRow(target.scanLine(y), width);
         return;
     }
     if (spng_decode_image(ctx.get(), nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_PROGRESSIVE) != 0)
@@ -121,7 +95,7 @@ void decodeOverlay(const AssetView &png, QImage &target)
         rc = spng_decode_row(ctx.get(), row, rowBytes);
         if (rc != 0 && rc != SPNG_EOI)
             fail();
-        premultiplyRow(row, width);
+        premultiplyRgbaRow(row, width);
     } while (rc != SPNG_EOI);
     if (rc != SPNG_EOI)
         fail();

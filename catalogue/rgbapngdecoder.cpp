@@ -138,11 +138,8 @@ void unfilterRgbaRow(int filter, const uchar *src, uchar *dst, const uchar *prev
     }
 }
 
-namespace {
-
-// RGBA bytes to premultiplied ARGB32, in place, four pixels at a time where
-// they are all clear or all opaque.
-void premultiply(uchar *row, int width)
+// Four pixels at a time where they are all clear or all opaque.
+void premultiplyRgbaRow(uchar *row, int width)
 {
     auto opaque = [](quint32 p) {
         return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
@@ -177,8 +174,6 @@ void premultiply(uchar *row, int width)
     for (; x < width; ++x, row += 4)
         store32(row, general(load32(row)));
 }
-
-} // namespace
 
 bool decodeRgbaPng(const AssetView &png, QImage &target)
 {
@@ -252,10 +247,10 @@ bool decodeRgbaPng(const AssetView &png, QImage &target)
         uchar *dst = bits + y * rowBytes;
         unfilterRgbaRow(src[0], src + 1, dst, prev ? prev : zeroRow.data(), rowBytes);
         if (prev)
-            premultiply(prev, int(w));
+            premultiplyRgbaRow(prev, int(w));
         prev = dst;
     }
-    premultiply(prev, int(w));
+    premultiplyRgbaRow(prev, int(w));
     return true;
 }
 

@@ -17,4 +17,7 @@ bool decodeRgbaPng(const AssetView &png, QImage &target);
 // above (all zero for the first row); dst may start before src, never after.
 void unfilterRgbaRow(int filter, const uchar *src, uchar *dst, const uchar *prev, size_t bytes);
 
+// RGBA bytes as a PNG stores them to Qt's premultiplied ARGB32, in place.
+void premultiplyRgbaRow(uchar *row, int width);
+
 } // namespace catalogue
