@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs the whole test suite headless.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/bootstrap.sh"

@@ -1,9 +1,10 @@
-#include "Unit1.h"
+// SPDX-License-Identifier: MIT
+#include "about/Unit1.h"
 
-#include "fittedimage.h"
-#include "linklabel.h"
-#include "speedbutton.h"
-#include "textelement.h"
+#include "elements/fittedimage.h"
+#include "elements/linklabel.h"
+#include "elements/speedbutton.h"
+#include "elements/textelement.h"
 
 #include <QDesktopServices>
 #include <QGraphicsDropShadowEffect>

@@ -1,4 +1,5 @@
-#include "noctivueapp.h"
+// SPDX-License-Identifier: MIT
+#include "app/noctivueapp.h"
 
 #include <QApplication>
 

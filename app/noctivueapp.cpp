@@ -1,8 +1,9 @@
-#include "noctivueapp.h"
+// SPDX-License-Identifier: MIT
+#include "app/noctivueapp.h"
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "catalogueerror.h"
+#include "about/Unit1.h"
+#include "catalogue/catalogueerror.h"
+#include "viewer/Unit2.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,8 +1,9 @@
-#include "artworkset.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/artworkset.h"
 
-#include "cataloguetables.h"
-#include "painted.h"
-#include "skyfields.h"
+#include "artwork/painted/painted.h"
+#include "artwork/sky/skyfields.h"
+#include "catalogue/cataloguetables.h"
 
 QImage ArtworkSet::picture(int entry) const
 {

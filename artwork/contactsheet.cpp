@@ -1,6 +1,7 @@
-#include "contactsheet.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/contactsheet.h"
 
-#include "cataloguetables.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QPainter>
 

@@ -1,15 +1,13 @@
-// The gallery renderer: draws every picture the viewer embeds, or checks a
-// folder of replacement pictures.
+// SPDX-License-Identifier: MIT
+// The gallery renderer: draws every picture the viewer embeds.
 //
 //   noctivue-artwork render --data <artwork/data> --out <dir>
-//   noctivue-artwork check <dir>
 
-#include "artworkset.h"
-#include "cataloguetables.h"
-#include "contactsheet.h"
-#include "painted.h"
-#include "picturecheck.h"
-#include "skyfields.h"
+#include "artwork/artworkset.h"
+#include "artwork/contactsheet.h"
+#include "artwork/painted/painted.h"
+#include "artwork/sky/skyfields.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -86,7 +84,7 @@ int render(const QString &dataDir, const QString &outDir)
     }
     jobs.push_back(
         [&] { return save(painted::renderEmblem(), out.filePath("emblem.png"), "png"); });
-    for (int size : {256, 48, 32, 16}) {
+    for (int size : {256, 128, 64, 48, 32, 24, 16}) {
         jobs.push_back([&, size] {
             return save(painted::renderIcon(size),
                         out.filePath(QStringLiteral("icon_%1.png").arg(size)), "png");
@@ -125,18 +123,9 @@ int render(const QString &dataDir, const QString &outDir)
     return save(sheet.image(), out.filePath("contact_sheet.png"), "png") ? 0 : 1;
 }
 
-int check(const QString &dir)
-{
-    const QStringList problems = checkPictureFolder(dir);
-    for (const QString &problem : problems)
-        std::fprintf(stderr, "noctivue: bad picture %s\n", qPrintable(problem));
-    return problems.isEmpty() ? 0 : 1;
-}
-
 int usage()
 {
-    std::fprintf(stderr, "usage: noctivue-artwork render --data <dir> --out <dir>\n"
-                         "       noctivue-artwork check <dir>\n");
+    std::fprintf(stderr, "usage: noctivue-artwork render --data <dir> --out <dir>\n");
     return 2;
 }
 
@@ -148,7 +137,5 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 6 && args[1] == "render" && args[2] == "--data" && args[4] == "--out")
         return render(args[3], args[5]);
-    if (args.size() == 3 && args[1] == "check")
-        return check(args[2]);
     return usage();
 }

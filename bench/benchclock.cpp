@@ -1,4 +1,5 @@
-#include "benchclock.h"
+// SPDX-License-Identifier: MIT
+#include "bench/benchclock.h"
 
 double BenchClock::wallMs()
 {

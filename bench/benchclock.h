@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "fade.h"
+#include "logic/fade.h"
 
 #include <chrono>
 

@@ -1,7 +1,8 @@
-#include "decodefloor.h"
+// SPDX-License-Identifier: MIT
+#include "bench/decodefloor.h"
 
-#include "benchclock.h"
-#include "rgbapngdecoder.h"
+#include "bench/benchclock.h"
+#include "catalogue/rgbapngdecoder.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetview.h"
+#include "catalogue/assetview.h"
 
 #include <vector>
 

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: MIT
 // noctivue-bench: how fast the viewer changes pictures and draws frames, and
 // how much memory it holds, on the real window, headless.
 //
 //   noctivue-bench [--reps N] [--frames N]
 
-#include "Unit2.h"
-#include "assetstore.h"
-#include "benchclock.h"
-#include "cataloguetables.h"
-#include "decodefloor.h"
-#include "floatanimation.h"
-#include "listbox.h"
-#include "stats.h"
+#include "bench/benchclock.h"
+#include "bench/decodefloor.h"
+#include "bench/stats.h"
+#include "catalogue/assetstore.h"
+#include "catalogue/cataloguetables.h"
+#include "elements/floatanimation.h"
+#include "elements/listbox.h"
+#include "viewer/Unit2.h"
 
 #include <QApplication>
 #include <QFile>

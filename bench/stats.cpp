@@ -1,4 +1,5 @@
-#include "stats.h"
+// SPDX-License-Identifier: MIT
+#include "bench/stats.h"
 
 #include <algorithm>
 #include <cmath>

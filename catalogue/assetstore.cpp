@@ -1,6 +1,7 @@
-#include "assetstore.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/assetstore.h"
 
-#include "resourceassetstore.h"
+#include "catalogue/resourceassetstore.h"
 
 static void initGalleryResource()
 {

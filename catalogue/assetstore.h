@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetview.h"
-#include "catalogueerror.h"
+#include "catalogue/assetview.h"
+#include "catalogue/catalogueerror.h"
 
 #include <QString>
 

@@ -1,7 +1,8 @@
-#include "bitmapdecoder.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/bitmapdecoder.h"
 
-#include "catalogueerror.h"
-#include "rgbapngdecoder.h"
+#include "catalogue/catalogueerror.h"
+#include "catalogue/rgbapngdecoder.h"
 
 #include <spng.h>
 #include <turbojpeg.h>

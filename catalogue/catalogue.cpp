@@ -1,6 +1,7 @@
-#include "catalogue.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/catalogue.h"
 
-#include "cataloguetables.h"
+#include "catalogue/cataloguetables.h"
 
 namespace catalogue {
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetstore.h"
-#include "assetview.h"
+#include "catalogue/assetstore.h"
+#include "catalogue/assetview.h"
 
 #include <QString>
 

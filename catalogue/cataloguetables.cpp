@@ -1,4 +1,5 @@
-#include "cataloguetables.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/cataloguetables.h"
 
 namespace catalogue {
 

@@ -1,4 +1,5 @@
-#include "resourceassetstore.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/resourceassetstore.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

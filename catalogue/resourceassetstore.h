@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetstore.h"
+#include "catalogue/assetstore.h"
 
 #include <QHash>
 

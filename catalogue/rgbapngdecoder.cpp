@@ -1,6 +1,7 @@
-#include "rgbapngdecoder.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/rgbapngdecoder.h"
 
-#include "catalogueerror.h"
+#include "catalogue/catalogueerror.h"
 
 #include <QtEndian>
 

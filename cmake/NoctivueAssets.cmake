@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Embeds files into <target> through Qt's resource system, uncompressed, so a
 # resource is a read-only view of bytes inside the executable. Each file is
 # reached as :<prefix>/<alias>, the alias being its name without extension.

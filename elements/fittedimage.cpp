@@ -1,4 +1,5 @@
-#include "fittedimage.h"
+// SPDX-License-Identifier: MIT
+#include "elements/fittedimage.h"
 
 #include <QPainter>
 

@@ -1,4 +1,5 @@
-#include "floatanimation.h"
+// SPDX-License-Identifier: MIT
+#include "elements/floatanimation.h"
 
 #include <QElapsedTimer>
 

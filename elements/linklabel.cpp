@@ -1,4 +1,5 @@
-#include "linklabel.h"
+// SPDX-License-Identifier: MIT
+#include "elements/linklabel.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "textelement.h"
+#include "elements/textelement.h"
 
 // A label that reacts to clicks: a left press on it followed by the release
 // over it. The second press of a double click does not click again.

@@ -1,4 +1,5 @@
-#include "listbox.h"
+// SPDX-License-Identifier: MIT
+#include "elements/listbox.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "listscrollmodel.h"
+#include "logic/listscrollmodel.h"
 
 #include <QColor>
 #include <QStaticText>

@@ -1,4 +1,5 @@
-#include "picturelayer.h"
+// SPDX-License-Identifier: MIT
+#include "elements/picturelayer.h"
 
 #include <QPaintEvent>
 #include <QPainter>

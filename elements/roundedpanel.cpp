@@ -1,4 +1,5 @@
-#include "roundedpanel.h"
+// SPDX-License-Identifier: MIT
+#include "elements/roundedpanel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

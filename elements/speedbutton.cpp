@@ -1,4 +1,5 @@
-#include "speedbutton.h"
+// SPDX-License-Identifier: MIT
+#include "elements/speedbutton.h"
 
 #include <QMouseEvent>
 #include <QPainter>

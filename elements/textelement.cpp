@@ -1,4 +1,5 @@
-#include "textelement.h"
+// SPDX-License-Identifier: MIT
+#include "elements/textelement.h"
 
 #include <QPainter>
 #include <QTextLayout>

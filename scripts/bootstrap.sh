@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Noctivue needs that are not there yet, then
 # configures and builds into build/. Sourced by run.sh and test.sh.
 set -euo pipefail

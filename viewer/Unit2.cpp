@@ -1,15 +1,16 @@
-#include "Unit2.h"
+// SPDX-License-Identifier: MIT
+#include "viewer/Unit2.h"
 
-#include "bitmapdecoder.h"
-#include "catalogue.h"
-#include "cataloguetables.h"
-#include "floatanimation.h"
-#include "listbox.h"
-#include "picturelayer.h"
-#include "roundedpanel.h"
-#include "speedbutton.h"
-#include "textelement.h"
-#include "zoommath.h"
+#include "catalogue/bitmapdecoder.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguetables.h"
+#include "elements/floatanimation.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/roundedpanel.h"
+#include "elements/speedbutton.h"
+#include "elements/textelement.h"
+#include "logic/zoommath.h"
 
 #include <QAction>
 #include <QCloseEvent>

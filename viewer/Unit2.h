@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetview.h"
-#include "gesturerecognizer.h"
-#include "touchpadpinch.h"
+#include "catalogue/assetview.h"
+#include "logic/gesturerecognizer.h"
+#include "logic/touchpadpinch.h"
 
 #include <QString>
 #include <QWidget>

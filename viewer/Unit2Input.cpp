@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // The viewer window's input: pointer, wheel, keys and touch gestures.
 
-#include "Unit2.h"
+#include "viewer/Unit2.h"
 
-#include "listbox.h"
-#include "panmath.h"
-#include "picturelayer.h"
-#include "roundedpanel.h"
-#include "speedbutton.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/roundedpanel.h"
+#include "elements/speedbutton.h"
+#include "logic/panmath.h"
 
 #include <QAction>
 #include <QKeyEvent>

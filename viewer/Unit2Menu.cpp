@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: MIT
 // The viewer window's context menu and slideshow loop.
 
-#include "Unit2.h"
+#include "viewer/Unit2.h"
 
-#include "Unit1.h"
-#include "catalogue.h"
-#include "cataloguetables.h"
-#include "floatanimation.h"
-#include "listbox.h"
-#include "picturelayer.h"
-#include "textelement.h"
+#include "about/Unit1.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguetables.h"
+#include "elements/floatanimation.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/textelement.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Bipolar nebulae: lobes blown out on both sides of a dusty waist.
 
-#include "noise.h"
-#include "palette.h"
-#include "recipes.h"
-#include "scene.h"
-#include "shapes.h"
-#include "starfield.h"
+#include "artwork/painted/noise.h"
+#include "artwork/painted/palette.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
+#include "artwork/painted/shapes.h"
+#include "artwork/painted/starfield.h"
 
 #include <cmath>
 

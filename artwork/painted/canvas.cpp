@@ -1,4 +1,5 @@
-#include "canvas.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "rgb.h"
+#include "artwork/painted/rgb.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: MIT
 // Large clouds of glowing gas: supernova remnant, star-forming regions and
 // emission nebulae across rich star fields.
 
-#include "grid.h"
-#include "noise.h"
-#include "palette.h"
-#include "recipes.h"
-#include "scene.h"
-#include "shapes.h"
-#include "starfield.h"
+#include "artwork/painted/grid.h"
+#include "artwork/painted/noise.h"
+#include "artwork/painted/palette.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
+#include "artwork/painted/shapes.h"
+#include "artwork/painted/starfield.h"
 
 #include <cmath>
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Dark dust seen against glowing gas: silhouettes and rim-lit columns.
 
-#include "grid.h"
-#include "noise.h"
-#include "palette.h"
-#include "recipes.h"
-#include "scene.h"
-#include "shapes.h"
-#include "starfield.h"
+#include "artwork/painted/grid.h"
+#include "artwork/painted/noise.h"
+#include "artwork/painted/palette.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
+#include "artwork/painted/shapes.h"
+#include "artwork/painted/starfield.h"
 
 #include <cmath>
 

@@ -1,5 +1,6 @@
-#include "galaxymotif.h"
-#include "painted.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/galaxymotif.h"
+#include "artwork/painted/painted.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,5 @@
-#include "galaxymotif.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/galaxymotif.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,5 @@
-#include "gasfield.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/gasfield.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "coarsegrid.h"
-#include "rgb.h"
+#include "artwork/painted/coarsegrid.h"
+#include "artwork/painted/rgb.h"
 
 namespace painted {
 

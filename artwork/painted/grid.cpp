@@ -1,4 +1,5 @@
-#include "grid.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/grid.h"
 
 #include <algorithm>
 #include <cmath>

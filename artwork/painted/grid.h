@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "coarsegrid.h"
+#include "artwork/painted/coarsegrid.h"
 
 namespace painted {
 

@@ -1,4 +1,5 @@
-#include "noise.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/noise.h"
 
 #include <algorithm>
 #include <cmath>

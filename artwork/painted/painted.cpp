@@ -1,7 +1,8 @@
-#include "painted.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/painted.h"
 
-#include "recipes.h"
-#include "scene.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "rgb.h"
+#include "artwork/painted/rgb.h"
 
 // Emission colours of the gas as colour imagery of nebulae shows them.
 namespace painted::palette {

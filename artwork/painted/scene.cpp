@@ -1,7 +1,8 @@
-#include "scene.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/scene.h"
 
-#include "noise.h"
-#include "starfield.h"
+#include "artwork/painted/noise.h"
+#include "artwork/painted/starfield.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "canvas.h"
-#include "gasfield.h"
-#include "rng.h"
+#include "artwork/painted/canvas.h"
+#include "artwork/painted/gasfield.h"
+#include "artwork/painted/rng.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Round and elliptical planetary nebulae: nested shells, rings and bubbles
 // around a hot central star.
 
-#include "noise.h"
-#include "palette.h"
-#include "recipes.h"
-#include "scene.h"
-#include "shapes.h"
-#include "starfield.h"
+#include "artwork/painted/noise.h"
+#include "artwork/painted/palette.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
+#include "artwork/painted/shapes.h"
+#include "artwork/painted/starfield.h"
 
 #include <cmath>
 

@@ -1,4 +1,5 @@
-#include "starfield.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/starfield.h"
 
 #include <cmath>
 

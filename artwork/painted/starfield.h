@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "canvas.h"
-#include "rng.h"
+#include "artwork/painted/canvas.h"
+#include "artwork/painted/rng.h"
 
 namespace painted {
 

@@ -1,7 +1,8 @@
-#include "noise.h"
-#include "recipes.h"
-#include "scene.h"
-#include "shapes.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/painted/noise.h"
+#include "artwork/painted/recipes.h"
+#include "artwork/painted/scene.h"
+#include "artwork/painted/shapes.h"
 
 #include <cmath>
 #include <vector>

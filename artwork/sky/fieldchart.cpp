@@ -1,4 +1,5 @@
-#include "fieldchart.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/fieldchart.h"
 
 namespace sky {
 

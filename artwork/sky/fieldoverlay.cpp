@@ -1,9 +1,10 @@
-#include "fieldoverlay.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/fieldoverlay.h"
 
-#include "fieldchart.h"
-#include "skyfield.h"
-#include "starappearance.h"
-#include "starcatalogue.h"
+#include "artwork/sky/fieldchart.h"
+#include "artwork/sky/skyfield.h"
+#include "artwork/sky/starappearance.h"
+#include "artwork/sky/starcatalogue.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "skyfields.h"
-#include "skyprojection.h"
+#include "artwork/sky/skyfields.h"
+#include "artwork/sky/skyprojection.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,12 +1,13 @@
-#include "fieldpicture.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/fieldpicture.h"
 
-#include "galacticframe.h"
-#include "nebulapainter.h"
-#include "skycanvas.h"
-#include "skyfield.h"
-#include "splitmix64.h"
-#include "starappearance.h"
-#include "starcatalogue.h"
+#include "artwork/sky/galacticframe.h"
+#include "artwork/sky/nebulapainter.h"
+#include "artwork/sky/skycanvas.h"
+#include "artwork/sky/skyfield.h"
+#include "artwork/sky/splitmix64.h"
+#include "artwork/sky/starappearance.h"
+#include "artwork/sky/starcatalogue.h"
 
 #include <algorithm>
 #include <cmath>

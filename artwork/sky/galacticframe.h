@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "skyvector.h"
+#include "artwork/sky/skyvector.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
-#include "gradientnoise.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/gradientnoise.h"
 
-#include "splitmix64.h"
+#include "artwork/sky/splitmix64.h"
 
 #include <cmath>
 #include <numeric>

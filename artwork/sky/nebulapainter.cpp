@@ -1,11 +1,12 @@
-#include "nebulapainter.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/nebulapainter.h"
 
-#include "galacticframe.h"
-#include "gradientnoise.h"
-#include "skycanvas.h"
-#include "skyfield.h"
-#include "skyprojection.h"
-#include "starcatalogue.h"
+#include "artwork/sky/galacticframe.h"
+#include "artwork/sky/gradientnoise.h"
+#include "artwork/sky/skycanvas.h"
+#include "artwork/sky/skyfield.h"
+#include "artwork/sky/skyprojection.h"
+#include "artwork/sky/starcatalogue.h"
 
 #include <QRect>
 #include <algorithm>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "skycolour.h"
-#include "skyvector.h"
+#include "artwork/sky/skycolour.h"
+#include "artwork/sky/skyvector.h"
 
 #include <functional>
 

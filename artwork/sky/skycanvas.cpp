@@ -1,7 +1,8 @@
-#include "skycanvas.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skycanvas.h"
 
-#include "splitmix64.h"
-#include "starappearance.h"
+#include "artwork/sky/splitmix64.h"
+#include "artwork/sky/starappearance.h"
 
 #include <algorithm>
 #include <cmath>

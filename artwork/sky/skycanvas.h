@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "skycolour.h"
+#include "artwork/sky/skycolour.h"
 
 #include <QImage>
 #include <QPointF>

@@ -1,4 +1,5 @@
-#include "skycolour.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skycolour.h"
 
 #include <algorithm>
 #include <array>

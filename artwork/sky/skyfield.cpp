@@ -1,4 +1,5 @@
-#include "skyfield.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skyfield.h"
 
 #include <array>
 

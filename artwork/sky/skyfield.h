@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "skyprojection.h"
+#include "artwork/sky/skyprojection.h"
 
 #include <cstdint>
 

@@ -1,9 +1,10 @@
-#include "skyfields.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skyfields.h"
 
-#include "fieldoverlay.h"
-#include "fieldpicture.h"
-#include "skyfield.h"
-#include "starcatalogue.h"
+#include "artwork/sky/fieldoverlay.h"
+#include "artwork/sky/fieldpicture.h"
+#include "artwork/sky/skyfield.h"
+#include "artwork/sky/starcatalogue.h"
 
 #include <cstdio>
 #include <map>

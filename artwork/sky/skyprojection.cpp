@@ -1,4 +1,5 @@
-#include "skyprojection.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skyprojection.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,7 @@
-#include "starappearance.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/starappearance.h"
 
-#include "skyfield.h"
+#include "artwork/sky/skyfield.h"
 
 #include <algorithm>
 #include <cmath>

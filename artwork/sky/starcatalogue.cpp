@@ -1,4 +1,5 @@
-#include "starcatalogue.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/starcatalogue.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "fieldchart.h"
-#include "skyvector.h"
+#include "artwork/sky/fieldchart.h"
+#include "artwork/sky/skyvector.h"
 
 #include <QString>
 #include <map>

@@ -1,6 +1,7 @@
-#include "cataloguetables.h"
-#include "skyfields.h"
-#include "skyprojection.h"
+// SPDX-License-Identifier: MIT
+#include "artwork/sky/skyfields.h"
+#include "artwork/sky/skyprojection.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QDir>
 #include <QImage>

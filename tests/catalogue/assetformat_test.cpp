@@ -1,7 +1,8 @@
-#include "assetstore.h"
-#include "bitmapdecoder.h"
-#include "cataloguetables.h"
-#include "jpegmarkers.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/assetstore.h"
+#include "catalogue/bitmapdecoder.h"
+#include "catalogue/cataloguetables.h"
+#include "tests/catalogue/jpegmarkers.h"
 
 #include <QBuffer>
 #include <QtEndian>

@@ -1,7 +1,8 @@
-#include "assetstore.h"
-#include "bitmapdecoder.h"
-#include "catalogue.h"
-#include "cataloguetables.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/assetstore.h"
+#include "catalogue/bitmapdecoder.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QFile>
 #include <QHash>

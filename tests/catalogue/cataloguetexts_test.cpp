@@ -1,5 +1,6 @@
-#include "catalogue.h"
-#include "cataloguetables.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QStringList>
 

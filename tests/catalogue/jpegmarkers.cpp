@@ -1,4 +1,5 @@
-#include "jpegmarkers.h"
+// SPDX-License-Identifier: MIT
+#include "tests/catalogue/jpegmarkers.h"
 
 JpegFrame readJpegFrame(const QByteArray &bytes)
 {

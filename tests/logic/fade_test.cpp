@@ -1,4 +1,5 @@
-#include "fade.h"
+// SPDX-License-Identifier: MIT
+#include "logic/fade.h"
 
 #include <gtest/gtest.h>
 

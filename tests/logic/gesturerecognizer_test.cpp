@@ -1,4 +1,5 @@
-#include "gesturerecognizer.h"
+// SPDX-License-Identifier: MIT
+#include "logic/gesturerecognizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "panmath.h"
+// SPDX-License-Identifier: MIT
+#include "logic/panmath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "zoommath.h"
+// SPDX-License-Identifier: MIT
+#include "logic/zoommath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: MIT
 // The viewer window's input: wheel and pointer routing, the list panel and
 // its keys, touch gestures and the drag pan.
 
-#include "viewerfixture.h"
+#include "tests/widgets/viewerfixture.h"
 
-#include "Unit2.h"
-#include "listbox.h"
-#include "picturelayer.h"
-#include "roundedpanel.h"
-#include "zoommath.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/roundedpanel.h"
+#include "logic/zoommath.h"
+#include "viewer/Unit2.h"
 
 #include <QApplication>
 #include <QNativeGestureEvent>

@@ -1,17 +1,18 @@
+// SPDX-License-Identifier: MIT
 // The viewer's context menu, its slideshow loop and the About window.
 
-#include "viewerfixture.h"
+#include "tests/widgets/viewerfixture.h"
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "fittedimage.h"
-#include "floatanimation.h"
-#include "linklabel.h"
-#include "listbox.h"
-#include "picturelayer.h"
-#include "roundedpanel.h"
-#include "speedbutton.h"
-#include "textelement.h"
+#include "about/Unit1.h"
+#include "elements/fittedimage.h"
+#include "elements/floatanimation.h"
+#include "elements/linklabel.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/roundedpanel.h"
+#include "elements/speedbutton.h"
+#include "elements/textelement.h"
+#include "viewer/Unit2.h"
 
 #include <QAction>
 #include <QApplication>

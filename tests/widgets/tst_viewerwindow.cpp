@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: MIT
 // The viewer window: start-up, presentation, zoom and resizing.
 
-#include "viewerfixture.h"
+#include "tests/widgets/viewerfixture.h"
 
-#include "Unit2.h"
-#include "bitmapdecoder.h"
-#include "cataloguetables.h"
-#include "floatanimation.h"
-#include "listbox.h"
-#include "noctivueapp.h"
-#include "picturelayer.h"
-#include "textelement.h"
-#include "zoommath.h"
+#include "app/noctivueapp.h"
+#include "catalogue/bitmapdecoder.h"
+#include "catalogue/cataloguetables.h"
+#include "elements/floatanimation.h"
+#include "elements/listbox.h"
+#include "elements/picturelayer.h"
+#include "elements/textelement.h"
+#include "logic/zoommath.h"
+#include "viewer/Unit2.h"
 
 #include <QAction>
 #include <QApplication>

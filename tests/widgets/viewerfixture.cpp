@@ -1,8 +1,9 @@
-#include "viewerfixture.h"
+// SPDX-License-Identifier: MIT
+#include "tests/widgets/viewerfixture.h"
 
-#include "Unit2.h"
-#include "floatanimation.h"
-#include "listbox.h"
+#include "elements/floatanimation.h"
+#include "elements/listbox.h"
+#include "viewer/Unit2.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "assetstore.h"
-#include "fade.h"
+#include "catalogue/assetstore.h"
+#include "logic/fade.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
-#include "gesturerecognizer.h"
+#include "logic/gesturerecognizer.h"
 
 #include <optional>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The vertical scrolling of a list of equal rows in a fixed view, with no

@@ -1,4 +1,5 @@
-#include "listscrollmodel.h"
+// SPDX-License-Identifier: MIT
+#include "logic/listscrollmodel.h"
 
 #include <algorithm>
 

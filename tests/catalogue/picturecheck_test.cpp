@@ -1,5 +1,6 @@
-#include "cataloguetables.h"
-#include "picturecheck.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/cataloguetables.h"
+#include "catalogue/picturecheck.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,7 @@
-#include "picturecheck.h"
+// SPDX-License-Identifier: MIT
+#include "catalogue/picturecheck.h"
 
-#include "cataloguetables.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,5 @@
-#include "fade.h"
+// SPDX-License-Identifier: MIT
+#include "logic/fade.h"
 
 void Fade::start(float from, float to, int durationMs)
 {

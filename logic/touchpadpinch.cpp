@@ -1,4 +1,5 @@
-#include "touchpadpinch.h"
+// SPDX-License-Identifier: MIT
+#include "logic/touchpadpinch.h"
 
 #include <cmath>
 
