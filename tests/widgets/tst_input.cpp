@@ -53,23 +53,6 @@ void setListPosition(TForm2 &form, int position)
     QCOMPARE(listPosition(form), position);
 }
 
-// Pointer input as the window system reports it: the window picks the
-// element under the pointer, and a pressed element keeps the pointer.
-void hover(TForm2 &form, QPoint p)
-{
-    QTest::mouseMove(form.windowHandle(), p);
-}
-
-void press(TForm2 &form, QPoint p, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mousePress(form.windowHandle(), button, {}, p);
-}
-
-void release(TForm2 &form, QPoint p, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mouseRelease(form.windowHandle(), button, {}, p);
-}
-
 // The wheel goes to the element under the pointer, as the window delivers it.
 void turnWheel(TForm2 &form, QPoint p, int delta)
 {
@@ -111,21 +94,6 @@ void zoomIn(TForm2 &form, int steps)
 {
     for (int i = 0; i < steps; ++i)
         form.DoZoom(+1);
-}
-
-void verifyInRegister(const TForm2 &form)
-{
-    QCOMPARE(form.Image2->scale(), form.Image1->scale());
-    QCOMPARE(form.Image2->x(), form.Image1->x());
-    QCOMPARE(form.Image2->y(), form.Image1->y());
-}
-
-// Makes the viewer the active window, so the list's focus is the
-// application's focus.
-void activate(TForm2 &form)
-{
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
 // Clicks the entry already selected: the list takes the focus and nothing

@@ -22,15 +22,6 @@
 
 namespace {
 
-void verifyInRegister(const TForm2 &form)
-{
-    QCOMPARE(form.Image2->scale(), form.Image1->scale());
-    QCOMPARE(form.Image2->x(), form.Image1->x());
-    QCOMPARE(form.Image2->y(), form.Image1->y());
-    QCOMPARE(form.Image2->unscaledWidth(), form.Image1->unscaledWidth());
-    QCOMPARE(form.Image2->unscaledHeight(), form.Image1->unscaledHeight());
-}
-
 void verifyCentred(const TForm2 &form)
 {
     for (const PictureLayer *layer : {form.Image1, form.Image2}) {
@@ -91,9 +82,9 @@ void ViewerWindowTest::startEntryIsAlwaysANebula()
 
 void ViewerWindowTest::startPictureIsCentredAtTheFullScreenFit()
 {
-    RandomInt = [](int) { return 15; };
-    TForm2 form;
-    RandomInt = nullptr;
+    ViewerCollaborators collaborators;
+    collaborators.randomInt = drawsInTurn({15});
+    TForm2 form(collaborators);
     form.showFullScreen();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(form.size(), form.screen()->geometry().size());
@@ -334,9 +325,8 @@ void ViewerWindowTest::undecodablePictureIsReportedAndTheViewerGoesOn()
 {
     AlteredStore store;
     store.replaced.insert(QStringLiteral("JpgImage_14"), QByteArray("no picture here"));
-    AssetStore::setCurrent(&store);
     {
-        ViewerFixture viewer({20});
+        ViewerFixture viewer({20}, 1920, 1080, &store);
         TForm2 &form = viewer.form();
         viewer.finishFades();
         MessageBoxCatcher catcher;
@@ -354,19 +344,18 @@ void ViewerWindowTest::undecodablePictureIsReportedAndTheViewerGoesOn()
         QCOMPARE(form.Label1->text(), PictureNames[14]);
         QCOMPARE(form.Image1->opacity(), 1.0f);
     }
-    AssetStore::setCurrent(nullptr);
 }
 
 void ViewerWindowTest::missingAssetStopsStartUpWithExitCodeOne()
 {
     AlteredStore store;
     store.missing << QStringLiteral("PngImage_4");
-    AssetStore::setCurrent(&store);
+    ViewerCollaborators collaborators;
+    collaborators.store = &store;
     MessageBoxCatcher catcher;
 
-    const int code = runNoctivue(*qApp);
+    const int code = runNoctivue(*qApp, collaborators);
 
-    AssetStore::setCurrent(nullptr);
     QCOMPARE(code, 1);
     QCOMPARE(catcher.texts(), QStringList{QStringLiteral("Resource PngImage_4 not found")});
     for (QWidget *w : QApplication::topLevelWidgets())
