@@ -16,9 +16,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -47,6 +49,8 @@ private slots:
     void resizeLaysOutTextsAndSetsTheFitWithoutRecentring();
     void windowWithoutAreaKeepsItsLayout_data();
     void windowWithoutAreaKeepsItsLayout();
+    void listRefusesAnIndexOutsideItsRows_data();
+    void listRefusesAnIndexOutsideItsRows();
     void presentingTheEntryOnScreenChangesNothing();
     void overlayFadesInOnlyForStarFieldsWithShowExtra_data();
     void overlayFadesInOnlyForStarFieldsWithShowExtra();
@@ -179,6 +183,32 @@ void ViewerWindowTest::windowWithoutAreaKeepsItsLayout()
         QVERIFY(std::isfinite(layer->x()) && std::isfinite(layer->y()));
         QVERIFY(layer->scale() > 0.0f);
     }
+}
+
+void ViewerWindowTest::listRefusesAnIndexOutsideItsRows_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("just below no entry") << -2;
+    QTest::newRow("far below") << std::numeric_limits<int>::min();
+    QTest::newRow("one past the last") << catalogue::EntryCount;
+    QTest::newRow("far past") << 1000;
+}
+
+void ViewerWindowTest::listRefusesAnIndexOutsideItsRows()
+{
+    QFETCH(int, index);
+    ViewerFixture viewer({20});
+    TForm2 &form = viewer.form();
+    const int position = form.ListBox1->scrollModel().position();
+    QSignalSpy changes(form.ListBox1, &ListBox::changed);
+
+    form.ListBox1->setItemIndex(index);
+
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(form.ListBox1->itemIndex(), 20);
+    QCOMPARE(form.ListBox1->scrollModel().position(), position);
+    QCOMPARE(CurrentPicture, 20);
+    QCOMPARE(LoopIndex, 20);
 }
 
 void ViewerWindowTest::presentingTheEntryOnScreenChangesNothing()
