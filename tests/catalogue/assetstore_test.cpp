@@ -118,8 +118,8 @@ TEST(CatalogueStreams, OpenInEntryOrderAndStopAtTheFirstMissingAsset)
 {
     AlteredStore store;
     store.missing << "JpgImage_7";
-    std::array<AssetView, 31> pictures{};
-    std::array<AssetView, 8> overlays{};
+    std::array<AssetView, catalogue::EntryCount> pictures{};
+    std::array<AssetView, catalogue::OverlayCount> overlays{};
     try {
         catalogue::openStreams(store, pictures, overlays);
         FAIL() << "opened a catalogue that lacks an asset";
@@ -134,16 +134,16 @@ TEST(CatalogueStreams, OpenInEntryOrderAndStopAtTheFirstMissingAsset)
 TEST(CatalogueStreams, PicturesThenOverlaysAndReleaseOnlyThePictures)
 {
     AlteredStore store;
-    std::array<AssetView, 31> pictures{};
-    std::array<AssetView, 8> overlays{};
+    std::array<AssetView, catalogue::EntryCount> pictures{};
+    std::array<AssetView, catalogue::OverlayCount> overlays{};
     catalogue::openStreams(store, pictures, overlays);
-    ASSERT_EQ(store.opened.size(), 39);
+    ASSERT_EQ(store.opened.size(), catalogue::EntryCount + catalogue::OverlayCount);
     EXPECT_EQ(store.opened.front(), "jpgImage_1");
-    EXPECT_EQ(store.opened[30], "JpgImage_31");
-    EXPECT_EQ(store.opened[31], "PngImage_1");
+    EXPECT_EQ(store.opened[catalogue::EntryCount - 1], "JpgImage_31");
+    EXPECT_EQ(store.opened[catalogue::EntryCount], "PngImage_1");
     EXPECT_EQ(store.opened.back(), "PngImage_8");
 
-    catalogue::releaseStreams(pictures, 31);
+    catalogue::releaseStreams(pictures, catalogue::EntryCount);
     for (const AssetView &v : pictures)
         EXPECT_FALSE(v.isOpen());
     for (const AssetView &v : overlays)
