@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <cmath>
@@ -199,6 +200,7 @@ private slots:
     void rightPressOpensTheMenuOnlyOutsideThePanel();
     void menuOpensAtThePointerInsideTheWorkArea_data();
     void menuOpensAtThePointerInsideTheWorkArea();
+    void wheelOverTheOpenMenuLeavesThePicture();
     void checkCommandFlipsOnceThroughTheMenu_data();
     void checkCommandFlipsOnceThroughTheMenu();
     void showExtraWithoutOverlayOnScreenWaitsForTheNextStarField_data();
@@ -334,6 +336,33 @@ void MenuAboutTest::menuOpensAtThePointerInsideTheWorkArea()
     // At the pointer, moved up or left only as far as the work area needs.
     QCOMPARE(menu.left(), std::min(global.x(), work.right() - menu.width() + 1));
     QCOMPARE(menu.top(), std::min(global.y(), work.bottom() - menu.height() + 1));
+}
+
+void MenuAboutTest::wheelOverTheOpenMenuLeavesThePicture()
+{
+    ViewerFixture viewer;
+    TForm2 &form = viewer.form();
+    form.DoZoom(+1);
+    const float scale = form.Image1->scale();
+    bool turned = false;
+    // The menu is a window of its own although the viewer owns it.
+    QTimer::singleShot(0, &form, [&turned] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        const QPointF at = menu->rect().center();
+        QWheelEvent wheel(at, menu->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(menu, &wheel);
+        turned = true;
+        menu->close();
+    });
+
+    press(form, OverPicture, Qt::RightButton);
+    release(form, OverPicture, Qt::RightButton);
+
+    QVERIFY(turned);
+    QCOMPARE(form.Image1->scale(), scale);
 }
 
 void MenuAboutTest::checkCommandFlipsOnceThroughTheMenu_data()
