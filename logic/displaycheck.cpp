@@ -12,7 +12,7 @@ bool usable(const std::string &name, const Environment &env,
             const std::function<bool(const std::string &)> &pluginInstalled)
 {
     if (name.empty())
-        return !env.display.empty() || !env.waylandDisplay.empty();
+        return usable("xcb", env, pluginInstalled) || usable("wayland", env, pluginInstalled);
     if (name == "xcb" && env.display.empty())
         return false;
     if (name.starts_with("wayland") && env.waylandDisplay.empty())

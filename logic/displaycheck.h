@@ -18,9 +18,9 @@ struct Environment
     std::string waylandDisplay; // WAYLAND_DISPLAY
 };
 
-// True when one of the platforms asked for can open windows: the default
-// needs an X11 or a Wayland display, "xcb" an X11 one, a "wayland" platform a
-// Wayland one, and every named platform an installed plugin of that name.
+// True when one of the platforms asked for can open windows: "xcb" needs an
+// X11 display, a "wayland" platform a Wayland one, every platform an
+// installed plugin of its name, and the default either "xcb" or "wayland".
 bool canOpenWindows(const Environment &env,
                     const std::function<bool(const std::string &name)> &pluginInstalled);
 

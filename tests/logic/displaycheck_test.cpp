@@ -41,4 +41,11 @@ TEST(DisplayCheck, AskedForPlatformNeedsItsDisplayAndPlugin)
     }
 }
 
+TEST(DisplayCheck, DefaultNeedsThePluginOfItsDisplay)
+{
+    const auto onlyX11 = [](const std::string &name) { return name == "xcb"; };
+    EXPECT_TRUE(displaycheck::canOpenWindows({"", ":0", ""}, onlyX11));
+    EXPECT_FALSE(displaycheck::canOpenWindows({"", "", "wayland-0"}, onlyX11));
+}
+
 } // namespace
