@@ -23,7 +23,12 @@ QIcon applicationIcon()
 
 } // namespace
 
-int runNoctivue(QApplication &app)
+void connectAboutWindow(TForm2 &viewer, TForm1 &about)
+{
+    QObject::connect(&viewer, &TForm2::aboutRequested, &about, &TForm1::ShowAbout);
+}
+
+int runNoctivue(QApplication &app, const ViewerCollaborators &collaborators)
 {
     app.setApplicationName(QStringLiteral("Noctivue"));
     app.setDesktopFileName(QStringLiteral("noctivue"));
@@ -31,7 +36,7 @@ int runNoctivue(QApplication &app)
 
     std::unique_ptr<TForm2> viewer;
     try {
-        viewer = std::make_unique<TForm2>();
+        viewer = std::make_unique<TForm2>(collaborators);
     } catch (const CatalogueError &error) {
         QMessageBox box(QMessageBox::Critical, app.applicationName(), error.text(),
                         QMessageBox::Ok);
@@ -41,6 +46,7 @@ int runNoctivue(QApplication &app)
     // Not owned by the viewer; it lives until the program ends.
     auto about = std::make_unique<TForm1>(viewer.get());
     Form1 = about.get();
+    connectAboutWindow(*viewer, *about);
 
     viewer->showFullScreen();
     const int code = app.exec();

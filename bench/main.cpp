@@ -111,8 +111,9 @@ public:
 
     void run(double startedMs)
     {
-        FloatAnimation::setDefaultClock(&m_clock);
-        m_form = std::make_unique<TForm2>();
+        ViewerCollaborators collaborators;
+        collaborators.clock = &m_clock;
+        m_form = std::make_unique<TForm2>(collaborators);
         m_form->show();
         m_form->resize(Width, Height);
         QCoreApplication::processEvents();

@@ -6,9 +6,8 @@
 
 #include <QString>
 
-// Where the catalogue's assets come from. The embedded store is the only one
-// the program uses; tests substitute one that lacks an asset or holds a
-// corrupt one.
+// Where the catalogue's assets come from. The program uses the embedded
+// store; tests pass in one that lacks an asset or holds a corrupt one.
 class AssetStore
 {
 public:
@@ -22,12 +21,6 @@ public:
     // the entry is shown again. A store may give the pages back; the view
     // stays valid and reads the same bytes next time.
     virtual void doneReading(const AssetView &) const {}
-
-    static const AssetStore &current();
-    // The assets compiled into the program, whatever store is current.
-    static const AssetStore &embedded();
-    // nullptr restores the embedded store. The store must outlive its use.
-    static void setCurrent(const AssetStore *store);
 
 protected:
     static CatalogueError notFound(const QString &name);

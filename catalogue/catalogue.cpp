@@ -5,8 +5,8 @@
 
 namespace catalogue {
 
-void openStreams(const AssetStore &store, std::span<AssetView, 31> pictures,
-                 std::span<AssetView, 8> overlays)
+void openStreams(const AssetStore &store, std::span<AssetView, EntryCount> pictures,
+                 std::span<AssetView, OverlayCount> overlays)
 {
     for (int i = 0; i < EntryCount; ++i)
         pictures[i] = store.open(QLatin1String(Entries[i].pictureAsset));
@@ -35,7 +35,7 @@ QString creditLine(int entry)
     return QLatin1String(Entries[entry].credit);
 }
 
-void releaseStreams(std::span<AssetView, 31> pictures, int total)
+void releaseStreams(std::span<AssetView, EntryCount> pictures, int total)
 {
     for (int i = 0; i < total; ++i)
         pictures[i].release();

@@ -3,6 +3,7 @@
 
 #include "catalogue/assetstore.h"
 #include "catalogue/assetview.h"
+#include "catalogue/cataloguetables.h"
 
 #include <QString>
 
@@ -15,10 +16,10 @@ namespace catalogue {
 
 inline constexpr int TextSlots = 41;
 
-// Opens the 31 pictures in entry order, then the 8 overlays. Stops with
+// Opens the pictures in entry order, then the overlays. Stops with
 // CatalogueError at the first asset the store lacks.
-void openStreams(const AssetStore &store, std::span<AssetView, 31> pictures,
-                 std::span<AssetView, 8> overlays);
+void openStreams(const AssetStore &store, std::span<AssetView, EntryCount> pictures,
+                 std::span<AssetView, OverlayCount> overlays);
 
 // Fills the list names, then the field-label column, then the fact sheets.
 void fillTexts(std::span<QString, TextSlots> names,
@@ -32,6 +33,6 @@ QString listRowText(int index, const QString &name);
 QString creditLine(int entry);
 
 // Releases pictures[0 .. total - 1], in order. Overlays stay open.
-void releaseStreams(std::span<AssetView, 31> pictures, int total);
+void releaseStreams(std::span<AssetView, EntryCount> pictures, int total);
 
 } // namespace catalogue

@@ -32,4 +32,10 @@ constexpr bool hasOverlay(int entry)
     return entry >= 1 && entry <= 8;
 }
 
+// Entries 9..30 are the nebulae; the program starts on one of them.
+constexpr bool isNebula(int entry)
+{
+    return entry > 8 && entry < EntryCount;
+}
+
 } // namespace catalogue

@@ -10,6 +10,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+static void initGalleryResource()
+{
+    Q_INIT_RESOURCE(gallery);
+}
+
 ResourceAssetStore::ResourceAssetStore(const QString &root)
 {
     QDirIterator it(root, QDir::Files);
@@ -23,6 +28,17 @@ ResourceAssetStore::ResourceAssetStore(const QString &root)
         m_assets.insert(QFileInfo(path).fileName().toCaseFolded(),
                         AssetView{resource.data(), static_cast<qsizetype>(resource.size())});
     }
+}
+
+const ResourceAssetStore &ResourceAssetStore::embedded()
+{
+    static const ResourceAssetStore embedded = [] {
+        // The pictures sit in a static library; naming their initialiser
+        // keeps the linker from dropping them.
+        initGalleryResource();
+        return ResourceAssetStore(QStringLiteral(":/gallery"));
+    }();
+    return embedded;
 }
 
 AssetView ResourceAssetStore::open(const QString &name) const

@@ -13,6 +13,9 @@ class ResourceAssetStore : public AssetStore
 public:
     explicit ResourceAssetStore(const QString &root);
 
+    // The assets compiled into the program.
+    static const ResourceAssetStore &embedded();
+
     AssetView open(const QString &name) const override;
     void doneReading(const AssetView &view) const override;
 

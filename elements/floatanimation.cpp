@@ -17,25 +17,16 @@ private:
 
 } // namespace
 
-namespace {
-const AnimationClock *substituteClock = nullptr;
-} // namespace
-
-void FloatAnimation::setDefaultClock(const AnimationClock *clock)
-{
-    substituteClock = clock;
-}
-
-const AnimationClock &FloatAnimation::defaultClock()
+const AnimationClock &FloatAnimation::steadyClock()
 {
     static const SteadyClock steady;
-    return substituteClock ? *substituteClock : steady;
+    return steady;
 }
 
 FloatAnimation::FloatAnimation(QObject *parent, std::function<void(float)> apply, float startValue,
                                float stopValue, int durationMs, const AnimationClock *clock)
     : QObject(parent), m_apply(std::move(apply)), m_startValue(startValue), m_stopValue(stopValue),
-      m_durationMs(durationMs), m_fade(clock ? *clock : defaultClock())
+      m_durationMs(durationMs), m_fade(clock ? *clock : steadyClock())
 {
     m_timer.setInterval(TickMs);
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -9,7 +9,8 @@
 #include <functional>
 
 // An opacity fade driven by the 10 ms animation clock on the GUI thread.
-// The time source is injectable so tests can step it without waiting.
+// The time source is passed in so tests can step it without waiting; the
+// clock must outlive the animation.
 class FloatAnimation : public QObject
 {
     Q_OBJECT
@@ -27,10 +28,8 @@ public:
     // One clock tick; the timer calls it, tests may too.
     void tick();
 
-    // The clock animations created from now on use unless given another;
-    // nullptr restores the steady clock.
-    static void setDefaultClock(const AnimationClock *clock);
-    static const AnimationClock &defaultClock();
+    // The monotonic clock an animation reads unless it is given another.
+    static const AnimationClock &steadyClock();
 
 private:
     std::function<void(float)> m_apply;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "elements/listbox.h"
 
+#include "elements/typedcharacter.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -35,10 +37,11 @@ void ListBox::addItem(const QString &text)
 
 void ListBox::setItemIndex(int index)
 {
-    if (index == m_index)
+    // -1 selects nothing; an index past either end is refused outright.
+    if (index == m_index || index < -1 || index >= count())
         return;
     m_index = index;
-    if (index >= 0 && index < count())
+    if (index >= 0)
         m_scroll.ensureVisible(index);
     update();
     emit changed();
@@ -134,13 +137,11 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ListBox::keyPressEvent(QKeyEvent *event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    const bool typesCharacter = !event->text().isEmpty() && event->text()[0].isPrint() &&
-                                !(mods & (Qt::ControlModifier | Qt::AltModifier));
-    QChar keyChar = typesCharacter ? event->text()[0] : QChar();
+    const QChar typed = typedCharacter(event);
+    QChar keyChar = typed;
     if (keyDown)
         keyDown(keyChar);
-    if (typesCharacter) {
+    if (!typed.isNull()) {
         // Every typed character is the list's; none searches or reaches the window.
         event->accept();
         return;

@@ -28,6 +28,7 @@ public:
     QString itemText(int row) const { return m_items.value(row); }
 
     int itemIndex() const { return m_index; }
+    // Takes -1 (no entry) or a row of the list; any other index is refused.
     void setItemIndex(int index);
 
     // A positive dy moves the view toward the first row.

@@ -8,8 +8,15 @@
 struct GestureRecord
 {
     enum Flag : unsigned { Begin = 1u << 0, Inertia = 1u << 1, End = 1u << 2 };
+    // The standard swipes, then the interactive gestures: 259 plus their
+    // place in the list from Zoom to DoubleTap.
+    static constexpr std::int16_t SwipeLeft = 1;
+    static constexpr std::int16_t SwipeRight = 2;
     static constexpr std::int16_t Zoom = 259;
     static constexpr std::int16_t Pan = 260;
+    static constexpr std::int16_t Rotate = 261;
+    static constexpr std::int16_t TwoFingerTap = 262;
+    static constexpr std::int16_t PressAndTap = 263;
     static constexpr std::int16_t LongTap = 264;
     static constexpr std::int16_t DoubleTap = 265;
 

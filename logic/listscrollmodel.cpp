@@ -32,6 +32,16 @@ void ListScrollModel::ensureVisible(int row)
     m_position = std::clamp(m_position, 0, maxPosition());
 }
 
+int ListScrollModel::wheelStep(int wheelDelta) const
+{
+    return wheelDelta >= 0 ? m_rowHeight : -m_rowHeight;
+}
+
+int ListScrollModel::pageStep() const
+{
+    return m_rowHeight > 0 ? m_viewHeight / m_rowHeight * m_rowHeight : 0;
+}
+
 int ListScrollModel::rowAt(int viewY) const
 {
     if (viewY < 0 || viewY >= m_viewHeight || m_rowHeight <= 0)

@@ -23,6 +23,12 @@ public:
     // Scrolls the least amount that shows row whole.
     void ensureVisible(int row);
 
+    // The scroll of one wheel notification: a row toward the first row for a
+    // delta of 0 or more, a row toward the last for a negative one.
+    int wheelStep(int wheelDelta) const;
+    // The scroll of one page: the whole rows the view holds.
+    int pageStep() const;
+
     // The row under a y inside the view, or -1 past the last row or outside the view.
     int rowAt(int viewY) const;
     // First row whose top is in view, and last row whose bottom is in view.

@@ -11,13 +11,13 @@
 #include "elements/speedbutton.h"
 #include "elements/textelement.h"
 #include "logic/zoommath.h"
+#include "viewer/inputtranslator.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRandomGenerator>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
@@ -45,7 +45,8 @@ void showError(const QString &text)
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QWidget(parent)
+TForm2::TForm2(const ViewerCollaborators &collaborators, QWidget *parent)
+    : QWidget(parent), m_collaborators(collaborators)
 {
     Form2 = this;
     setWindowTitle(QStringLiteral("Noctivue"));
@@ -70,12 +71,11 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent)
     }
     FormResize();
 
-    qApp->installEventFilter(this);
+    m_input = new InputTranslator(*this);
 }
 
 TForm2::~TForm2()
 {
-    qApp->removeEventFilter(this);
     if (Form2 == this)
         Form2 = nullptr;
 }
@@ -120,9 +120,11 @@ void TForm2::createElements()
     Label2->setOpacity(panelOpacity);
 
     FloatAnimation1 = new FloatAnimation(
-        this, [this](float v) { Image1->setOpacity(v); }, 0.0f, PictureOpacity, FadeMs);
+        this, [this](float v) { Image1->setOpacity(v); }, 0.0f, PictureOpacity, FadeMs,
+        m_collaborators.clock);
     FloatAnimation2 = new FloatAnimation(
-        this, [this](float v) { Image2->setOpacity(v); }, 0.0f, OverlayOpacity, FadeMs);
+        this, [this](float v) { Image2->setOpacity(v); }, 0.0f, OverlayOpacity, FadeMs,
+        m_collaborators.clock);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(30000);
@@ -145,7 +147,7 @@ void TForm2::FormCreate()
     LoopIndex = -1;
     PictureTotal = catalogue::EntryCount;
 
-    catalogue::openStreams(AssetStore::current(), PictureStreams, OverlayStreams);
+    catalogue::openStreams(*m_collaborators.store, PictureStreams, OverlayStreams);
 
     DragActive = false;
     Text1->hide();
@@ -158,13 +160,9 @@ void TForm2::FormCreate()
     for (int i = 0; i < PictureTotal; ++i)
         ListBox1->addItem(catalogue::listRowText(i, PictureNames[i]));
 
-    // The start picture is a nebula: never the Sun, a cluster or a constellation.
-    std::function<int(int)> draw = RandomInt;
-    if (!draw)
-        draw = [](int n) { return int(QRandomGenerator::global()->bounded(n)); };
-    int r = draw(PictureTotal);
-    while (r <= 8)
-        r = draw(PictureTotal);
+    int r = m_collaborators.randomInt(PictureTotal);
+    while (!catalogue::isNebula(r))
+        r = m_collaborators.randomInt(PictureTotal);
     ListBox1->setItemIndex(r);
 }
 
@@ -256,7 +254,7 @@ void ShowPicture(int Index)
     form->Image2->setOpacity(0.0f);
 
     // Once decoded, the compressed bytes need not stay resident.
-    const AssetStore &store = AssetStore::current();
+    const AssetStore &store = *form->collaborators().store;
     try {
         catalogue::decodePicture(PictureStreams[Index], form->Image1->bitmap());
         store.doneReading(PictureStreams[Index]);

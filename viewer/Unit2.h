@@ -2,17 +2,19 @@
 #pragma once
 
 #include "catalogue/assetview.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguetables.h"
 #include "logic/gesturerecognizer.h"
-#include "logic/touchpadpinch.h"
+#include "viewer/viewercollaborators.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class FloatAnimation;
+class InputTranslator;
 class ListBox;
 class PictureLayer;
 class QMenu;
@@ -31,14 +33,10 @@ inline int LoopIndex = -1;
 inline int PictureTotal = 0;
 inline bool DragActive = false;
 inline std::int32_t LastGestureDistance = 0;
-inline std::array<QString, 41> PictureNames;
-inline std::array<QString, 41> PictureInfo;
-inline std::array<AssetView, 31> PictureStreams;
-inline std::array<AssetView, 8> OverlayStreams;
-
-// Draws r in 0..n-1; FormCreate uses it for the start picture. Replaceable
-// so the draw can be driven.
-inline std::function<int(int)> RandomInt;
+inline std::array<QString, catalogue::TextSlots> PictureNames;
+inline std::array<QString, catalogue::TextSlots> PictureInfo;
+inline std::array<AssetView, catalogue::EntryCount> PictureStreams;
+inline std::array<AssetView, catalogue::OverlayCount> OverlayStreams;
 
 class TForm2;
 inline TForm2 *Form2 = nullptr;
@@ -52,8 +50,10 @@ class TForm2 : public QWidget
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget *parent = nullptr);
+    explicit TForm2(const ViewerCollaborators &collaborators = {}, QWidget *parent = nullptr);
     ~TForm2() override;
+
+    const ViewerCollaborators &collaborators() const { return m_collaborators; }
 
     // Elements, in painting order.
     PictureLayer *Image1;
@@ -111,9 +111,12 @@ public:
     void MenuItem6Click();
     void Timer1Timer();
 
+signals:
+    // "About" was chosen; whoever owns the About window shows it.
+    void aboutRequested();
+
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -137,8 +140,8 @@ private:
         float y = 0.0f;
     };
     PointF32 FDown;
-    GestureRecognizer m_gestures;
-    TouchpadPinch m_pinch;
+    ViewerCollaborators m_collaborators;
+    InputTranslator *m_input = nullptr;
     // Until the window first reaches its full-screen size, each size change
     // lays the layers out again after the fit scale is set, so the start
     // picture comes up centred.

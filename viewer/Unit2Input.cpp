@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The viewer window's input: pointer, wheel, keys and touch gestures.
+// The viewer window's input handlers: pointer, wheel, keys and gestures.
+// InputTranslator turns wheel, touch and touchpad events into calls of them.
 
 #include "viewer/Unit2.h"
 
@@ -7,134 +8,28 @@
 #include "elements/picturelayer.h"
 #include "elements/roundedpanel.h"
 #include "elements/speedbutton.h"
+#include "elements/typedcharacter.h"
 #include "logic/panmath.h"
+#include "logic/pinchzoom.h"
 
-#include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QNativeGestureEvent>
-#include <QTouchEvent>
-#include <QWheelEvent>
-#include <QWindow>
-
-namespace {
-
-constexpr int ListRow = 26;
-constexpr int ListPage = 260;
-
-// A character typed without Ctrl or Alt; other keys carry none.
-QChar typedCharacter(const QKeyEvent *event)
-{
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return {};
-    const QString text = event->text();
-    return text.isEmpty() || !text[0].isPrint() ? QChar() : text[0];
-}
-
-} // namespace
 
 bool TForm2::event(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::NativeGesture: {
-        // A touchpad pinch zooms as a pinch on a touch screen does.
-        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
-        std::optional<GestureRecord> record;
-        switch (gesture->gestureType()) {
-        case Qt::BeginNativeGesture:
-            m_pinch.begin();
-            break;
-        case Qt::ZoomNativeGesture:
-            record = m_pinch.zoom(gesture->value());
-            break;
-        case Qt::EndNativeGesture:
-            record = m_pinch.end();
-            break;
-        default:
-            return QWidget::event(event);
-        }
-        if (record) {
-            bool handled = false;
-            FormGesture(*record, handled);
-        }
-        event->accept();
-        return true;
-    }
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::TouchCancel:
-        // Gestures are recognised at the window level; the touch itself goes
-        // on to become pointer input for whatever lies under it.
+        // Gestures are recognised from the native window's touch points; the
+        // touch itself goes on to become pointer input for whatever lies
+        // under it.
         event->ignore();
         return false;
     default:
         return QWidget::event(event);
-    }
-}
-
-bool TForm2::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::Wheel: {
-        // Only the viewer window's own surface: not the menu, which is a
-        // window of its own although the viewer owns it.
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (!widget || widget->window() != this)
-            return false;
-        auto *wheel = static_cast<QWheelEvent *>(event);
-        // A pressed list or button holds the pointer and takes the wheel alone.
-        if (ListBox1->isPressed()) {
-            ListBox1->scrollBy(wheel->angleDelta().y() >= 0 ? ListRow : -ListRow);
-            return true;
-        }
-        if (SpeedButton1->isPressed() || SpeedButton2->isPressed())
-            return true;
-        const QPoint delta = wheel->angleDelta();
-        bool handled = false;
-        FormMouseWheel(delta.y() != 0 ? delta.y() : delta.x(), handled);
-        return true;
-    }
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TouchCancel: {
-        if (watched != windowHandle())
-            return false;
-        auto *touch = static_cast<QTouchEvent *>(event);
-        if (event->type() == QEvent::TouchCancel) {
-            m_gestures.reset();
-            return false;
-        }
-        std::vector<TouchPoint> points;
-        for (const QEventPoint &p : touch->points()) {
-            TouchPoint::State state = TouchPoint::Stationary;
-            switch (p.state()) {
-            case QEventPoint::Pressed:
-                state = TouchPoint::Pressed;
-                break;
-            case QEventPoint::Updated:
-                state = TouchPoint::Moved;
-                break;
-            case QEventPoint::Released:
-                state = TouchPoint::Released;
-                break;
-            default:
-                break;
-            }
-            const QPointF pos = mapFromGlobal(p.globalPosition());
-            points.push_back({p.id(), pos.x(), pos.y(), state});
-        }
-        for (const GestureRecord &record :
-             m_gestures.process(points, static_cast<std::int64_t>(touch->timestamp()))) {
-            bool handled = false;
-            FormGesture(record, handled);
-        }
-        return false;
-    }
-    default:
-        return false;
     }
 }
 
@@ -174,24 +69,8 @@ void TForm2::FormMouseDown(Qt::MouseButton Button, float X, float Y)
         DragActive = true;
         FDown = {X, Y};
     } else if (Button == Qt::RightButton) {
-        QAction *chosen = PopupMenu1->exec(mapToGlobal(QPointF(X, Y)).toPoint());
-        if (!chosen)
-            return;
-        // Each command flips its own check mark; undo the menu's flip first.
-        if (chosen->isCheckable())
-            chosen->setChecked(!chosen->isChecked());
-        if (chosen == MenuItem1)
-            MenuItem1Click();
-        else if (chosen == MenuItem2)
-            MenuItem2Click();
-        else if (chosen == MenuItem5)
-            MenuItem5Click();
-        else if (chosen == MenuItem3)
-            MenuItem3Click();
-        else if (chosen == MenuItem6)
-            MenuItem6Click();
-        else if (chosen == MenuItem4)
-            MenuItem4Click();
+        // Returns once the menu has closed; a chosen command has run by then.
+        PopupMenu1->exec(mapToGlobal(QPointF(X, Y)).toPoint());
     }
 }
 
@@ -242,18 +121,18 @@ void TForm2::Panel1MouseMove()
 
 void TForm2::Panel1MouseWheel(int WheelDelta, bool &Handled)
 {
-    ListBox1->scrollBy(WheelDelta >= 0 ? ListRow : -ListRow);
+    ListBox1->scrollBy(ListBox1->scrollModel().wheelStep(WheelDelta));
     Handled = true;
 }
 
 void TForm2::SpeedButton1Click()
 {
-    ListBox1->scrollBy(-ListPage);
+    ListBox1->scrollBy(-ListBox1->scrollModel().pageStep());
 }
 
 void TForm2::SpeedButton2Click()
 {
-    ListBox1->scrollBy(+ListPage);
+    ListBox1->scrollBy(+ListBox1->scrollModel().pageStep());
 }
 
 void TForm2::togglePanel()
@@ -285,16 +164,8 @@ void TForm2::FormGesture(const GestureRecord &EventInfo, bool &Handled)
 {
     switch (EventInfo.id) {
     case GestureRecord::Zoom:
-        if (EventInfo.flags & GestureRecord::Begin)
-            LastGestureDistance = EventInfo.distance;
-        if (!(EventInfo.flags & (GestureRecord::Begin | GestureRecord::End))) {
-            const std::int64_t d = std::int64_t(EventInfo.distance) - LastGestureDistance;
-            if (d > 4)
-                DoZoom(+1);
-            else if (d < -4)
-                DoZoom(-1);
-            LastGestureDistance = EventInfo.distance;
-        }
+        if (const int step = pinchzoom::step(EventInfo, LastGestureDistance))
+            DoZoom(step);
         Handled = true;
         break;
     case GestureRecord::LongTap:
@@ -305,8 +176,8 @@ void TForm2::FormGesture(const GestureRecord &EventInfo, bool &Handled)
         togglePanel();
         Handled = true;
         break;
-    case 1:
-    case 2:
+    case GestureRecord::SwipeLeft:
+    case GestureRecord::SwipeRight:
     case GestureRecord::Pan:
         Handled = true;
         break;

@@ -3,7 +3,6 @@
 
 #include "viewer/Unit2.h"
 
-#include "about/Unit1.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguetables.h"
 #include "elements/floatanimation.h"
@@ -15,6 +14,8 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QTimer>
+
+#include <utility>
 
 void TForm2::createMenu()
 {
@@ -32,6 +33,20 @@ void TForm2::createMenu()
     MenuItem3 = add(QStringLiteral("Show info"), true, false);
     MenuItem6 = add(QStringLiteral("About"), false, false);
     MenuItem4 = add(QStringLiteral("Exit"), false, false);
+
+    const std::pair<QAction *, void (TForm2::*)()> commands[] = {
+        {MenuItem1, &TForm2::MenuItem1Click}, {MenuItem2, &TForm2::MenuItem2Click},
+        {MenuItem5, &TForm2::MenuItem5Click}, {MenuItem3, &TForm2::MenuItem3Click},
+        {MenuItem6, &TForm2::MenuItem6Click}, {MenuItem4, &TForm2::MenuItem4Click},
+    };
+    for (const auto &[item, handler] : commands) {
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            // Each command flips its own check mark; undo the action's flip first.
+            if (item->isCheckable())
+                item->setChecked(!item->isChecked());
+            (this->*handler)();
+        });
+    }
 }
 
 void TForm2::MenuItem1Click()
@@ -68,8 +83,7 @@ void TForm2::MenuItem3Click()
 
 void TForm2::MenuItem6Click()
 {
-    if (Form1)
-        Form1->ShowAbout();
+    emit aboutRequested();
 }
 
 void TForm2::MenuItem4Click()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "catalogue/assetstore.h"
 #include "catalogue/bitmapdecoder.h"
 #include "catalogue/cataloguetables.h"
+#include "catalogue/resourceassetstore.h"
 #include "tests/catalogue/jpegmarkers.h"
 
 #include <QBuffer>
@@ -24,7 +24,8 @@ TEST(PictureAssets, BaselineJpegWithQuarterChromaAtFullHd)
         GTEST_SKIP() << "replacement pictures need only be 1920 x 1080 JPEGs";
     for (const auto &entry : catalogue::Entries) {
         SCOPED_TRACE(entry.pictureAsset);
-        const AssetView view = AssetStore::current().open(QLatin1String(entry.pictureAsset));
+        const AssetView view =
+            ResourceAssetStore::embedded().open(QLatin1String(entry.pictureAsset));
         const JpegFrame frame = readJpegFrame(bytesOf(view));
         EXPECT_TRUE(frame.baseline);
         EXPECT_EQ(frame.width, 1920);
@@ -50,7 +51,7 @@ TEST(OverlayAssets, EightBitRgbaPngMostlyTransparent)
         GTEST_SKIP() << "replacement overlays need only be 1920 x 1080 PNGs with alpha";
     for (const char *name : catalogue::OverlayAssets) {
         SCOPED_TRACE(name);
-        const AssetView view = AssetStore::current().open(QLatin1String(name));
+        const AssetView view = ResourceAssetStore::embedded().open(QLatin1String(name));
         const QByteArray bytes = bytesOf(view);
         // Signature, then IHDR: width, height, bit depth, colour type, ..., interlace.
         ASSERT_GE(bytes.size(), 33);
@@ -86,12 +87,12 @@ TEST(OverlayAssets, EightBitRgbaPngMostlyTransparent)
 TEST(BitmapDecoding, RedecodingReusesTheLayerBuffer)
 {
     QImage picture, overlay;
-    catalogue::decodePicture(AssetStore::current().open("JpgImage_6"), picture);
-    catalogue::decodeOverlay(AssetStore::current().open("PngImage_5"), overlay);
+    catalogue::decodePicture(ResourceAssetStore::embedded().open("JpgImage_6"), picture);
+    catalogue::decodeOverlay(ResourceAssetStore::embedded().open("PngImage_5"), overlay);
     const uchar *pictureBits = picture.constBits();
     const uchar *overlayBits = overlay.constBits();
-    catalogue::decodePicture(AssetStore::current().open("JpgImage_7"), picture);
-    catalogue::decodeOverlay(AssetStore::current().open("PngImage_6"), overlay);
+    catalogue::decodePicture(ResourceAssetStore::embedded().open("JpgImage_7"), picture);
+    catalogue::decodeOverlay(ResourceAssetStore::embedded().open("PngImage_6"), overlay);
     EXPECT_EQ(picture.constBits(), pictureBits);
     EXPECT_EQ(overlay.constBits(), overlayBits);
 }
@@ -107,7 +108,7 @@ TEST(BitmapDecoding, MatchesQtsOwnDecoder)
     };
     for (const Case c : {Case{"JpgImage_25", false}, Case{"PngImage_6", true}}) {
         SCOPED_TRACE(c.name);
-        const AssetView view = AssetStore::current().open(QLatin1String(c.name));
+        const AssetView view = ResourceAssetStore::embedded().open(QLatin1String(c.name));
         QImage ours;
         c.overlay ? catalogue::decodeOverlay(view, ours) : catalogue::decodePicture(view, ours);
         const QImage theirs = QImage::fromData(bytesOf(view)).convertToFormat(ours.format());

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "catalogue/assetstore.h"
 #include "catalogue/bitmapdecoder.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguetables.h"
+#include "catalogue/resourceassetstore.h"
 
 #include <QFile>
 #include <QHash>
@@ -34,7 +34,7 @@ QString alternateCase(const QString &name)
 
 TEST(EmbeddedStore, FindsEveryAssetInAnyLetterCase)
 {
-    const AssetStore &store = AssetStore::current();
+    const AssetStore &store = ResourceAssetStore::embedded();
     const std::vector<std::function<QString(const QString &)>> spellings = {
         [](const QString &n) { return n; },
         [](const QString &n) { return n.toUpper(); },
@@ -53,7 +53,7 @@ TEST(EmbeddedStore, FindsEveryAssetInAnyLetterCase)
 
 TEST(EmbeddedStore, ViewIsTheWholeFileInPlace)
 {
-    const AssetStore &store = AssetStore::current();
+    const AssetStore &store = ResourceAssetStore::embedded();
     for (const QString &name : allAssetNames()) {
         const QString ext = name.startsWith(u'P') ? ".png" : ".jpg";
         QFile file(QStringLiteral(NOCTIVUE_ASSET_DIR "/") + name + ext);
@@ -73,7 +73,7 @@ TEST(EmbeddedStore, MissingNameIsReportedAsAskedFor)
 {
     for (const char *name : {"jpgImage_32", "PNGIMAGE_9", "", "jpgImage_1.jpg"}) {
         try {
-            AssetStore::current().open(QLatin1String(name));
+            ResourceAssetStore::embedded().open(QLatin1String(name));
             ADD_FAILURE() << "found " << name;
         } catch (const CatalogueError &e) {
             EXPECT_EQ(e.text(), QStringLiteral("Resource %1 not found").arg(QLatin1String(name)));
@@ -83,7 +83,7 @@ TEST(EmbeddedStore, MissingNameIsReportedAsAskedFor)
 
 TEST(EmbeddedStore, DoneReadingKeepsTheBytesAndLeavesOtherMemoryAlone)
 {
-    const AssetStore &store = AssetStore::embedded();
+    const AssetStore &store = ResourceAssetStore::embedded();
     const AssetView view = store.open("JpgImage_12");
     const QByteArray before(reinterpret_cast<const char *>(view.data), view.size);
     store.doneReading(view);
@@ -106,7 +106,7 @@ public:
             throw notFound(name);
         if (const auto it = replaced.constFind(name); it != replaced.cend())
             return {reinterpret_cast<const uchar *>(it->constData()), it->size()};
-        return AssetStore::current().open(name);
+        return ResourceAssetStore::embedded().open(name);
     }
 
     QStringList missing;
@@ -118,8 +118,8 @@ TEST(CatalogueStreams, OpenInEntryOrderAndStopAtTheFirstMissingAsset)
 {
     AlteredStore store;
     store.missing << "JpgImage_7";
-    std::array<AssetView, 31> pictures{};
-    std::array<AssetView, 8> overlays{};
+    std::array<AssetView, catalogue::EntryCount> pictures{};
+    std::array<AssetView, catalogue::OverlayCount> overlays{};
     try {
         catalogue::openStreams(store, pictures, overlays);
         FAIL() << "opened a catalogue that lacks an asset";
@@ -134,16 +134,16 @@ TEST(CatalogueStreams, OpenInEntryOrderAndStopAtTheFirstMissingAsset)
 TEST(CatalogueStreams, PicturesThenOverlaysAndReleaseOnlyThePictures)
 {
     AlteredStore store;
-    std::array<AssetView, 31> pictures{};
-    std::array<AssetView, 8> overlays{};
+    std::array<AssetView, catalogue::EntryCount> pictures{};
+    std::array<AssetView, catalogue::OverlayCount> overlays{};
     catalogue::openStreams(store, pictures, overlays);
-    ASSERT_EQ(store.opened.size(), 39);
+    ASSERT_EQ(store.opened.size(), catalogue::EntryCount + catalogue::OverlayCount);
     EXPECT_EQ(store.opened.front(), "jpgImage_1");
-    EXPECT_EQ(store.opened[30], "JpgImage_31");
-    EXPECT_EQ(store.opened[31], "PngImage_1");
+    EXPECT_EQ(store.opened[catalogue::EntryCount - 1], "JpgImage_31");
+    EXPECT_EQ(store.opened[catalogue::EntryCount], "PngImage_1");
     EXPECT_EQ(store.opened.back(), "PngImage_8");
 
-    catalogue::releaseStreams(pictures, 31);
+    catalogue::releaseStreams(pictures, catalogue::EntryCount);
     for (const AssetView &v : pictures)
         EXPECT_FALSE(v.isOpen());
     for (const AssetView &v : overlays)
@@ -153,9 +153,9 @@ TEST(CatalogueStreams, PicturesThenOverlaysAndReleaseOnlyThePictures)
 TEST(BitmapDecoding, CorruptBytesFailWithTheLoaderMessage)
 {
     const QByteArray garbage("not a picture at all");
-    const AssetView real = AssetStore::current().open("JpgImage_10");
+    const AssetView real = ResourceAssetStore::embedded().open("JpgImage_10");
     const QByteArray truncated(reinterpret_cast<const char *>(real.data), real.size / 3);
-    const AssetView png = AssetStore::current().open("PngImage_1");
+    const AssetView png = ResourceAssetStore::embedded().open("PngImage_1");
     QByteArray flipped(reinterpret_cast<const char *>(png.data), png.size);
     flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x5A);
 

@@ -152,4 +152,10 @@ TEST(CatalogueOverlays, OnlyEntriesOneToEightHaveOne)
         EXPECT_EQ(catalogue::hasOverlay(e), e >= 1 && e <= 8) << e;
 }
 
+TEST(CatalogueNebulae, AreEntriesNineToThirty)
+{
+    for (int e = -1; e <= catalogue::EntryCount; ++e)
+        EXPECT_EQ(catalogue::isNebula(e), e >= 9 && e <= 30) << e;
+}
+
 } // namespace

@@ -138,6 +138,33 @@ TEST_F(ListScrollModelTest, VisibleRowsAreTheWholeOnes)
     }
 }
 
+TEST(ListScrollModel, WheelAndPageStepsComeFromTheGeometry)
+{
+    struct Case
+    {
+        int rowHeight;
+        int viewHeight;
+        int wheelDelta;
+        int wheelStep;
+        int pageStep;
+    };
+    const Case cases[] = {
+        {26, 260, 120, 26, 260}, // the picture list: ten rows a page
+        {26, 260, -120, -26, 260},
+        {26, 260, 0, 26, 260}, // no delta still scrolls toward the first row
+        {26, 260, -1, -26, 260},
+        {26, 270, 9600, 26, 260}, // a part row is not part of the page
+        {30, 20, -5, -30, 0},     // a view lower than a row pages by nothing
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.rowHeight << " in " << c.viewHeight << ", delta " << c.wheelDelta);
+        const ListScrollModel list(c.rowHeight, c.viewHeight);
+        EXPECT_EQ(list.wheelStep(c.wheelDelta), c.wheelStep);
+        EXPECT_EQ(list.pageStep(), c.pageStep);
+    }
+}
+
 TEST(ListScrollModel, ListShorterThanTheViewStaysAtTheTop)
 {
     ListScrollModel list(26, 260);

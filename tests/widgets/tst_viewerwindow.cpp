@@ -16,20 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 namespace {
-
-void verifyInRegister(const TForm2 &form)
-{
-    QCOMPARE(form.Image2->scale(), form.Image1->scale());
-    QCOMPARE(form.Image2->x(), form.Image1->x());
-    QCOMPARE(form.Image2->y(), form.Image1->y());
-    QCOMPARE(form.Image2->unscaledWidth(), form.Image1->unscaledWidth());
-    QCOMPARE(form.Image2->unscaledHeight(), form.Image1->unscaledHeight());
-}
 
 void verifyCentred(const TForm2 &form)
 {
@@ -56,6 +49,8 @@ private slots:
     void resizeLaysOutTextsAndSetsTheFitWithoutRecentring();
     void windowWithoutAreaKeepsItsLayout_data();
     void windowWithoutAreaKeepsItsLayout();
+    void listRefusesAnIndexOutsideItsRows_data();
+    void listRefusesAnIndexOutsideItsRows();
     void presentingTheEntryOnScreenChangesNothing();
     void overlayFadesInOnlyForStarFieldsWithShowExtra_data();
     void overlayFadesInOnlyForStarFieldsWithShowExtra();
@@ -91,9 +86,9 @@ void ViewerWindowTest::startEntryIsAlwaysANebula()
 
 void ViewerWindowTest::startPictureIsCentredAtTheFullScreenFit()
 {
-    RandomInt = [](int) { return 15; };
-    TForm2 form;
-    RandomInt = nullptr;
+    ViewerCollaborators collaborators;
+    collaborators.randomInt = drawsInTurn({15});
+    TForm2 form(collaborators);
     form.showFullScreen();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(form.size(), form.screen()->geometry().size());
@@ -188,6 +183,32 @@ void ViewerWindowTest::windowWithoutAreaKeepsItsLayout()
         QVERIFY(std::isfinite(layer->x()) && std::isfinite(layer->y()));
         QVERIFY(layer->scale() > 0.0f);
     }
+}
+
+void ViewerWindowTest::listRefusesAnIndexOutsideItsRows_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("just below no entry") << -2;
+    QTest::newRow("far below") << std::numeric_limits<int>::min();
+    QTest::newRow("one past the last") << catalogue::EntryCount;
+    QTest::newRow("far past") << 1000;
+}
+
+void ViewerWindowTest::listRefusesAnIndexOutsideItsRows()
+{
+    QFETCH(int, index);
+    ViewerFixture viewer({20});
+    TForm2 &form = viewer.form();
+    const int position = form.ListBox1->scrollModel().position();
+    QSignalSpy changes(form.ListBox1, &ListBox::changed);
+
+    form.ListBox1->setItemIndex(index);
+
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(form.ListBox1->itemIndex(), 20);
+    QCOMPARE(form.ListBox1->scrollModel().position(), position);
+    QCOMPARE(CurrentPicture, 20);
+    QCOMPARE(LoopIndex, 20);
 }
 
 void ViewerWindowTest::presentingTheEntryOnScreenChangesNothing()
@@ -334,9 +355,8 @@ void ViewerWindowTest::undecodablePictureIsReportedAndTheViewerGoesOn()
 {
     AlteredStore store;
     store.replaced.insert(QStringLiteral("JpgImage_14"), QByteArray("no picture here"));
-    AssetStore::setCurrent(&store);
     {
-        ViewerFixture viewer({20});
+        ViewerFixture viewer({20}, 1920, 1080, &store);
         TForm2 &form = viewer.form();
         viewer.finishFades();
         MessageBoxCatcher catcher;
@@ -354,19 +374,18 @@ void ViewerWindowTest::undecodablePictureIsReportedAndTheViewerGoesOn()
         QCOMPARE(form.Label1->text(), PictureNames[14]);
         QCOMPARE(form.Image1->opacity(), 1.0f);
     }
-    AssetStore::setCurrent(nullptr);
 }
 
 void ViewerWindowTest::missingAssetStopsStartUpWithExitCodeOne()
 {
     AlteredStore store;
     store.missing << QStringLiteral("PngImage_4");
-    AssetStore::setCurrent(&store);
+    ViewerCollaborators collaborators;
+    collaborators.store = &store;
     MessageBoxCatcher catcher;
 
-    const int code = runNoctivue(*qApp);
+    const int code = runNoctivue(*qApp, collaborators);
 
-    AssetStore::setCurrent(nullptr);
     QCOMPARE(code, 1);
     QCOMPARE(catcher.texts(), QStringList{QStringLiteral("Resource PngImage_4 not found")});
     for (QWidget *w : QApplication::topLevelWidgets())

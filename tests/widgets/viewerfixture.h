@@ -3,11 +3,14 @@
 
 #include "catalogue/assetstore.h"
 #include "logic/fade.h"
+#include "viewer/viewercollaborators.h"
 
 #include <QHash>
+#include <QPoint>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,12 +48,18 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// A viewer window at a known size, with its fades on a manual clock and its
-// start picture drawn from the given sequence.
+// A random draw that gives the numbers of draws in turn, then the last one
+// for ever.
+std::function<int(int)> drawsInTurn(std::vector<int> draws);
+
+// A viewer window at a known size, with its fades on a manual clock, its
+// start picture drawn from the given sequence and its assets from store
+// (the embedded ones when null), which must outlive the fixture.
 class ViewerFixture
 {
 public:
-    explicit ViewerFixture(std::vector<int> draws = {20}, int width = 1920, int height = 1080);
+    explicit ViewerFixture(std::vector<int> draws = {20}, int width = 1920, int height = 1080,
+                           const AssetStore *store = nullptr);
     ~ViewerFixture();
 
     TForm2 &form() { return *m_form; }
@@ -66,3 +75,16 @@ public:
 private:
     std::unique_ptr<TForm2> m_form;
 };
+
+// Both layers share scale, position and size.
+void verifyInRegister(const TForm2 &form);
+
+// Pointer input as the window system reports it: the window picks the
+// element under the pointer, and a pressed element keeps the pointer.
+void hover(TForm2 &form, QPoint p);
+void press(TForm2 &form, QPoint p, Qt::MouseButton button = Qt::LeftButton);
+void release(TForm2 &form, QPoint p, Qt::MouseButton button = Qt::LeftButton);
+
+// Makes the viewer the active window, so the list's focus is the
+// application's focus.
+void activate(TForm2 &form);
