@@ -280,10 +280,10 @@ void ListBox::touch(QTouchEvent *event)
     for (const QEventPoint &point : points) {
         if (point.id() != m_touchId)
             continue;
+        if (point.state() == QEventPoint::Updated || point.state() == QEventPoint::Released)
+            touchMoved(point.position());
         if (point.state() == QEventPoint::Released)
             touchReleased(point.position());
-        else if (point.state() == QEventPoint::Updated)
-            touchMoved(point.position());
     }
     if (event->type() == QEvent::TouchEnd)
         endTouch();
