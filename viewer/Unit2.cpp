@@ -100,6 +100,7 @@ void TForm2::createElements()
     Panel1 = new RoundedPanel(this, QColor(0xFF323263u), 8.0, 0.8);
     Panel1->setGeometry(40, 40, 257, 321);
     connect(Panel1, &RoundedPanel::mouseMoved, this, &TForm2::Panel1MouseMove);
+    Panel1->setAccessibleName(QStringLiteral("Picture list"));
 
     // The panel's children are drawn at its opacity times their own.
     const qreal panelOpacity = Panel1->opacity();
