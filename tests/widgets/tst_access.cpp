@@ -11,6 +11,7 @@
 #include "elements/fittedimage.h"
 #include "elements/linklabel.h"
 #include "elements/listbox.h"
+#include "elements/picturelayer.h"
 #include "elements/roundedpanel.h"
 #include "elements/speedbutton.h"
 #include "elements/textelement.h"
@@ -173,6 +174,7 @@ private slots:
     void listKeysWorkFromTheStart();
     void fingerOnTheListPansOrChooses_data();
     void fingerOnTheListPansOrChooses();
+    void pinchOverTheListZoomsOnly();
     void nameIsCentredToTheHalfUnit_data();
     void nameIsCentredToTheHalfUnit();
 };
@@ -478,6 +480,27 @@ void AccessTest::fingerOnTheListPansOrChooses()
     // No pointer press was made of the finger: nothing is dragged or held.
     QVERIFY(!form.ListBox1->isPressed());
     QVERIFY(!DragActive);
+}
+
+void AccessTest::pinchOverTheListZoomsOnly()
+{
+    ViewerFixture viewer({Start});
+    TForm2 &form = viewer.form();
+    activate(form);
+    QWindow *window = form.windowHandle();
+    const float scale = form.Image1->scale();
+
+    // The second finger lands while the first still waits to select.
+    QTest::touchEvent(window, touchScreen()).press(0, {100, 150});
+    QTest::touchEvent(window, touchScreen()).stationary(0).press(1, {100, 200});
+    QTest::touchEvent(window, touchScreen()).move(0, {100, 140}).move(1, {100, 210});
+    QTest::touchEvent(window, touchScreen()).move(0, {100, 130}).move(1, {100, 220});
+    QTest::qWait(300);
+    QTest::touchEvent(window, touchScreen()).release(0, {100, 130}).release(1, {100, 220});
+
+    QVERIFY(form.Image1->scale() > scale);
+    QCOMPARE(CurrentPicture, Start);
+    QCOMPARE(form.ListBox1->scrollModel().position(), StartPosition);
 }
 
 void AccessTest::nameIsCentredToTheHalfUnit_data()
