@@ -322,6 +322,8 @@ void ListBox::touchHeld()
     m_touch = Touch::Held;
     if (m_touchRow >= 0)
         setItemIndex(m_touchRow);
+    // Selecting may have scrolled the entry into view; a pan goes on from there.
+    m_touchStartPosition = m_scroll.position();
 }
 
 void ListBox::endTouch()
