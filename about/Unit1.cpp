@@ -45,6 +45,8 @@ TForm1::TForm1(QWidget *viewer) : QWidget(nullptr), m_viewer(viewer)
 
     Image1 = new FittedImage(this, QImage(QStringLiteral(":/ui/emblem")));
     Image1->setGeometry(32, 40, 200, 120);
+    Image1->setAccessibleName(QStringLiteral("Noctivue emblem"));
+    Image1->setAccessibleDescription(QStringLiteral("A silver-grey spiral galaxy"));
 
     Label1 = new TextElement(this, 26, QColor(0xFFADC5E7u), Qt::AlignLeft | Qt::AlignVCenter);
     Label1->setGeometry(264, 32, 177, 41);
@@ -68,6 +70,7 @@ TForm1::TForm1(QWidget *viewer) : QWidget(nullptr), m_viewer(viewer)
     Label3->setGeometry(264, 142, 217, 25);
     Label3->setText(QLatin1String(ShortAddress));
     connect(Label3, &LinkLabel::clicked, this, &TForm1::Label3Click);
+    Label3->setAccessibleDescription(QLatin1String(PageAddress));
 
     Label4 = new TextElement(this, 16, MakerColour, Qt::AlignLeft | Qt::AlignVCenter);
     Label4->setGeometry(264, 112, 177, 25);

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "elements/fittedimage.h"
 
+#include "elements/accessiblefactory.h"
+
 #include <QPainter>
 
 #include <cmath>
 
 FittedImage::FittedImage(QWidget *parent, const QImage &image) : QWidget(parent), m_image(image)
 {
+    accessiblefactory::install();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -12,6 +12,9 @@ class LinkLabel : public TextElement
 public:
     LinkLabel(QWidget *parent, int pixelSize, QColor colour);
 
+    // Follows the link as a click does; for input that is not a pointer.
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
 

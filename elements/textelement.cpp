@@ -1,16 +1,33 @@
 // SPDX-License-Identifier: MIT
 #include "elements/textelement.h"
 
+#include "elements/accessiblefactory.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QTextLayout>
+
+#include <cmath>
 
 TextElement::TextElement(QWidget *parent, int pixelSize, QColor colour, Qt::Alignment alignment)
     : QWidget(parent), m_colour(colour), m_alignment(alignment)
 {
+    accessiblefactory::install();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     QFont f = font();
     f.setPixelSize(pixelSize);
     setFont(f);
+}
+
+void TextElement::moveTo(QPointF topLeft)
+{
+    const QPoint whole(int(std::floor(topLeft.x())), int(std::floor(topLeft.y())));
+    const QPointF shift = topLeft - QPointF(whole);
+    const bool redraw = shift != m_shift;
+    m_shift = shift;
+    move(whole);
+    if (redraw)
+        update();
 }
 
 void TextElement::setText(const QString &text)
@@ -20,6 +37,11 @@ void TextElement::setText(const QString &text)
     m_text = text;
     layoutLines();
     update();
+    // A screen reader hears the element by its text unless it was named.
+    if (accessibleName().isEmpty() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TextElement::setOpacity(qreal opacity)
@@ -97,6 +119,13 @@ void TextElement::paintEvent(QPaintEvent *)
         y = (height() - total) / 2;
     else if (m_alignment & Qt::AlignBottom)
         y = height() - total;
+    if (!m_shift.isNull()) {
+        // Snapped in window coordinates, where device pixels are whole.
+        const qreal d = devicePixelRatioF();
+        const QPointF origin = mapTo(window(), QPointF(0, 0));
+        p.translate(std::floor((origin.x() + m_shift.x()) * d) / d - origin.x(),
+                    std::floor((origin.y() + m_shift.y()) * d) / d - origin.y());
+    }
     const QFontMetricsF fm(font());
     for (const QStaticText &line : m_lines) {
         // Centre the glyphs in the line box as drawText would.

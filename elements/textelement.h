@@ -25,6 +25,12 @@ public:
     QColor colour() const { return m_colour; }
     Qt::Alignment alignment() const { return m_alignment; }
 
+    // Places the element at a position that may fall between whole units:
+    // the widget sits at the whole units below it and draws its text shifted
+    // by the rest, snapped to device pixels. Holds until the next call.
+    void moveTo(QPointF topLeft);
+    QPointF exactPos() const { return QPointF(pos()) + m_shift; }
+
     // The opacity of a group the element belongs to, such as a panel's.
     void setOpacity(qreal opacity);
     qreal opacity() const { return m_opacity; }
@@ -39,6 +45,7 @@ private:
     QString m_text;
     QColor m_colour;
     Qt::Alignment m_alignment;
+    QPointF m_shift;
     qreal m_opacity = 1.0;
     std::vector<QStaticText> m_lines;
     qreal m_lineHeight = 0;

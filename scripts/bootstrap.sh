@@ -9,7 +9,7 @@ NOCTIVUE_BUILD="${NOCTIVUE_BUILD:-$NOCTIVUE_ROOT/build}"
 
 packages=(
     cmake ninja-build g++ pkgconf
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-base-private-dev libgl-dev
     libgtest-dev
     libturbojpeg0-dev libspng-dev libdeflate-dev
     fonts-dejavu-core

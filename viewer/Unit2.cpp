@@ -62,6 +62,8 @@ TForm2::TForm2(const ViewerCollaborators &collaborators, QWidget *parent)
     createElements();
     createMenu();
     layoutPass();
+    // The list keys work from the first moment, before any click.
+    ListBox1->setFocus();
 
     try {
         FormCreate();
@@ -98,6 +100,7 @@ void TForm2::createElements()
     Panel1 = new RoundedPanel(this, QColor(0xFF323263u), 8.0, 0.8);
     Panel1->setGeometry(40, 40, 257, 321);
     connect(Panel1, &RoundedPanel::mouseMoved, this, &TForm2::Panel1MouseMove);
+    Panel1->setAccessibleName(QStringLiteral("Picture list"));
 
     // The panel's children are drawn at its opacity times their own.
     const qreal panelOpacity = Panel1->opacity();
@@ -105,15 +108,18 @@ void TForm2::createElements()
     ListBox1->keyDown = [this](QChar &keyChar) { ListBox1KeyDown(keyChar); };
     connect(ListBox1, &ListBox::changed, this, &TForm2::ListBox1Click);
     connect(ListBox1, &ListBox::clicked, this, &TForm2::ListBox1Click);
+    ListBox1->setAccessibleName(QStringLiteral("Pictures"));
 
     SpeedButton1 = new SpeedButton(Panel1, SpeedButton::Glyph::ChevronDown);
     SpeedButton1->setGeometry(216, 160, 33, 46);
     SpeedButton1->setOpacity(panelOpacity);
     connect(SpeedButton1, &SpeedButton::clicked, this, &TForm2::SpeedButton1Click);
+    SpeedButton1->setAccessibleName(QStringLiteral("Scroll the list down one page"));
     SpeedButton2 = new SpeedButton(Panel1, SpeedButton::Glyph::ChevronUp);
     SpeedButton2->setGeometry(216, 112, 33, 46);
     SpeedButton2->setOpacity(panelOpacity);
     connect(SpeedButton2, &SpeedButton::clicked, this, &TForm2::SpeedButton2Click);
+    SpeedButton2->setAccessibleName(QStringLiteral("Scroll the list up one page"));
 
     Label2 = new TextElement(Panel1, 14, QColor(0xFFA9A9A9u), Qt::AlignLeft | Qt::AlignVCenter);
     Label2->setGeometry(18, 288, 225, 25);
@@ -175,7 +181,7 @@ void TForm2::FormResize()
         return;
     Text1->move(int(std::floor(W / 2.0 - 200 - 7)), 40);
     Text2->move(int(std::floor(W / 2.0 + 7)), 40);
-    Label1->move(int(std::floor((W - Label1->width()) / 2.0)), Label1->y());
+    Label1->moveTo(QPointF((W - Label1->width()) / 2.0, Label1->y()));
 
     const float F = zoommath::fitScale(W, H, FitScale);
     Image1->setScale(F);
