@@ -34,3 +34,16 @@ JpegFrame readJpegFrame(const QByteArray &bytes)
     }
     return frame;
 }
+
+qsizetype jpegSegment(const QByteArray &bytes, int marker)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    for (qsizetype i = 2; i + 4 <= bytes.size() && p[i] == 0xFF;
+         i += 2 + ((p[i + 2] << 8) | p[i + 3])) {
+        if (p[i + 1] == marker)
+            return i;
+        if (p[i + 1] == 0xDA)
+            break;
+    }
+    return -1;
+}

@@ -20,3 +20,7 @@ struct JpegFrame
 
 // Reads markers up to the first frame header; empty components on failure.
 JpegFrame readJpegFrame(const QByteArray &bytes);
+
+// Where the first segment with this marker starts (its 0xFF byte), or -1.
+// Reading stops at the start of the scan.
+qsizetype jpegSegment(const QByteArray &bytes, int marker);
