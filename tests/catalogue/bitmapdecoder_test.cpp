@@ -5,7 +5,6 @@
 #include "tests/catalogue/pngbytes.h"
 
 #include <QBuffer>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -20,16 +19,8 @@ QByteArray jpegClaiming(QSize size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG");
-    const qsizetype frame = jpegSegment(bytes, 0xC0);
-    qToBigEndian(quint16(size.height()), bytes.data() + frame + 5);
-    qToBigEndian(quint16(size.width()), bytes.data() + frame + 7);
+    setJpegFrameSize(bytes, size);
     return bytes;
-}
-
-QByteArray pngClaiming(QSize size, int bitDepth)
-{
-    using namespace pngbytes;
-    return signature() + header(size, bitDepth) + chunk("IDAT", zlib(QByteArray(1, 0))) + end();
 }
 
 TEST(BitmapDecoder, AnyOtherSizeIsRefusedBeforeTheBitmapIsMade)
@@ -43,9 +34,9 @@ TEST(BitmapDecoder, AnyOtherSizeIsRefusedBeforeTheBitmapIsMade)
     const Case cases[] = {
         {"JPEG claiming 30000 x 30000", jpegClaiming({30000, 30000}), false},
         {"JPEG one row short", jpegClaiming({1920, 1079}), false},
-        {"RGBA PNG claiming 30000 x 30000", pngClaiming({30000, 30000}, 8), true},
-        {"16-bit PNG claiming 30000 x 30000", pngClaiming({30000, 30000}, 16), true},
-        {"16-bit PNG one column short", pngClaiming({1919, 1080}, 16), true},
+        {"RGBA PNG claiming 30000 x 30000", pngbytes::claiming({30000, 30000}, 8), true},
+        {"16-bit PNG claiming 30000 x 30000", pngbytes::claiming({30000, 30000}, 16), true},
+        {"16-bit PNG one column short", pngbytes::claiming({1919, 1080}, 16), true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/catalogue/jpegmarkers.h"
 
+#include <QtEndian>
+
 JpegFrame readJpegFrame(const QByteArray &bytes)
 {
     JpegFrame frame;
@@ -46,4 +48,11 @@ qsizetype jpegSegment(const QByteArray &bytes, int marker)
             break;
     }
     return -1;
+}
+
+void setJpegFrameSize(QByteArray &bytes, QSize size)
+{
+    const qsizetype frame = jpegSegment(bytes, 0xC0);
+    qToBigEndian(quint16(size.height()), bytes.data() + frame + 5);
+    qToBigEndian(quint16(size.width()), bytes.data() + frame + 7);
 }

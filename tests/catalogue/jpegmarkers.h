@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 
 #include <vector>
 
@@ -24,3 +25,6 @@ JpegFrame readJpegFrame(const QByteArray &bytes);
 // Where the first segment with this marker starts (its 0xFF byte), or -1.
 // Reading stops at the start of the scan.
 qsizetype jpegSegment(const QByteArray &bytes, int marker);
+
+// Rewrites the size the frame header claims, leaving the data as it is.
+void setJpegFrameSize(QByteArray &bytes, QSize size);

@@ -102,4 +102,9 @@ QByteArray file(QSize size, const QByteArray &rows)
     return signature() + header(size) + chunk("IDAT", zlib(rows)) + end();
 }
 
+QByteArray claiming(QSize size, int bitDepth)
+{
+    return signature() + header(size, bitDepth) + chunk("IDAT", zlib(QByteArray(1, '\0'))) + end();
+}
+
 } // namespace pngbytes

@@ -23,4 +23,7 @@ QByteArray filteredRows(const QImage &image, const std::vector<int> &filters);
 // A whole RGBA file: signature, header, one IDAT chunk, IEND.
 QByteArray file(QSize size, const QByteArray &rows);
 
+// A well-formed file whose header claims a size its one byte of data lacks.
+QByteArray claiming(QSize size, int bitDepth = 8);
+
 } // namespace pngbytes
