@@ -43,8 +43,8 @@ QString checkFile(const QString &path, Kind kind)
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1: cannot be read").arg(path);
     // Judged by the content, not the name. Qt's reader only names the kind
-    // and size from the header; the decode that settles whether the
-    // file shows is the viewer's own.
+    // and the size from the header; whether the file shows is settled by the
+    // viewer's own decoders.
     const QByteArray detected = QImageReader::imageFormat(&file);
     if (detected.isEmpty())
         return QStringLiteral("%1: cannot be decoded (not a picture)").arg(path);
