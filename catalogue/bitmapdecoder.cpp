@@ -8,6 +8,8 @@
 #include <spng.h>
 #include <turbojpeg.h>
 
+#include <type_traits>
+
 namespace catalogue {
 
 namespace {
@@ -30,6 +32,8 @@ uchar *prepare(QImage &target, int width, int height, QImage::Format format)
 
 using TurboJpeg = LibraryHandle<void, tjDestroy>;
 using SpngContext = LibraryHandle<spng_ctx, spng_ctx_free>;
+static_assert(std::is_move_constructible_v<TurboJpeg> && !std::is_copy_constructible_v<TurboJpeg>,
+              "a handle has one owner at a time");
 
 } // namespace
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <type_traits>
 
 // Owns one handle of a C library and gives it back through Free exactly once.
 // It moves but never copies, so no two owners can free the same handle.
