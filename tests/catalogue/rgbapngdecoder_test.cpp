@@ -97,6 +97,7 @@ std::vector<Case> cases()
         {"other size than asked", file(Size + QSize(1, 0), rows({0})), Outcome::RefusedUnallocated},
         {"truncated chunk", good.left(good.size() - 20), Outcome::RefusedUnallocated},
         {"no IEND", good.left(good.size() - 12), Outcome::RefusedUnallocated},
+        {"cut inside the last CRC", good.chopped(2), Outcome::RefusedUnallocated},
         {"bad CRC in IHDR", badCrc(good, 8 + 8 + 13), Outcome::RefusedUnallocated},
         {"bad CRC in IDAT", badCrc(good, good.size() - 13), Outcome::RefusedUnallocated},
         {"bad CRC in an ancillary chunk",
