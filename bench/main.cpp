@@ -123,6 +123,7 @@ public:
         std::printf("Noctivue benchmark: %d x %d window, offscreen, %s, %d core(s)\n\n", Width,
                     Height, qPrintable(cpuName()), QThread::idealThreadCount());
         presentation();
+        DecodeFloor().printPngComparison(OverlayStreams, m_reps);
         frameTimes();
         std::printf("\nStart-up to the first painted frame: %.1f ms\n", startupMs);
         memoryUse();

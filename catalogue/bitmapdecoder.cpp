@@ -2,12 +2,13 @@
 #include "catalogue/bitmapdecoder.h"
 
 #include "catalogue/catalogueerror.h"
+#include "catalogue/libraryhandle.h"
 #include "catalogue/rgbapngdecoder.h"
 
 #include <spng.h>
 #include <turbojpeg.h>
 
-#include <memory>
+#include <type_traits>
 
 namespace catalogue {
 
@@ -29,33 +30,31 @@ uchar *prepare(QImage &target, int width, int height, QImage::Format format)
     return target.bits();
 }
 
-struct TjHandle
-{
-    tjhandle handle = tjInitDecompress();
-    ~TjHandle() { tjDestroy(handle); }
-};
-
-struct SpngCtxDeleter
-{
-    void operator()(spng_ctx *ctx) const { spng_ctx_free(ctx); }
-};
+using TurboJpeg = LibraryHandle<void, tjDestroy>;
+using SpngContext = LibraryHandle<spng_ctx, spng_ctx_free>;
+static_assert(std::is_move_constructible_v<TurboJpeg> && !std::is_copy_constructible_v<TurboJpeg>,
+              "a handle has one owner at a time");
 
 } // namespace
 
 void decodePicture(const AssetView &jpeg, QImage &target)
 {
-    static TjHandle tj;
-    if (!tj.handle || !jpeg.isOpen())
+    if (!jpeg.isOpen())
         fail();
+    const TurboJpeg tj(tjInitDecompress());
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    if (tjDecompressHeader3(tj.handle, jpeg.data, static_cast<unsigned long>(jpeg.size), &width,
+    if (!tj ||
+        tjDecompressHeader3(tj.get(), jpeg.data, static_cast<unsigned long>(jpeg.size), &width,
                             &height, &subsamp, &colorspace) != 0 ||
-        width <= 0 || height <= 0)
+        QSize(width, height) != BitmapSize || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
         fail();
     uchar *bits = prepare(target, width, height, QImage::Format_RGB32);
-    // BGRA gives Qt's RGB32 byte order with the fourth byte set to 0xFF.
-    if (tjDecompress2(tj.handle, jpeg.data, static_cast<unsigned long>(jpeg.size), bits, width,
-                      static_cast<int>(target.bytesPerLine()), height, TJPF_BGRA, 0) != 0)
+    // BGRA gives Qt's RGB32 byte order with the fourth byte set to 0xFF. A
+    // warning means some of the picture is made up, so it fails the decode
+    // at once, as does a progressive file with an absurd number of scans.
+    if (tjDecompress2(tj.get(), jpeg.data, static_cast<unsigned long>(jpeg.size), bits, width,
+                      static_cast<int>(target.bytesPerLine()), height, TJPF_BGRA,
+                      TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS) != 0)
         fail();
 }
 
@@ -63,21 +62,29 @@ void decodeOverlay(const AssetView &png, QImage &target)
 {
     if (!png.isOpen())
         fail();
-    if (decodeRgbaPng(png, target))
+    if (decodeRgbaPng(png, target, BitmapSize))
         return;
-    std::unique_ptr<spng_ctx, SpngCtxDeleter> ctx(spng_ctx_new(0));
+    // Any other kind of PNG: libspng converts each row to RGBA8 in the
+    // bitmap's own buffer, so even a 16-bit file needs no second bitmap.
+    const SpngContext ctx(spng_ctx_new(0));
     if (!ctx || spng_set_png_buffer(ctx.get(), png.data, static_cast<size_t>(png.size)) != 0)
         fail();
     spng_ihdr ihdr{};
-    if (spng_get_ihdr(ctx.get(), &ihdr) != 0)
+    if (spng_get_ihdr(ctx.get(), &ihdr) != 0 ||
+        QSize(int(ihdr.width), int(ihdr.height)) != BitmapSize)
         fail();
     const int width = static_cast<int>(ihdr.width);
     const int height = static_cast<int>(ihdr.height);
     uchar *bits = prepare(target, width, height, QImage::Format_ARGB32_Premultiplied);
     const size_t rowBytes = size_t(width) * 4;
     if (ihdr.interlace_method != SPNG_INTERLACE_NONE) {
-        // Interlaced rows arrive in passes, so convert only once all are in.
-        if (target.bytesPerLine() != qsizetype(rowBytes) ||
+        // Interlaced rows arrive in passes, so convert only once all are in;
+        // the passes fill a buffer without spare bytes between rows.
+        if (target.bytesPerLine() != qsizetype(rowBytes)) {
+            target = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+            bits = target.bits();
+        }
+        if (!bits ||
             spng_decode_image(ctx.get(), bits, rowBytes * size_t(height), SPNG_FMT_RGBA8, 0) != 0)
             fail();
         for (int y = 0; y < height; ++y)

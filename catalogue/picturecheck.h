@@ -5,6 +5,8 @@
 #include <QStringList>
 
 // Validates a folder of replacement pictures before it is embedded: each file
-// must be present, decodable, 1920 x 1080, JPEG for pictures and PNG with alpha
-// for overlays. Returns one line per problem, naming the file.
+// must be present, 1920 x 1080, JPEG for pictures and PNG with alpha for
+// overlays, and must decode through the very decoders the viewer uses, so a
+// folder that passes is a folder that shows. Returns one line per problem,
+// naming the file.
 QStringList checkPictureFolder(const QString &dir);

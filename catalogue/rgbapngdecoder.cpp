@@ -2,14 +2,16 @@
 #include "catalogue/rgbapngdecoder.h"
 
 #include "catalogue/catalogueerror.h"
+#include "catalogue/libraryhandle.h"
 
 #include <QtEndian>
 
 #include <libdeflate.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 namespace catalogue {
@@ -23,44 +25,57 @@ namespace {
 
 constexpr uchar Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-// Buffers this decoder handed to a QImage, with their capacity. The raw
-// stream carries one filter byte per row, so a buffer holds height bytes more
-// than the bitmap; only such a buffer can be inflated into again.
-std::unordered_map<const uchar *, size_t> &ownBuffers()
+// Pixels are read from the stream's RGBA bytes as one little-endian word,
+// red lowest, and written back as Qt's native ARGB32 word.
+static_assert(std::endian::native == std::endian::little,
+              "the RGBA word order assumes a little-endian machine");
+
+// Rows carry one spare pixel, so the buffer holds h * (w * 4 + 4) bytes: the
+// raw stream, one filter byte per row longer than the pixels, fits at its
+// end. Any detached bitmap of this geometry has such a buffer, whoever made
+// it, so nothing needs to remember which buffers came from here.
+qsizetype strideFor(int width)
 {
-    static std::unordered_map<const uchar *, size_t> buffers;
-    return buffers;
+    return qsizetype(width) * 4 + 4;
 }
 
-void releaseBuffer(void *buffer)
-{
-    ownBuffers().erase(static_cast<const uchar *>(buffer));
-    std::free(buffer);
-}
-
-uchar *prepare(QImage &target, int width, int height, size_t capacity)
+uchar *prepare(QImage &target, int width, int height)
 {
     constexpr QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    const qsizetype stride = strideFor(width);
     if (target.width() == width && target.height() == height && target.format() == format &&
-        target.bytesPerLine() == qsizetype(width) * 4 && target.isDetached()) {
-        const auto it = ownBuffers().find(target.constBits());
-        if (it != ownBuffers().end() && it->second >= capacity)
-            return target.bits();
+        target.bytesPerLine() == stride && target.isDetached()) {
+        uchar *bits = target.bits();
+        if (target.bytesPerLine() == stride)
+            return bits;
     }
     target = QImage();
-    auto *buffer = static_cast<uchar *>(std::malloc(capacity));
+    auto *buffer = static_cast<uchar *>(std::malloc(size_t(stride) * size_t(height)));
     if (!buffer)
         fail();
-    ownBuffers().emplace(buffer, capacity);
-    target = QImage(buffer, width, height, width * 4, format, releaseBuffer, buffer);
+    target = QImage(
+        buffer, width, height, stride, format, [](void *b) { std::free(b); }, buffer);
     return buffer;
 }
 
-struct Decompressor
+using Inflater = LibraryHandle<libdeflate_decompressor, libdeflate_free_decompressor>;
+
+bool isChunk(const uchar *type, const char *name)
 {
-    libdeflate_decompressor *d = libdeflate_alloc_decompressor();
-    ~Decompressor() { libdeflate_free_decompressor(d); }
-};
+    return std::memcmp(type, name, 4) == 0;
+}
+
+bool isLetter(uchar c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Bit 5 of the first letter clear: a decoder that does not know the chunk
+// cannot show the picture.
+bool isCritical(const uchar *type)
+{
+    return (type[0] & 0x20) == 0;
+}
 
 inline uchar paeth(int a, int b, int c)
 {
@@ -176,76 +191,102 @@ void premultiplyRgbaRow(uchar *row, int width)
         store32(row, general(load32(row)));
 }
 
-bool decodeRgbaPng(const AssetView &png, QImage &target)
+bool decodeRgbaPng(const AssetView &png, QImage &target, QSize size)
 {
     const uchar *p = png.data;
-    const size_t size = size_t(png.size);
-    if (!p || size < 8 + 25 || std::memcmp(p, Signature, 8) != 0)
+    const size_t fileSize = size_t(png.size);
+    if (!p || fileSize < 8 + 25 || std::memcmp(p, Signature, 8) != 0)
         return false;
     const uchar *ihdr = p + 8;
-    if (qFromBigEndian<quint32>(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0)
+    if (qFromBigEndian<quint32>(ihdr) != 13 || !isChunk(ihdr + 4, "IHDR"))
         return false;
     const quint32 w = qFromBigEndian<quint32>(ihdr + 8);
     const quint32 h = qFromBigEndian<quint32>(ihdr + 12);
     const bool rgba8 =
         ihdr[16] == 8 && ihdr[17] == 6 && ihdr[18] == 0 && ihdr[19] == 0 && ihdr[20] == 0;
-    if (!rgba8 || w == 0 || h == 0 || w > 16384 || h > 16384)
+    if (!rgba8)
         return false;
+    if (libdeflate_crc32(0, ihdr + 4, 17) != qFromBigEndian<quint32>(ihdr + 21) ||
+        w != quint32(size.width()) || h != quint32(size.height()))
+        fail();
 
-    // Gather the compressed stream; it is usually one chunk, used in place.
+    // Walk the chunks up to IEND, checking each one's CRC. The stream may be
+    // split over many IDAT chunks, which must follow one another; it is used
+    // in place when it is one chunk and joined otherwise. Bytes after IEND
+    // are not part of the datastream and are left unread.
     std::vector<uchar> joined;
     const uchar *stream = nullptr;
     size_t streamSize = 0;
-    bool ended = false;
-    for (size_t at = 8; at + 12 <= size && !ended;) {
+    bool dataEnded = false;
+    for (size_t at = 8 + 25;;) {
+        if (fileSize - at < 12)
+            fail();
         const size_t length = qFromBigEndian<quint32>(p + at);
-        if (length > size - at - 12)
+        if (length > 0x7FFFFFFF || length > fileSize - at - 12)
             fail();
         const uchar *type = p + at + 4;
-        const uchar *data = p + at + 8;
-        if (std::memcmp(type, "IDAT", 4) == 0) {
+        const uchar *data = type + 4;
+        if (!std::all_of(type, type + 4, isLetter) ||
+            libdeflate_crc32(0, type, length + 4) != qFromBigEndian<quint32>(data + length))
+            fail();
+        at += 12 + length;
+        if (isChunk(type, "IDAT")) {
+            if (dataEnded)
+                fail();
             if (!stream) {
                 stream = data;
                 streamSize = length;
-            } else {
-                if (joined.empty())
-                    joined.assign(stream, stream + streamSize);
-                joined.insert(joined.end(), data, data + length);
+                continue;
             }
-        } else if (std::memcmp(type, "IEND", 4) == 0) {
-            ended = true;
+            if (joined.empty())
+                joined.assign(stream, stream + streamSize);
+            joined.insert(joined.end(), data, data + length);
+            continue;
         }
-        at += 12 + length;
+        dataEnded = stream != nullptr;
+        if (isChunk(type, "IEND")) {
+            if (length != 0 || !stream)
+                fail();
+            break;
+        }
+        // A palette is only a suggestion for truecolour and must come
+        // before the data; every other critical chunk is unknown here.
+        if (isCritical(type) && !(isChunk(type, "PLTE") && !stream))
+            fail();
     }
     if (!joined.empty()) {
         stream = joined.data();
         streamSize = joined.size();
     }
-    if (!stream || !ended)
-        fail();
 
     const size_t rowBytes = size_t(w) * 4;
-    const size_t rawSize = (rowBytes + 1) * h;
-    uchar *bits = prepare(target, int(w), int(h), rawSize);
+    const size_t rawRow = rowBytes + 1;
+    const size_t rawSize = rawRow * h;
+    uchar *bits = prepare(target, int(w), int(h));
+    const size_t stride = size_t(target.bytesPerLine());
+    uchar *raw = bits + stride * h - rawSize;
 
-    static thread_local Decompressor inflater;
-    size_t produced = 0;
-    if (!inflater.d ||
-        libdeflate_zlib_decompress(inflater.d, stream, streamSize, bits, rawSize, &produced) !=
-            LIBDEFLATE_SUCCESS ||
-        produced != rawSize)
+    // Inflating stops at the end of the buffer, so a stream that claims more
+    // than the image costs no more than the image; the whole input must be
+    // one zlib stream of exactly the image's size.
+    const Inflater inflater(libdeflate_alloc_decompressor());
+    size_t consumed = 0;
+    if (!inflater ||
+        libdeflate_zlib_decompress_ex(inflater.get(), stream, streamSize, raw, rawSize, &consumed,
+                                      nullptr) != LIBDEFLATE_SUCCESS ||
+        consumed != streamSize)
         fail();
 
-    // Row y's raw bytes start at y * (rowBytes + 1) and its pixels at
-    // y * rowBytes: each row moves left, so going down never overwrites
-    // bytes not read yet.
+    // Row y's raw bytes start at 3h + y * (rowBytes + 1) and its pixels at
+    // y * (rowBytes + 4): a row never moves right, and its pixels end before
+    // the next row's raw bytes begin, so going down overwrites nothing unread.
     // Unfiltering reads the row above as it was stored, so premultiplying
     // follows one row behind. The first row's "row above" is all zero.
     const std::vector<uchar> zeroRow(rowBytes, 0);
     uchar *prev = nullptr;
     for (size_t y = 0; y < h; ++y) {
-        const uchar *src = bits + y * (rowBytes + 1);
-        uchar *dst = bits + y * rowBytes;
+        const uchar *src = raw + y * rawRow;
+        uchar *dst = bits + y * stride;
         unfilterRgbaRow(src[0], src + 1, dst, prev ? prev : zeroRow.data(), rowBytes);
         if (prev)
             premultiplyRgbaRow(prev, int(w));

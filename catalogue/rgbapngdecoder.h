@@ -4,15 +4,18 @@
 #include "catalogue/assetview.h"
 
 #include <QImage>
+#include <QSize>
 
-// The overlays' own format, 8-bit RGBA without interlacing, decoded in one
-// pass: the zlib stream is inflated straight into the bitmap's buffer, and
-// each row is unfiltered, premultiplied and reordered in place, so no
-// intermediate image exists. Returns false, touching nothing, for any other
-// kind of PNG; throws CatalogueError for a corrupt one.
+// The overlays' own format, 8-bit RGBA without interlacing, decoded inside
+// the bitmap's own buffer: the zlib stream is inflated into its tail, then
+// one pass over the rows unfilters, premultiplies and reorders each in place,
+// so no intermediate image exists. Each chunk's CRC is checked and whatever a
+// conforming decoder refuses is refused. A PNG whose header asks for anything
+// but `size` is refused before anything is allocated. Returns false, touching
+// nothing, for any other kind of PNG; throws CatalogueError for a corrupt one.
 namespace catalogue {
 
-bool decodeRgbaPng(const AssetView &png, QImage &target);
+bool decodeRgbaPng(const AssetView &png, QImage &target, QSize size);
 
 // Reverses one row's PNG filter for 4-byte pixels. prev is the unfiltered row
 // above (all zero for the first row); dst may start before src, never after.

@@ -130,7 +130,7 @@ TEST(BitmapDecoding, OtherPngKindsDecodeLikeQtDoes)
 {
     // Replacement overlays need not be 8-bit RGBA; other kinds take the
     // general decoder and must come out the same.
-    QImage source(64, 48, QImage::Format_ARGB32);
+    QImage source(catalogue::BitmapSize, QImage::Format_ARGB32);
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
             source.setPixel(x, y, qRgba(x * 4, y * 5, 255 - x * 3, (x * y) % 256));

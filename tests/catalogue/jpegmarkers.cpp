@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/catalogue/jpegmarkers.h"
 
+#include <QtEndian>
+
 JpegFrame readJpegFrame(const QByteArray &bytes)
 {
     JpegFrame frame;
@@ -33,4 +35,24 @@ JpegFrame readJpegFrame(const QByteArray &bytes)
         i += 2 + length;
     }
     return frame;
+}
+
+qsizetype jpegSegment(const QByteArray &bytes, int marker)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    for (qsizetype i = 2; i + 4 <= bytes.size() && p[i] == 0xFF;
+         i += 2 + ((p[i + 2] << 8) | p[i + 3])) {
+        if (p[i + 1] == marker)
+            return i;
+        if (p[i + 1] == 0xDA)
+            break;
+    }
+    return -1;
+}
+
+void setJpegFrameSize(QByteArray &bytes, QSize size)
+{
+    const qsizetype frame = jpegSegment(bytes, 0xC0);
+    qToBigEndian(quint16(size.height()), bytes.data() + frame + 5);
+    qToBigEndian(quint16(size.width()), bytes.data() + frame + 7);
 }

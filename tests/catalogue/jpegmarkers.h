@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 
 #include <vector>
 
@@ -20,3 +21,10 @@ struct JpegFrame
 
 // Reads markers up to the first frame header; empty components on failure.
 JpegFrame readJpegFrame(const QByteArray &bytes);
+
+// Where the first segment with this marker starts (its 0xFF byte), or -1.
+// Reading stops at the start of the scan.
+qsizetype jpegSegment(const QByteArray &bytes, int marker);
+
+// Rewrites the size the frame header claims, leaving the data as it is.
+void setJpegFrameSize(QByteArray &bytes, QSize size);
