@@ -39,11 +39,14 @@ float stretch(float light, const DevelopStyle &style)
 
 float shoulder(float value, const DevelopStyle &style)
 {
+    // A quadratic roll-off: slope 1 at the knee, flat and exactly white at
+    // knee + 2 * (1 - knee), so star cores burn out to 255 as on film.
     const float knee = style.knee;
     if (value <= knee)
         return std::max(value, 0.0f);
     const float room = 1.0f - knee;
-    return 1.0f - room * std::exp(-(value - knee) / room);
+    const float t = std::min((value - knee) / room, 2.0f);
+    return knee + room * (t - 0.25f * t * t);
 }
 
 QImage develop(const FloatCanvas &canvas, const DevelopStyle &style)

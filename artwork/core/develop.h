@@ -5,7 +5,7 @@
 // from a FloatCanvas is stretched with an asinh curve, as astronomical images
 // are, applied to each pixel's mean so colours keep their hue; above the knee
 // each channel rolls off smoothly towards white instead of clipping, and
-// only light far past the white point (star cores) saturates. Then grain as
+// only light past 1.2 x the white point (star cores) saturates. Then grain as
 // a sensor leaves it: a black pedestal of a few levels, noise that is never
 // zero at black and rises with signal, partly in colour. The grain also hides
 // banding and JPEG blocks. The result is Format_RGB32, ready for JPEG.
@@ -40,7 +40,8 @@ struct DevelopStyle
 // shoulder. Exposed so recipes can aim their levels.
 float stretch(float light, const DevelopStyle &style);
 
-// The highlight shoulder applied to one stretched channel, 0..1.
+// The highlight shoulder applied to one stretched channel, 0..1; 1 from
+// knee + 2 * (1 - knee) on.
 float shoulder(float value, const DevelopStyle &style);
 
 QImage develop(const FloatCanvas &canvas, const DevelopStyle &style);
