@@ -28,6 +28,25 @@ constexpr float RotC = 0.79863551f;
 constexpr float RotS = 0.60181502f;
 constexpr float Lacunarity = 2.03f;
 
+// floor() is a library call on baseline x86-64; this one inlines.
+inline std::int32_t floorInt(float x)
+{
+    const std::int32_t i = std::int32_t(x);
+    return i - (x < float(i));
+}
+
+inline std::uint32_t mix(std::int32_t x, std::int32_t y, std::uint32_t seed)
+{
+    std::uint32_t h =
+        std::uint32_t(x) * 0x8DA6B343u ^ std::uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
+    h ^= h >> 16;
+    h *= 0x7FEB352Du;
+    h ^= h >> 15;
+    h *= 0x846CA68Bu;
+    h ^= h >> 16;
+    return h;
+}
+
 inline float fade(float t)
 {
     return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
@@ -40,14 +59,15 @@ inline float lerp(float a, float b, float t)
 
 inline float corner(std::int32_t ix, std::int32_t iy, float dx, float dy, std::uint32_t seed)
 {
-    const std::uint32_t h = hash(ix, iy, seed) >> 28;
+    const std::uint32_t h = mix(ix, iy, seed) >> 28;
     return GradX[h] * dx + GradY[h] * dy;
 }
 
 inline float corner(std::int32_t ix, std::int32_t iy, std::int32_t iz, float dx, float dy, float dz,
                     std::uint32_t seed)
 {
-    const float *g = Grad3[hash(ix, iy, iz, seed) >> 28];
+    const float *g =
+        Grad3[mix(ix, iy, seed ^ (std::uint32_t(iz) * 0x9E3779B1u + 0x5BD1E995u)) >> 28];
     return g[0] * dx + g[1] * dy + g[2] * dz;
 }
 
@@ -94,25 +114,18 @@ inline float ridge(float n)
 
 std::uint32_t hash(std::int32_t x, std::int32_t y, std::uint32_t seed)
 {
-    std::uint32_t h =
-        std::uint32_t(x) * 0x8DA6B343u ^ std::uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
-    h ^= h >> 16;
-    h *= 0x7FEB352Du;
-    h ^= h >> 15;
-    h *= 0x846CA68Bu;
-    h ^= h >> 16;
-    return h;
+    return mix(x, y, seed);
 }
 
 std::uint32_t hash(std::int32_t x, std::int32_t y, std::int32_t z, std::uint32_t seed)
 {
-    return hash(x, y, seed ^ (std::uint32_t(z) * 0x9E3779B1u + 0x5BD1E995u));
+    return mix(x, y, seed ^ (std::uint32_t(z) * 0x9E3779B1u + 0x5BD1E995u));
 }
 
 float value(float x, float y, std::uint32_t seed)
 {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const std::int32_t ix = std::int32_t(fx), iy = std::int32_t(fy);
+    const std::int32_t ix = floorInt(x), iy = floorInt(y);
+    const float fx = float(ix), fy = float(iy);
     const float u = fade(x - fx), v = fade(y - fy);
     auto at = [&](int i, int j) {
         return float(hash(ix + i, iy + j, seed) >> 8) * (2.0f / 16777216.0f) - 1.0f;
@@ -122,8 +135,8 @@ float value(float x, float y, std::uint32_t seed)
 
 float gradient(float x, float y, std::uint32_t seed)
 {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const std::int32_t ix = std::int32_t(fx), iy = std::int32_t(fy);
+    const std::int32_t ix = floorInt(x), iy = floorInt(y);
+    const float fx = float(ix), fy = float(iy);
     const float dx = x - fx, dy = y - fy;
     const float n00 = corner(ix, iy, dx, dy, seed);
     const float n10 = corner(ix + 1, iy, dx - 1, dy, seed);
@@ -135,8 +148,8 @@ float gradient(float x, float y, std::uint32_t seed)
 
 float gradient(float x, float y, float z, std::uint32_t seed)
 {
-    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const std::int32_t ix = std::int32_t(fx), iy = std::int32_t(fy), iz = std::int32_t(fz);
+    const std::int32_t ix = floorInt(x), iy = floorInt(y), iz = floorInt(z);
+    const float fx = float(ix), fy = float(iy), fz = float(iz);
     const float dx = x - fx, dy = y - fy, dz = z - fz;
     const float u = fade(dx), v = fade(dy), w = fade(dz);
     float layer[2];
@@ -192,13 +205,13 @@ float billow(float x, float y, float z, std::uint32_t seed, int octaves, float g
 
 Cells worley(float x, float y, std::uint32_t seed)
 {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const std::int32_t ix = std::int32_t(fx), iy = std::int32_t(fy);
+    const std::int32_t ix = floorInt(x), iy = floorInt(y);
+    const float fx = float(ix), fy = float(iy);
     float d1 = 1e9f, d2 = 1e9f;
     std::uint32_t id = 0;
     for (int j = -1; j <= 1; ++j) {
         for (int i = -1; i <= 1; ++i) {
-            const std::uint32_t h = hash(ix + i, iy + j, seed);
+            const std::uint32_t h = mix(ix + i, iy + j, seed);
             const float px = float(i) + float(h & 0xFFFF) * (1.0f / 65536.0f) - (x - fx);
             const float py = float(j) + float(h >> 16) * (1.0f / 65536.0f) - (y - fy);
             const float d = px * px + py * py;
