@@ -60,7 +60,7 @@ float StarImage::reach() const
     const float s = seeing;
     float r = CoreSigma * s * std::sqrt(2.0f * std::log(std::max(b / Negligible, 1.0f))) + 1.0f;
     r = std::max(r, moffatRadius(b * HaloShare * halo, HaloScale * s, 2.5f, Negligible));
-    r = std::max(r, moffatRadius(b * GlowShare * halo, GlowScale * s, 1.5f, Negligible));
+    r = std::max(r, moffatRadius(b * GlowShare * halo * glow, GlowScale * s, 1.5f, Negligible));
     if (spikes > 0)
         r = std::max(r, spikeLength);
     return r;
@@ -72,7 +72,7 @@ float StarImage::discRadius(float level) const
     const float s = seeing;
     float r = b > level ? CoreSigma * s * std::sqrt(2.0f * std::log(b / level)) : 0.0f;
     r = std::max(r, moffatRadius(b * HaloShare * halo, HaloScale * s, 2.5f, level));
-    return std::max(r, moffatRadius(b * GlowShare * halo, GlowScale * s, 1.5f, level));
+    return std::max(r, moffatRadius(b * GlowShare * halo * glow, GlowScale * s, 1.5f, level));
 }
 
 void StarImage::drawInto(FloatCanvas &canvas) const
@@ -92,7 +92,7 @@ void StarImage::drawInto(FloatCanvas &canvas) const
     const Light haloColour = colour.saturated(1.25f);
 
     const float haloPeak = b * HaloShare * halo;
-    const float glowPeak = b * GlowShare * halo;
+    const float glowPeak = b * GlowShare * halo * glow;
     const float haloInv = 1.0f / (HaloScale * s * HaloScale * s);
     const float glowInv = 1.0f / (GlowScale * s * GlowScale * s);
     const float r2max = reachPx * reachPx;

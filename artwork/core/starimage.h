@@ -37,6 +37,7 @@ struct StarImage
     Light colour{1.0f, 1.0f, 1.0f};
     float seeing = 1.0f;       // scales every width of the profile
     float halo = 1.0f;         // scales the strength of both halos
+    float glow = 1.0f;         // scales the outer glow further
     float spikes = 0.0f;       // 0: none; 1: the usual faint spikes
     float spikeLength = 45.0f; // pixels; keep it at 60 or less
     float spikeAngle = 0.0f;   // radians from the horizontal of one pair of arms

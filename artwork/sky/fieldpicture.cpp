@@ -25,7 +25,7 @@ double starsPerSquareDegree(double m)
 {
     return 0.25 * (std::pow(10.0, 0.4 * (m - CatalogueLimit)) - 1.0);
 }
-constexpr double MaxCrowding = 8.0;
+constexpr double MaxCrowding = 12.0;
 
 const core::Light White{1.0f, 1.0f, 1.0f};
 

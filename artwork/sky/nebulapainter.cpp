@@ -85,13 +85,15 @@ NebulaPainter::Band NebulaPainter::band(const SkyVector &d) const
     const noise::Offset w = noise::warp(g.l / 8.0f, g.b / 8.0f, seed + 2, 4);
     const float l = g.l + 1.5f * w.x, bw = g.b + 1.0f * w.y;
     // Star clouds, drawn out along the plane, down to a few pixels.
-    const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.58f);
-    // Dust: ragged lanes at several scales, strongest in the middle of the
-    // band, never a solid wall; stars show through its thinner parts.
-    const float lanes = noise::fbm(l / 6.0f + 3.1f, bw / 2.0f, seed + 4, 9, 0.6f);
-    const float wisps = noise::fbm(l / 1.2f, bw / 0.7f, seed + 5, 7, 0.6f);
-    const float dust = (0.85f * smoothstep(0.16f, 0.4f, lanes + 0.3f * wisps) +
-                        0.2f * smoothstep(0.1f, 0.7f, wisps)) *
+    const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.62f);
+    // Dust: long, winding lanes with ragged edges, strongest in the middle of
+    // the band; stars show through where they thin out.
+    const float lanes = noise::ridged(l / 9.0f + 3.1f, bw / 2.2f, seed + 4, 7, 0.55f);
+    const float ragged = noise::fbm(l / 0.9f, bw / 0.6f, seed + 5, 6, 0.6f);
+    const float patches = noise::fbm(l / 5.0f, bw / 3.0f, seed + 6, 5);
+    const float dust = (smoothstep(0.5f, 0.8f, lanes + 0.2f * ragged) *
+                            (0.55f + 0.45f * smoothstep(-0.2f, 0.3f, patches)) +
+                        0.12f * smoothstep(0.15f, 0.55f, patches + 0.3f * ragged)) *
                        std::exp(-0.5f * (b / 6.0f) * (b / 6.0f));
     return {profile * std::exp(1.6f * cloud), dust};
 }
@@ -101,9 +103,9 @@ NebulaPainter::StarDepth NebulaPainter::starDepth(const SkyVector &direction) co
     const Band b = band(direction);
     const double t = std::exp(-1.6 * b.dust);
     StarDepth depth;
-    depth.crowding = 1.0 + 7.0 * b.clouds * t;
+    depth.crowding = 1.0 + 11.0 * b.clouds * t;
     if (m_field.milkyWay > 0.0)
-        depth.transmittance = std::exp(-1.6 * m_field.milkyWay * b.dust);
+        depth.transmittance = std::exp(-1.2 * m_field.milkyWay * b.dust);
     return depth;
 }
 
@@ -132,7 +134,13 @@ void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &cent
     for (int j = 0; j < gh; ++j) {
         for (int i = 0; i < gw; ++i) {
             const QPointF p(box.left() + double(step) * i, box.top() + double(step) * j);
-            grid[size_t(j) * gw + i] = glow(m_projection.direction(p));
+            // Tapered to nothing at the radius, so no glow shows the box.
+            const SkyVector d = m_projection.direction(p);
+            const double t =
+                radiusDeg < 60.0
+                    ? std::max(0.0, 1.0 - std::pow(d.degreesTo(centre) / radiusDeg, 2.0))
+                    : 1.0;
+            grid[size_t(j) * gw + i] = glow(d) * float(t * t);
         }
     }
     for (int y = box.top(); y <= box.bottom(); ++y) {
@@ -153,13 +161,13 @@ void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &cent
 void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
 {
     const std::uint32_t seed = std::uint32_t(m_field.seed) ^ 0x3333u;
-    const float strength = float(0.011 * m_field.milkyWay);
-    const Light warm{1.0f, 0.9f, 0.76f};
+    const float strength = float(0.0075 * m_field.milkyWay);
+    const Light warm{1.0f, 0.93f, 0.82f};
     const Light cool{0.86f, 0.88f, 1.0f};
     const auto glow = [&](const SkyVector &d) {
         const Band b = band(d);
         const Galactic g = galacticOf(d);
-        const float t = float(std::exp(-1.6 * m_field.milkyWay * b.dust));
+        const float t = float(std::exp(-0.9 * m_field.milkyWay * b.dust));
         const float tint =
             std::clamp(0.3f + 0.9f * noise::fbm(g.l / 6.0f, g.b / 6.0f, seed, 3), 0.0f, 1.0f);
         // Light seen through thinning dust is reddened.
@@ -243,7 +251,10 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const float texture = noise::fbm(e * 3.0f, n * 3.0f, seed, 8);
         const float wisps = noise::ridged(e * 4.0f, n * 4.0f, seed + 1, 7);
         // Two wings sweep out from the bright heart; a dark bay cuts in to the north-east.
-        double wings = std::exp(-r / 0.32) * (0.7 + 0.4 * std::cos(2.0 * (angle - 0.5))) *
+        // The cloud is drawn out north-south and opens into a fan to the south-west.
+        const double rw = std::hypot(o.east / 0.85, o.north / 1.2);
+        const double fan = 1.0 + 0.5 * std::exp(-0.5 * std::pow((angle + 2.2) / 0.7, 2.0));
+        double wings = std::exp(-rw / 0.38) * fan * (0.6 + 0.55 * std::cos(2.0 * (angle - 0.5))) *
                        std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
         const double be = (o.east - 0.09) / 0.07;
         const double bn = (o.north - 0.13) / 0.06;

@@ -26,10 +26,16 @@ core::StarImage starImage(double magnitude, const SkyField &field)
     // bright stars, whose cores burn out while their halos spread.
     const double below = field.faintMagnitude - magnitude;
     const double bright = std::max(0.0, field.faintMagnitude - 4.5 - magnitude);
+    // Discs and halos start growing a little fainter than the light's
+    // steepening, so magnitude 3-5 stars show a halo; they stop growing
+    // before the brightest stars fog the frame.
+    const double size = std::clamp(field.faintMagnitude - 3.0 - magnitude, 0.0, 6.0);
     core::StarImage star;
-    star.brightness = float(FaintBrightness * std::pow(10.0, 0.2 * below + 0.32 * bright));
-    star.seeing = float(field.starScale * (1.0 + 0.22 * bright));
-    star.halo = float(1.0 + 0.45 * bright);
+    star.brightness = float(FaintBrightness * std::pow(10.0, 0.2 * below + 0.3 * bright));
+    star.seeing = float(field.starScale * (1.0 + 0.13 * size));
+    star.halo = float(1.0 + 0.3 * size);
+    // The wide glow grows with the star by itself; more would fog the frame.
+    star.glow = float(1.5 / star.halo);
     return star;
 }
 
