@@ -213,13 +213,15 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
         const float along = float(we * std::cos(streakAngle) + wn * std::sin(streakAngle));
         const float across = float(-we * std::sin(streakAngle) + wn * std::cos(streakAngle));
         // Striations: fine, wavy ridges whose strength wanders over the cloud.
-        const float ridges = noise::ridged(along * 5.0f, across * 32.0f, seed + 2, 5);
+        const float ridges = noise::ridged(along * 7.0f, across * 30.0f, seed + 2, 6);
+        // Striations show in patches, strongest about Merope and Electra.
         const float striation =
-            std::clamp(0.5f + 0.9f * noise::fbm(e * 2.5f, n * 2.5f, seed + 3, 3), 0.0f, 1.0f);
+            smoothstep(0.0f, 0.5f, noise::fbm(e * 2.5f, n * 2.5f, seed + 3, 3) + 0.15f);
         const float mottle = noise::fbm(e * 9.0f, n * 9.0f, seed + 4, 7);
         const double rc = std::hypot(c.east + 0.05, c.north + 0.08);
-        double dust = std::exp(-(rc / 0.65) * (rc / 0.65)) *
-                      std::clamp(0.6 + 0.7 * mottle + 0.45 * striation * (ridges - 0.3), 0.05, 2.5);
+        double dust =
+            std::exp(-(rc / 0.65) * (rc / 0.65)) *
+            std::clamp(0.6 + 0.75 * mottle + 0.35 * striation * (ridges - 0.3), 0.05, 2.5);
 
         // The Merope Nebula: a fan of denser dust opening to the south of its star.
         const Offset m = offset(merope->direction, d);

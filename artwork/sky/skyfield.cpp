@@ -12,7 +12,7 @@ namespace {
 // through a longer lens would.
 const std::array<SkyField, 8> Fields = {{
     // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed
-    {1, 3.785, 24.20, 2.5, 15.5, 12.5, 2.3, 0.0, 3, 0x5045a1d3e4b1ULL},    // Pleiades
+    {1, 3.785, 24.20, 2.5, 16.5, 14.0, 2.0, 0.0, 3, 0x5045a1d3e4b1ULL},    // Pleiades
     {2, 12.45, 57.25, 30.0, 13.0, 11.0, 1.25, 0.0, 0, 0x3a7b9c11d2e5ULL},  // Ursa Major
     {3, 10.40, 73.25, 66.0, 12.5, 10.8, 1.2, 0.0, 0, 0x7f01e2c3b4a5ULL},   // Ursa Minor
     {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},    // Cassiopeia
