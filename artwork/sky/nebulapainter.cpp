@@ -249,18 +249,23 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const Offset o = offset(OrionNebula, d);
         const float e = float(o.east), n = float(o.north);
         const double r = std::hypot(o.east, o.north);
-        const double angle = std::atan2(o.north, o.east);
         const float texture = noise::fbm(e * 3.0f, n * 3.0f, seed, 8);
         const float wisps = noise::ridged(e * 4.0f, n * 4.0f, seed + 1, 7);
-        // Two wings sweep out from the bright heart; a dark bay cuts in to the north-east.
-        // The cloud is drawn out north-south and opens into a fan to the south-west.
-        const double rw = std::hypot(o.east / 0.85, o.north / 1.2);
-        const double fan = 1.0 + 0.5 * std::exp(-0.5 * std::pow((angle + 2.2) / 0.7, 2.0));
-        double wings = std::exp(-rw / 0.38) * fan * (0.6 + 0.55 * std::cos(2.0 * (angle - 0.5))) *
-                       std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
+        // The cloud is drawn out north-south, spreads into a broad fan to the
+        // south-west and curls into wings; its outline is warped, and a dark
+        // bay cuts in to the north-east. Shape fades in away from the heart.
+        const noise::Offset w = noise::warp(e * 4.0f, n * 4.0f, seed + 2, 4);
+        const double we = o.east + 0.06 * w.x, wn = o.north + 0.06 * w.y;
+        const double rw = std::hypot(we / 0.85, wn / 1.15);
+        const double aw = std::atan2(wn, we);
+        const double shape =
+            1.0 + smoothstep(0.0f, 0.2f, float(r)) *
+                      (0.4 * std::cos(aw + 2.3) + 0.2 * std::cos(2.0 * (aw - 0.4)));
+        double wings =
+            std::exp(-rw / 0.36) * shape * std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
         const double be = (o.east - 0.09) / 0.07;
         const double bn = (o.north - 0.13) / 0.06;
-        wings *= 1.0 - 0.75 * std::exp(-(be * be + bn * bn));
+        wings *= 1.0 - 0.7 * std::exp(-(be * be + bn * bn));
         const double heart = std::exp(-(r / 0.075) * (r / 0.075));
         const double r43 = d.degreesTo(DeMairansNebula);
         const double m43 = 0.3 * std::exp(-(r43 / 0.05) * (r43 / 0.05));
