@@ -162,7 +162,7 @@ void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
 {
     const std::uint32_t seed = std::uint32_t(m_field.seed) ^ 0x3333u;
     const float strength = float(0.0075 * m_field.milkyWay);
-    const Light warm{1.0f, 0.93f, 0.82f};
+    const Light warm{1.0f, 0.87f, 0.7f};
     const Light cool{0.86f, 0.88f, 1.0f};
     const auto glow = [&](const SkyVector &d) {
         const Band b = band(d);
@@ -172,7 +172,7 @@ void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
             std::clamp(0.3f + 0.9f * noise::fbm(g.l / 6.0f, g.b / 6.0f, seed, 3), 0.0f, 1.0f);
         // Light seen through thinning dust is reddened.
         const Light reddening{1.0f, 0.8f + 0.2f * t, 0.55f + 0.45f * t};
-        return mix(warm, cool, tint * 0.4f) * reddening * (strength * b.clouds * t);
+        return mix(warm, cool, tint * 0.25f) * reddening * (strength * b.clouds * t);
     };
     paintAround(canvas, m_projection.centre(), 90.0, 2, glow);
 }
