@@ -88,8 +88,9 @@ NebulaPainter::Band NebulaPainter::band(const SkyVector &d) const
     const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.62f);
     // Dust: long, winding lanes with ragged edges, strongest in the middle of
     // the band; stars show through where they thin out.
-    const float lanes = noise::ridged(l / 9.0f + 3.1f, bw / 2.2f, seed + 4, 7, 0.55f);
-    const float ragged = noise::fbm(l / 0.9f, bw / 0.6f, seed + 5, 6, 0.6f);
+    const float lanes =
+        noise::ridged(l / 6.5f + 3.1f + 0.35f * w.y, bw / 2.8f + 0.45f * w.x, seed + 4, 7, 0.55f);
+    const float ragged = noise::fbm(l / 0.8f, bw / 0.7f, seed + 5, 6, 0.6f);
     const float patches = noise::fbm(l / 5.0f, bw / 3.0f, seed + 6, 5);
     const float dust = (smoothstep(0.5f, 0.8f, lanes + 0.2f * ragged) *
                             (0.55f + 0.45f * smoothstep(-0.2f, 0.3f, patches)) +
