@@ -2,6 +2,10 @@
 // The gallery renderer: draws every picture the viewer embeds.
 //
 //   noctivue-artwork render --data <artwork/data> --out <dir>
+//   noctivue-artwork one <entry> <file.jpg|file.png> [--data <artwork/data>]
+//
+// `one` draws a single catalogue entry (0..30) for a quick look; a star
+// field's overlay is laid over it when the file is a PNG.
 
 #include "artwork/artworkset.h"
 #include "artwork/contactsheet.h"
@@ -13,6 +17,8 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
+
+#include <QElapsedTimer>
 
 #include <atomic>
 #include <cstdio>
@@ -123,9 +129,31 @@ int render(const QString &dataDir, const QString &outDir)
     return save(sheet.image(), out.filePath("contact_sheet.png"), "png") ? 0 : 1;
 }
 
+int renderOne(int entry, const QString &file, const QString &dataDir)
+{
+    if (entry < 0 || entry >= catalogue::EntryCount) {
+        std::fprintf(stderr, "noctivue-artwork: no entry %d\n", entry);
+        return 2;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const ArtworkSet set(sky::loadCatalogue(dataDir));
+    QImage picture = set.picture(entry);
+    const qint64 ms = timer.elapsed();
+    const bool png = file.endsWith(".png", Qt::CaseInsensitive);
+    if (png && catalogue::hasOverlay(entry)) {
+        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&picture);
+        p.drawImage(0, 0, set.overlay(entry));
+    }
+    std::fprintf(stderr, "noctivue-artwork: entry %d drawn in %lld ms\n", entry, ms);
+    return save(picture, file, png ? "png" : "jpeg", png ? -1 : 90) ? 0 : 1;
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: noctivue-artwork render --data <dir> --out <dir>\n");
+    std::fprintf(stderr, "usage: noctivue-artwork render --data <dir> --out <dir>\n"
+                         "       noctivue-artwork one <entry> <file> [--data <dir>]\n");
     return 2;
 }
 
@@ -133,9 +161,20 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    // A build-time tool: it never needs a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 6 && args[1] == "render" && args[2] == "--data" && args[4] == "--out")
         return render(args[3], args[5]);
+    if ((args.size() == 4 || (args.size() == 6 && args[4] == "--data")) && args[1] == "one") {
+        bool ok = false;
+        const int entry = args[2].toInt(&ok);
+        if (!ok)
+            return usage();
+        return renderOne(entry, args[3],
+                         args.size() == 6 ? args[5] : QStringLiteral(NOCTIVUE_ARTWORK_DATA));
+    }
     return usage();
 }

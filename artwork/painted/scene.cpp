@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "artwork/painted/scene.h"
 
-#include "artwork/painted/noise.h"
 #include "artwork/painted/starfield.h"
 
 #include <algorithm>
@@ -11,43 +10,71 @@ namespace painted {
 
 namespace {
 
-// Maps light to 0..255 with a soft shoulder, so highlights roll off instead of
-// clipping, and adds triangular dither so smooth gradients show no bands. The
-// dither fades out towards black, which must stay exactly black.
-inline int quantise(float light, float d1, float d2)
+// The older layers were drawn for the tone curve 1 - exp(-light). This finds
+// the linear light the develop step turns into the same value, so they keep
+// their look under the new curve.
+float retone(float oldLight, const core::DevelopStyle &style)
 {
-    const float v = 255.0f * (1.0f - std::exp(-std::max(light, 0.0f)));
-    const float dither = (d1 + d2 - 1.0f) * std::min(1.0f, v);
-    return std::clamp(int(std::lround(v + dither)), 0, 255);
+    const float v = std::min(1.0f - std::exp(-std::max(oldLight, 0.0f)), 0.998f);
+    const float room = 1.0f - style.knee;
+    const float s = v <= style.knee ? v : style.knee - room * std::log((1.0f - v) / room);
+    return style.softening * std::sinh(s * std::asinh(style.white / style.softening));
 }
 
 } // namespace
 
 Scene::Scene(uint32_t seed)
-    : m_seed(seed), m_rng(uint64_t(seed) * 0x2545F4914F6CDD1Dull + 1), m_stars(Width, Height),
-      m_front(Width, Height), m_gas(Width, Height, GasScale)
-{}
-
-QImage Scene::compose() const
+    : m_seed(seed), m_rng(uint64_t(seed) * 0x2545F4914F6CDD1Dull + 1), m_light(Width, Height)
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
-    const uint32_t ditherSeed = m_seed ^ 0xA511E9B3u;
+    m_develop.seed = uint64_t(seed) ^ 0xA511E9B3u;
+}
+
+Scene::~Scene() = default;
+
+Canvas &Scene::stars()
+{
+    if (!m_stars)
+        m_stars = std::make_unique<Canvas>(Width, Height);
+    return *m_stars;
+}
+
+Canvas &Scene::front()
+{
+    if (!m_front)
+        m_front = std::make_unique<Canvas>(Width, Height);
+    return *m_front;
+}
+
+GasField &Scene::gas()
+{
+    if (!m_gas)
+        m_gas = std::make_unique<GasField>(Width, Height, GasScale);
+    return *m_gas;
+}
+
+void Scene::addOlderLayers()
+{
+    if (!m_stars && !m_front && !m_gas)
+        return;
     for (int y = 0; y < Height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < Width; ++x) {
-            const Gas g = m_gas.sample(x, y);
-            const Rgb behind = m_stars.at(x, y) * std::exp(-std::max(g.tau, 0.0f));
-            const Rgb light = behind + g.light + m_front.at(x, y);
-            const uint32_t h1 = noise::hash(x, y, ditherSeed);
-            const uint32_t h2 = noise::hash(x, y, ditherSeed + 1);
-            auto unit = [](uint32_t h, int shift) { return float((h >> shift) & 0x3FF) / 1024.0f; };
-            const int r = quantise(light.r, unit(h1, 0), unit(h2, 0));
-            const int gr = quantise(light.g, unit(h1, 10), unit(h2, 10));
-            const int b = quantise(light.b, unit(h1, 20), unit(h2, 20));
-            line[x] = qRgb(r, gr, b);
+            const Gas g = m_gas ? m_gas->sample(x, y) : Gas{};
+            Rgb light = g.light;
+            if (m_stars)
+                light += m_stars->at(x, y) * std::exp(-std::max(g.tau, 0.0f));
+            if (m_front)
+                light += m_front->at(x, y);
+            m_light.add(x, y,
+                        {retone(light.r, m_develop), retone(light.g, m_develop),
+                         retone(light.b, m_develop)});
         }
     }
-    return image;
+}
+
+QImage Scene::compose()
+{
+    addOlderLayers();
+    return core::develop(m_light, m_develop);
 }
 
 void backgroundStars(Scene &scene, int count, float brightest)

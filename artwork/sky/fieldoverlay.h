@@ -16,7 +16,8 @@ struct FieldChart;
 struct SkyField;
 
 // The overlay of one star field: its chart's figures, circles and labels,
-// placed by the same projection as the picture.
+// placed by the same projection as the picture. Labels are moved off the
+// figure lines, circles and star discs rather than cutting into them.
 class FieldOverlay
 {
 public:
@@ -24,16 +25,16 @@ public:
 
     QImage render() const; // Format_ARGB32, 1920 x 1080, transparent but for the drawing
     std::vector<LabelledStar> labelledStars() const;
+    OverlayLayout layout() const;
 
 private:
-    struct PlacedLabel
+    struct Disc
     {
-        QString text;
-        QPointF baseline;
-        QRectF box;
+        QPointF centre;
+        double radius;
     };
 
-    std::vector<PlacedLabel> placeLabels(const QFont &font) const;
+    void placeLabels(OverlayLayout &layout, const QFont &font) const;
     bool starPosition(int hr, QPointF &at) const;
     double clearance(int hr) const; // around a star's disc, in pixels
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "artwork/sky/fieldpicture.h"
 
-#include "artwork/sky/galacticframe.h"
+#include "artwork/core/develop.h"
+#include "artwork/core/floatcanvas.h"
+#include "artwork/core/rng.h"
 #include "artwork/sky/nebulapainter.h"
-#include "artwork/sky/skycanvas.h"
 #include "artwork/sky/skyfield.h"
-#include "artwork/sky/splitmix64.h"
 #include "artwork/sky/starappearance.h"
 #include "artwork/sky/starcatalogue.h"
 
@@ -25,22 +25,18 @@ double starsPerSquareDegree(double m)
 {
     return 0.25 * (std::pow(10.0, 0.4 * (m - CatalogueLimit)) - 1.0);
 }
+constexpr double MaxCrowding = 12.0;
 
-// Stars crowd towards the galactic plane.
-double densityAtLatitude(double galacticLatitudeDeg)
-{
-    return 0.5 + 3.5 * std::exp(-std::abs(galacticLatitudeDeg) / 8.0);
-}
-constexpr double MaxDensity = 4.0;
+const core::Light White{1.0f, 1.0f, 1.0f};
 
-SkyColour catalogueColour(const CatalogueStar &star)
+core::Light catalogueColour(const CatalogueStar &star)
 {
     if (star.colourIndex)
-        return SkyColour::fromColourIndex(*star.colourIndex);
+        return core::Light::fromColourIndex(float(*star.colourIndex));
     // Unmeasured stars get a pale tint of a typical colour, fixed per star.
-    SplitMix64 rng(std::uint64_t(star.hr) * 0x9e37ULL);
+    core::Rng rng(std::uint64_t(star.hr) * 0x9e37ULL);
     const double bv = 0.1 + 0.9 * (rng.uniform() + rng.uniform()) / 2.0;
-    return SkyColour::fromColourIndex(bv).whitened(0.4);
+    return mix(core::Light::fromColourIndex(float(bv)), White, 0.35f);
 }
 
 } // namespace
@@ -51,16 +47,19 @@ FieldPicture::FieldPicture(const SkyField &field, const StarCatalogue &catalogue
 
 QImage FieldPicture::render() const
 {
-    SkyCanvas canvas(m_projection.size());
-    NebulaPainter(m_field, m_projection, m_catalogue).paint(canvas);
-    addBackgroundStars(canvas);
+    core::FloatCanvas canvas(m_projection.size().width(), m_projection.size().height());
+    const NebulaPainter nebulae(m_field, m_projection, m_catalogue);
+    nebulae.paint(canvas);
+    addBackgroundStars(canvas, nebulae);
     addCatalogueStars(canvas);
-    return canvas.toImage(m_field.seed ^ 0xd1d1d1d1ULL);
+    core::DevelopStyle style;
+    style.seed = m_field.seed ^ 0xd1d1d1d1ULL;
+    return core::develop(canvas, style);
 }
 
-void FieldPicture::addBackgroundStars(SkyCanvas &canvas) const
+void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const NebulaPainter &nebulae) const
 {
-    SplitMix64 rng(m_field.seed);
+    core::Rng rng(m_field.seed);
     const double margin = 8.0;
     const double w = canvas.width() + 2.0 * margin;
     const double h = canvas.height() + 2.0 * margin;
@@ -68,7 +67,7 @@ void FieldPicture::addBackgroundStars(SkyCanvas &canvas) const
     const double areaDeg2 = (w / ppd) * (h / ppd);
     const double growth = std::pow(10.0, 0.4 * (m_field.limitMagnitude - CatalogueLimit)) - 1.0;
     const int candidates =
-        int(areaDeg2 * starsPerSquareDegree(m_field.limitMagnitude) * MaxDensity);
+        int(areaDeg2 * starsPerSquareDegree(m_field.limitMagnitude) * MaxCrowding);
 
     for (int k = 0; k < candidates; ++k) {
         const QPointF p(rng.uniform() * w - margin, rng.uniform() * h - margin);
@@ -78,21 +77,57 @@ void FieldPicture::addBackgroundStars(SkyCanvas &canvas) const
         // Solid angle per pixel shrinks as cos^3 away from the centre.
         const SkyVector d = m_projection.direction(p);
         const double c = d.dot(m_projection.centre());
-        if (accept * MaxDensity > c * c * c * densityAtLatitude(galactic::latitudeDeg(d)))
+        const NebulaPainter::StarDepth depth = nebulae.starDepth(d);
+        if (accept * MaxCrowding > c * c * c * depth.crowding)
             continue;
-        const SkyColour colour = SkyColour::fromColourIndex(-0.2 + 1.9 * bvSpread).whitened(0.45);
-        canvas.addStar(p, StarAppearance::forMagnitude(magnitude, m_field), colour);
+        core::StarImage star = starImage(magnitude, m_field);
+        star.x = float(p.x());
+        star.y = float(p.y());
+        star.brightness *= float(depth.transmittance);
+        star.colour = mix(core::Light::fromColourIndex(float(-0.2 + 1.9 * bvSpread)), White, 0.3f);
+        canvas.addStar(star);
     }
 }
 
-void FieldPicture::addCatalogueStars(SkyCanvas &canvas) const
+void FieldPicture::addCatalogueStars(core::FloatCanvas &canvas) const
 {
+    struct Placed
+    {
+        const CatalogueStar *star;
+        QPointF at;
+    };
+    std::vector<Placed> placed;
+    const QRectF frame(QPointF(0, 0), QSizeF(m_projection.size()));
     for (const CatalogueStar &star : m_catalogue.stars()) {
-        const auto p = m_projection.project(star.direction);
-        if (!p)
-            continue;
-        canvas.addStar(*p, StarAppearance::forMagnitude(star.magnitude, m_field),
-                       catalogueColour(star));
+        if (const auto p = m_projection.project(star.direction))
+            placed.push_back({&star, *p});
+    }
+    // Spikes go to the brightest few stars inside the frame only.
+    std::vector<const CatalogueStar *> brightest;
+    for (const Placed &p : placed) {
+        if (frame.contains(p.at))
+            brightest.push_back(p.star);
+    }
+    const size_t spiked = std::min(brightest.size(), size_t(m_field.spikedStars));
+    std::partial_sort(brightest.begin(), brightest.begin() + spiked, brightest.end(),
+                      [](const CatalogueStar *a, const CatalogueStar *b) {
+                          return a->magnitude < b->magnitude ||
+                                 (a->magnitude == b->magnitude && a->hr < b->hr);
+                      });
+    brightest.resize(spiked);
+
+    for (const Placed &p : placed) {
+        core::StarImage star = starImage(p.star->magnitude, m_field);
+        star.x = float(p.at.x());
+        star.y = float(p.at.y());
+        star.colour = catalogueColour(*p.star);
+        if (std::find(brightest.begin(), brightest.end(), p.star) != brightest.end()) {
+            star.spikes = 0.8f;
+            star.spikeLength =
+                float(std::clamp(30.0 + 8.0 * (2.5 - p.star->magnitude), 24.0, 55.0));
+            star.spikeAngle = 0.0f;
+        }
+        canvas.addStar(star);
     }
 }
 

@@ -5,14 +5,19 @@
 
 #include <QImage>
 
+namespace core {
+class FloatCanvas;
+}
+
 namespace sky {
 
-class SkyCanvas;
+class NebulaPainter;
 class StarCatalogue;
 struct SkyField;
 
 // The picture of one star field: glows, a seeded scatter of stars below the
-// catalogue's limit, then the catalogue's stars, all through one projection.
+// catalogue's limit, then the catalogue's stars, all through one projection,
+// developed as a photograph.
 class FieldPicture
 {
 public:
@@ -21,8 +26,8 @@ public:
     QImage render() const; // Format_RGB32, 1920 x 1080
 
 private:
-    void addBackgroundStars(SkyCanvas &canvas) const;
-    void addCatalogueStars(SkyCanvas &canvas) const;
+    void addBackgroundStars(core::FloatCanvas &canvas, const NebulaPainter &nebulae) const;
+    void addCatalogueStars(core::FloatCanvas &canvas) const;
 
     const SkyField &m_field;
     const StarCatalogue &m_catalogue;

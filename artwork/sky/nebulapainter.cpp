@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "artwork/sky/nebulapainter.h"
 
+#include "artwork/core/noise.h"
+#include "artwork/core/shaping.h"
 #include "artwork/sky/galacticframe.h"
-#include "artwork/sky/gradientnoise.h"
-#include "artwork/sky/skycanvas.h"
 #include "artwork/sky/skyfield.h"
 #include "artwork/sky/skyprojection.h"
 #include "artwork/sky/starcatalogue.h"
@@ -19,38 +19,37 @@ namespace sky {
 
 namespace {
 
-constexpr double Degree = std::numbers::pi / 180.0;
+using core::Light;
+using core::shaping::smoothstep;
+namespace noise = core::noise;
 
-double smoothstep(double e0, double e1, double x)
-{
-    const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
-}
+constexpr double Degree = std::numbers::pi / 180.0;
 
 const SkyVector OrionNebula = SkyVector::fromRaDec(5.5879, -5.3897); // at the Trapezium
 const SkyVector DeMairansNebula = SkyVector::fromRaDec(5.5932, -5.2706);
 const SkyVector RunningMan = SkyVector::fromRaDec(5.5900, -4.8300);
+const SkyVector Alnitak = SkyVector::fromRaDec(5.6793, -1.9426);
+const SkyVector BarnardsLoopCentre = SkyVector::fromRaDec(5.36, -3.2);
+const SkyVector MeissaRingCentre = SkyVector::fromRaDec(5.58, 9.6);
 const SkyVector PleiadesCentre = SkyVector::fromRaDec(3.7850, 24.1200);
 
-// The bright Pleiades and how strongly each lights the dust around it.
-struct Member
+// Galactic longitude and latitude in degrees; the band's noise is laid out
+// in them, so its clouds and lanes run along the plane.
+struct Galactic
 {
-    int hr;
-    double weight;
+    float l, b;
 };
-constexpr std::array<Member, 9> PleiadesMembers = {{
-    {1165, 1.00}, // Alcyone
-    {1156, 0.85}, // Merope
-    {1149, 0.75}, // Maia
-    {1142, 0.70}, // Electra
-    {1145, 0.45}, // Taygeta
-    {1178, 0.55}, // Atlas
-    {1180, 0.20}, // Pleione
-    {1140, 0.25}, // Celaeno
-    {1151, 0.20}, // Asterope
-}};
+
+Galactic galacticOf(const SkyVector &d)
+{
+    const double l = std::atan2(d.dot(galactic::Y), d.dot(galactic::Centre)) / Degree;
+    return {float(l < 0 ? l + 360.0 : l), float(galactic::latitudeDeg(d))};
+}
+
+// The bright Pleiades, by HR number; their light is weighed by magnitude.
+constexpr std::array<int, 9> PleiadesMembers = {1165, 1156, 1149, 1142, 1145,
+                                                1178, 1180, 1140, 1151};
 constexpr int Merope = 1156;
-constexpr int Maia = 1149;
 
 } // namespace
 
@@ -59,12 +58,12 @@ NebulaPainter::NebulaPainter(const SkyField &field, const SkyProjection &project
     : m_field(field), m_projection(projection), m_catalogue(catalogue)
 {}
 
-void NebulaPainter::paint(SkyCanvas &canvas) const
+void NebulaPainter::paint(core::FloatCanvas &canvas) const
 {
     if (m_field.milkyWay > 0.0)
         paintMilkyWay(canvas);
     paintPleiades(canvas);
-    paintOrionNebula(canvas);
+    paintOrion(canvas);
 }
 
 NebulaPainter::Offset NebulaPainter::offset(const SkyVector &from, const SkyVector &to)
@@ -75,165 +74,238 @@ NebulaPainter::Offset NebulaPainter::offset(const SkyVector &from, const SkyVect
     return {d.dot(east) / Degree, d.dot(north) / Degree};
 }
 
-void NebulaPainter::paintAround(SkyCanvas &canvas, const SkyVector &centre, double radiusDeg,
-                                const Glow &glow) const
+NebulaPainter::Band NebulaPainter::band(const SkyVector &d) const
+{
+    const Galactic g = galacticOf(d);
+    const std::uint32_t seed = std::uint32_t(m_field.seed);
+    // The band wanders a little about the plane.
+    const float b = g.b - 1.6f * noise::fbm(g.l / 25.0f, 0.5f, seed + 1, 3);
+    const float core = b / 6.2f, wing = b / 14.0f;
+    const float profile = std::exp(-0.5f * core * core) + 0.08f * std::exp(-0.5f * wing * wing);
+    const noise::Offset w = noise::warp(g.l / 8.0f, g.b / 8.0f, seed + 2, 4);
+    const float l = g.l + 1.5f * w.x, bw = g.b + 1.0f * w.y;
+    // Star clouds, drawn out along the plane, down to a few pixels.
+    const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.62f);
+    // Dust: long, winding lanes with ragged edges, strongest in the middle of
+    // the band; stars show through where they thin out.
+    const float lanes =
+        noise::ridged(l / 6.5f + 3.1f + 0.35f * w.y, bw / 2.8f + 0.45f * w.x, seed + 4, 7, 0.55f);
+    const float ragged = noise::fbm(l / 0.8f, bw / 0.7f, seed + 5, 6, 0.6f);
+    const float patches = noise::fbm(l / 5.0f, bw / 3.0f, seed + 6, 5);
+    const float dust = (smoothstep(0.5f, 0.8f, lanes + 0.2f * ragged) *
+                            (0.55f + 0.45f * smoothstep(-0.2f, 0.3f, patches)) +
+                        0.12f * smoothstep(0.15f, 0.55f, patches + 0.3f * ragged)) *
+                       std::exp(-0.5f * (b / 6.0f) * (b / 6.0f));
+    return {profile * std::exp(1.6f * cloud), dust};
+}
+
+NebulaPainter::StarDepth NebulaPainter::starDepth(const SkyVector &direction) const
+{
+    const Band b = band(direction);
+    const double t = std::exp(-1.6 * b.dust);
+    StarDepth depth;
+    depth.crowding = 1.0 + 11.0 * b.clouds * t;
+    if (m_field.milkyWay > 0.0)
+        depth.transmittance = std::exp(-1.2 * m_field.milkyWay * b.dust);
+    return depth;
+}
+
+void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &centre,
+                                double radiusDeg, int step, const Glow &glow) const
 {
     const double cornerDeg = m_projection.direction(QPointF(0, 0)).degreesTo(m_projection.centre());
     if (centre.degreesTo(m_projection.centre()) > cornerDeg + radiusDeg)
         return;
-    const auto at = m_projection.project(centre);
-    if (!at)
-        return;
-    // The tangent plane stretches radially by 1 / cos^2 away from its centre.
-    const double cosine = centre.dot(m_projection.centre());
-    const double radius = radiusDeg * m_projection.pixelsPerDegree() / (cosine * cosine);
-    const QRect box =
-        QRect(QPoint(int(std::floor(at->x() - radius)), int(std::floor(at->y() - radius))),
-              QPoint(int(std::ceil(at->x() + radius)), int(std::ceil(at->y() + radius))))
-            .intersected(QRect(0, 0, canvas.width(), canvas.height()));
+    QRect box(0, 0, canvas.width(), canvas.height());
+    if (const auto at = m_projection.project(centre); at && radiusDeg < 60.0) {
+        // The tangent plane stretches radially by 1 / cos^2 away from its centre.
+        const double cosine = centre.dot(m_projection.centre());
+        const double radius = radiusDeg * m_projection.pixelsPerDegree() / (cosine * cosine);
+        box = QRect(QPoint(int(std::floor(at->x() - radius)), int(std::floor(at->y() - radius))),
+                    QPoint(int(std::ceil(at->x() + radius)), int(std::ceil(at->y() + radius))))
+                  .intersected(box);
+    }
     if (box.isEmpty())
         return;
 
-    // Samples at every second pixel corner of the box, then bilinear fill.
-    const int gw = box.width() / 2 + 2;
-    const int gh = box.height() / 2 + 2;
-    std::vector<SkyColour> grid(size_t(gw) * gh);
+    // Samples at every step-th pixel corner of the box, then bilinear fill.
+    const int gw = box.width() / step + 2;
+    const int gh = box.height() / step + 2;
+    std::vector<Light> grid(size_t(gw) * gh);
     for (int j = 0; j < gh; ++j) {
         for (int i = 0; i < gw; ++i) {
-            const QPointF p(box.left() + 2.0 * i, box.top() + 2.0 * j);
-            grid[size_t(j) * gw + i] = glow(m_projection.direction(p));
+            const QPointF p(box.left() + double(step) * i, box.top() + double(step) * j);
+            // Tapered to nothing at the radius, so no glow shows the box.
+            const SkyVector d = m_projection.direction(p);
+            const double t =
+                radiusDeg < 60.0
+                    ? std::max(0.0, 1.0 - std::pow(d.degreesTo(centre) / radiusDeg, 2.0))
+                    : 1.0;
+            grid[size_t(j) * gw + i] = glow(d) * float(t * t);
         }
     }
     for (int y = box.top(); y <= box.bottom(); ++y) {
-        const double v = (y + 0.5 - box.top()) / 2.0;
-        const int j = int(v);
-        const double fv = v - j;
+        const float v = (float(y - box.top()) + 0.5f) / float(step);
+        const int j = std::min(int(v), gh - 2);
+        const float fv = v - float(j);
         for (int x = box.left(); x <= box.right(); ++x) {
-            const double u = (x + 0.5 - box.left()) / 2.0;
-            const int i = int(u);
-            const double fu = u - i;
-            const SkyColour *g0 = &grid[size_t(j) * gw + i];
-            const SkyColour *g1 = g0 + gw;
-            const SkyColour c = (g0[0] * (1.0 - fu) + g0[1] * fu) * (1.0 - fv) +
-                                (g1[0] * (1.0 - fu) + g1[1] * fu) * fv;
-            if (c.r > 0.0f || c.g > 0.0f || c.b > 0.0f)
-                canvas.add(x, y, c);
+            const float u = (float(x - box.left()) + 0.5f) / float(step);
+            const int i = std::min(int(u), gw - 2);
+            const float fu = u - float(i);
+            const Light *g0 = &grid[size_t(j) * gw + i];
+            const Light *g1 = g0 + gw;
+            canvas.add(x, y, mix(mix(g0[0], g0[1], fu), mix(g1[0], g1[1], fu), fv));
         }
     }
 }
 
-void NebulaPainter::paintMilkyWay(SkyCanvas &canvas) const
+void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
 {
-    const GradientNoise clouds(m_field.seed ^ 0x1111);
-    const GradientNoise rifts(m_field.seed ^ 0x2222);
-    const GradientNoise tint(m_field.seed ^ 0x3333);
-    const double strength = 0.18 * m_field.milkyWay;
-    const SkyColour warm{1.0f, 0.90f, 0.78f};
-    const SkyColour cool{0.80f, 0.87f, 1.0f};
+    const std::uint32_t seed = std::uint32_t(m_field.seed) ^ 0x3333u;
+    const float strength = float(0.0075 * m_field.milkyWay);
+    const Light warm{1.0f, 0.87f, 0.7f};
+    const Light cool{0.86f, 0.88f, 1.0f};
     const auto glow = [&](const SkyVector &d) {
-        const double gx = d.dot(galactic::Centre);
-        const double gy = d.dot(galactic::Y);
-        const double gz = d.dot(galactic::Pole);
-        const double b = galactic::latitudeDeg(d);
-        // Star clouds are drawn out along the plane: the noise runs faster
-        // across it than along it.
-        constexpr double f = 12.0;
-        const double cloud = clouds.fbm(gx * f, gy * f, gz * f * 2.0, 6);
-        const double band =
-            std::exp(-(b / 6.5) * (b / 6.5)) + 0.2 * std::exp(-(b / 16.0) * (b / 16.0));
-        // Unresolved stars give the clouds a fine grain.
-        const double grain = clouds.noise(gx * 700.0, gy * 700.0, gz * 700.0);
-        double light = band * std::clamp(0.7 + 0.6 * cloud + 0.12 * grain, 0.05, 2.0);
-        // Dust lanes: broad, soft-edged, drawn out along the plane.
-        const double dust = rifts.fbm(gx * f * 0.5 + 3.1, gy * f * 0.5, gz * f * 1.4, 4);
-        light *= 1.0 - 0.55 * smoothstep(0.05, 0.55, dust) * std::exp(-(b / 12.0) * (b / 12.0));
-        const double t =
-            std::clamp(0.5 + 0.8 * tint.fbm(gx * 4.0, gy * 4.0, gz * 4.0, 3), 0.0, 1.0);
-        return (warm * (1.0 - t) + cool * t) * (strength * light);
+        const Band b = band(d);
+        const Galactic g = galacticOf(d);
+        const float t = float(std::exp(-0.9 * m_field.milkyWay * b.dust));
+        const float tint =
+            std::clamp(0.3f + 0.9f * noise::fbm(g.l / 6.0f, g.b / 6.0f, seed, 3), 0.0f, 1.0f);
+        // Light seen through thinning dust is reddened.
+        const Light reddening{1.0f, 0.8f + 0.2f * t, 0.55f + 0.45f * t};
+        return mix(warm, cool, tint * 0.25f) * reddening * (strength * b.clouds * t);
     };
-    paintAround(canvas, m_projection.centre(), 90.0, glow);
+    paintAround(canvas, m_projection.centre(), 90.0, 2, glow);
 }
 
-void NebulaPainter::paintPleiades(SkyCanvas &canvas) const
+void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
 {
-    struct Lit
+    struct Lamp
     {
         SkyVector direction;
-        double weight;
+        double luminosity;
     };
-    std::vector<Lit> lit;
-    for (const Member &m : PleiadesMembers) {
-        if (const CatalogueStar *s = m_catalogue.star(m.hr))
-            lit.push_back({s->direction, m.weight});
+    std::vector<Lamp> lamps;
+    for (int hr : PleiadesMembers) {
+        if (const CatalogueStar *s = m_catalogue.star(hr))
+            lamps.push_back({s->direction, std::pow(10.0, -0.4 * (s->magnitude - 2.87))});
     }
     const CatalogueStar *merope = m_catalogue.star(Merope);
-    const CatalogueStar *maia = m_catalogue.star(Maia);
-    if (lit.empty() || !merope || !maia)
+    if (lamps.empty() || !merope)
         return;
 
-    const GradientNoise wisps(0x91e1ade5ULL);
-    const GradientNoise warp(0x77a2f1ULL);
-    const GradientNoise mottle(0x3e0be5ULL);
-    const SkyColour blue{0.34f, 0.54f, 1.0f};
-    const double streakAngle = 30.0 * Degree;
+    const std::uint32_t seed = 0x91e1ade5u;
+    const Light blue{0.56f, 0.68f, 1.0f};
+    const Light deep{0.40f, 0.54f, 1.0f};
+    const double streakAngle = 32.0 * Degree;
+    constexpr double CoreDeg = 0.035; // keeps the light finite at each star
     const auto glow = [&](const SkyVector &d) {
-        double light = 0.0;
-        for (const Lit &s : lit) {
-            const double r = d.degreesTo(s.direction);
-            light += s.weight * std::exp(-std::sqrt(r * r + 0.01 * 0.01) / 0.085);
+        // Light reaching this cloud from every bright member falls off as 1/d^2.
+        double illumination = 0.0;
+        for (const Lamp &l : lamps) {
+            const double r = d.degreesTo(l.direction);
+            illumination += l.luminosity / (r * r + CoreDeg * CoreDeg);
         }
-        // The Merope Nebula fans out to the south of its star; Maia's is smaller.
-        const Offset m = offset(merope->direction, d);
-        const double fe = m.east / 0.10;
-        const double fn = (m.north + 0.09) / 0.13;
-        light += 0.8 * std::exp(-0.5 * (fe * fe + fn * fn));
-        const double rm = d.degreesTo(maia->direction);
-        light += 0.3 * std::exp(-0.5 * (rm / 0.07) * (rm / 0.07));
 
-        // Fine, gently wavy filaments run through the whole cloud.
         const Offset c = offset(PleiadesCentre, d);
-        double along = c.east * std::cos(streakAngle) + c.north * std::sin(streakAngle);
-        double across = -c.east * std::sin(streakAngle) + c.north * std::cos(streakAngle);
-        across += 0.04 * warp.fbm(along * 3.0, across * 3.0, 0.3, 3);
-        const double ridge = 1.0 - std::abs(wisps.fbm(along * 6.0, across * 28.0, 0.5, 4));
-        const double filament = ridge * ridge * ridge;
-        const double texture = 0.75 + 0.4 * mottle.fbm(c.east * 10.0, c.north * 10.0, 3.3, 4);
-        const double rc = std::hypot(c.east, c.north);
-        const double envelope = std::exp(-(rc / 0.55) * (rc / 0.55));
-        const double density = light * (0.75 + 0.45 * filament) * texture +
-                               envelope * (0.10 + 0.35 * filament) * texture;
-        return blue * (0.32 * density);
+        const float e = float(c.east), n = float(c.north);
+        const noise::Offset w = noise::warp(e * 3.0f, n * 3.0f, seed + 1, 4);
+        const float we = e + 0.05f * w.x, wn = n + 0.05f * w.y;
+        const float along = float(we * std::cos(streakAngle) + wn * std::sin(streakAngle));
+        const float across = float(-we * std::sin(streakAngle) + wn * std::cos(streakAngle));
+        // Striations: fine, wavy ridges whose strength wanders over the cloud.
+        const float ridges = noise::ridged(along * 7.0f, across * 30.0f, seed + 2, 6);
+        // Striations show in patches, strongest about Merope and Electra.
+        const float striation =
+            smoothstep(0.0f, 0.5f, noise::fbm(e * 2.5f, n * 2.5f, seed + 3, 3) + 0.15f);
+        const float mottle = noise::fbm(e * 9.0f, n * 9.0f, seed + 4, 7);
+        const double rc = std::hypot(c.east + 0.05, c.north + 0.08);
+        double dust =
+            std::exp(-(rc / 0.65) * (rc / 0.65)) *
+            std::clamp(0.6 + 0.75 * mottle + 0.35 * striation * (ridges - 0.3), 0.05, 2.5);
+
+        // The Merope Nebula: a fan of denser dust opening to the south of its star.
+        const Offset m = offset(merope->direction, d);
+        const double rm = std::hypot(m.east, m.north);
+        const double pa = std::atan2(m.east, -m.north); // 0 due south, positive to the east
+        const double fan = std::exp(-0.5 * (pa + 0.25) * (pa + 0.25) / (0.55 * 0.55)) *
+                           std::exp(-rm / 0.16) * smoothstep(0.0f, 0.03f, float(rm));
+        const float rays = noise::ridged(float(pa * 9.0), float(rm * 14.0), seed + 5, 4);
+        dust += 2.4 * fan * (0.75 + 0.35 * rays) * (0.8 + 0.4 * mottle);
+
+        const float deepShare = std::clamp(float(dust) * 0.25f, 0.0f, 0.5f);
+        return mix(blue, deep, deepShare) * float(0.0017 * illumination * dust);
     };
-    paintAround(canvas, PleiadesCentre, 1.6, glow);
+    paintAround(canvas, PleiadesCentre, 1.8, 1, glow);
 }
 
-void NebulaPainter::paintOrionNebula(SkyCanvas &canvas) const
+void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
 {
-    const GradientNoise texture(0x042042ULL);
-    const SkyColour core{1.0f, 0.88f, 0.88f};
-    const SkyColour pink{1.0f, 0.42f, 0.58f};
-    const SkyColour faint{0.80f, 0.35f, 0.50f};
-    const SkyColour blue{0.45f, 0.60f, 1.0f};
-    const auto glow = [&](const SkyVector &d) {
+    const std::uint32_t seed = 0x042042u;
+    const Light heartColour{1.0f, 0.86f, 0.84f};
+    const Light pink{1.0f, 0.36f, 0.52f};
+    const Light red{1.0f, 0.22f, 0.24f};
+    const Light blue{0.5f, 0.62f, 1.0f};
+    const auto nebula = [&](const SkyVector &d) {
         const Offset o = offset(OrionNebula, d);
+        const float e = float(o.east), n = float(o.north);
         const double r = std::hypot(o.east, o.north);
-        const double angle = std::atan2(o.north, o.east);
-        const double n = texture.fbm(o.east * 20.0, o.north * 20.0, 1.7, 5);
-        // Two wings spread from the bright heart, with a dark bay to the north-east.
-        double wings = 1.1 * std::exp(-r / 0.26) * (0.75 + 0.35 * std::cos(2.0 * (angle - 0.5))) *
-                       (0.65 + 0.45 * n);
-        const double be = (o.east - 0.08) / 0.06;
-        const double bn = (o.north - 0.12) / 0.06;
-        wings *= 1.0 - 0.6 * std::exp(-(be * be + bn * bn));
-        const double heart = 1.2 * std::exp(-(r / 0.08) * (r / 0.08));
+        const float texture = noise::fbm(e * 3.0f, n * 3.0f, seed, 8);
+        const float wisps = noise::ridged(e * 4.0f, n * 4.0f, seed + 1, 7);
+        // The cloud is drawn out north-south, spreads into a broad fan to the
+        // south-west and curls into wings; its outline is warped, and a dark
+        // bay cuts in to the north-east. Shape fades in away from the heart.
+        const noise::Offset w = noise::warp(e * 4.0f, n * 4.0f, seed + 2, 4);
+        const double we = o.east + 0.06 * w.x, wn = o.north + 0.06 * w.y;
+        const double rw = std::hypot(we / 0.85, wn / 1.15);
+        const double aw = std::atan2(wn, we);
+        const double shape =
+            1.0 + smoothstep(0.0f, 0.2f, float(r)) *
+                      (0.4 * std::cos(aw + 2.3) + 0.2 * std::cos(2.0 * (aw - 0.4)));
+        double wings =
+            std::exp(-rw / 0.36) * shape * std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
+        const double be = (o.east - 0.09) / 0.07;
+        const double bn = (o.north - 0.13) / 0.06;
+        wings *= 1.0 - 0.7 * std::exp(-(be * be + bn * bn));
+        const double heart = std::exp(-(r / 0.075) * (r / 0.075));
         const double r43 = d.degreesTo(DeMairansNebula);
-        const double m43 = 0.35 * std::exp(-(r43 / 0.04) * (r43 / 0.04));
-        const double halo = 0.14 * std::exp(-(r / 0.6) * (r / 0.6)) * (0.6 + 0.5 * n);
+        const double m43 = 0.3 * std::exp(-(r43 / 0.05) * (r43 / 0.05));
+        const double halo = 0.12 * std::exp(-(r / 0.7) * (r / 0.7)) * (0.7 + 0.5 * texture);
         const double rman = d.degreesTo(RunningMan);
-        const double man = 0.12 * std::exp(-(rman / 0.15) * (rman / 0.15));
-        return core * heart + pink * (wings + m43) + faint * halo + blue * man;
+        const double man = 0.12 * std::exp(-(rman / 0.16) * (rman / 0.16)) * (0.8 + 0.4 * texture);
+        return heartColour * float(1.6 * heart) + pink * float(0.55 * (wings + m43)) +
+               red * float(0.5 * halo) + blue * float(0.5 * man);
     };
-    paintAround(canvas, OrionNebula, 1.5, glow);
+    paintAround(canvas, OrionNebula, 2.0, 1, nebula);
+
+    // Faint hydrogen around Orion: Barnard's Loop to the east, the ring about
+    // Meissa, and the glow south of Alnitak where the Horsehead lies.
+    const auto hydrogen = [&](const SkyVector &d) {
+        const float w =
+            noise::fbm(float(d.x * 40.0), float(d.y * 40.0), float(d.z * 40.0), seed + 2, 6);
+        const float strands =
+            noise::ridged(float(d.x * 90.0), float(d.y * 90.0), float(d.z * 90.0), seed + 3, 5);
+        const Offset b = offset(BarnardsLoopCentre, d);
+        const double rb = std::hypot(b.east, b.north) + 0.7 * w;
+        const double pa = std::atan2(b.east, b.north); // 0 north, positive to the east
+        // An open arc on the east side, brightest and sharpest in the east.
+        const float patchy =
+            std::clamp(0.45f + 1.1f * noise::fbm(float(d.x * 12.0), float(d.y * 12.0),
+                                                 float(d.z * 12.0), seed + 4, 4),
+                       0.0f, 1.4f);
+        const double arc = std::exp(-0.5 * std::pow((rb - 9.0) / 0.45, 2.0)) *
+                           smoothstep(0.1f, 0.9f, float(pa)) * smoothstep(3.6f, 2.7f, float(pa)) *
+                           (0.4 + 0.9 * strands) * patchy;
+        const Offset m = offset(MeissaRingCentre, d);
+        const double rm = std::hypot(m.east, m.north) + 0.4 * w;
+        const double ring = std::exp(-0.5 * std::pow((rm - 4.1) / 0.9, 2.0)) *
+                            std::clamp(0.5 + 0.8 * double(w), 0.0, 1.5);
+        const Offset a = offset(Alnitak, d);
+        const double south =
+            std::exp(-0.5 * (a.east * a.east / 0.35 + std::pow(a.north + 0.7, 2.0) / 0.8));
+        return red * float(0.009 * arc + 0.005 * ring + 0.006 * south * (0.7 + 0.5 * strands));
+    };
+    paintAround(canvas, BarnardsLoopCentre, 16.0, 2, hydrogen);
 }
 
 } // namespace sky

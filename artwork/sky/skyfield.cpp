@@ -7,18 +7,19 @@ namespace sky {
 
 namespace {
 
-// Centres and widths keep each field's named stars well inside the frame.
-// Narrow fields go deeper, so every picture carries a natural-looking density
-// of faint stars.
+// Centres and widths let each figure fill its frame while every named star
+// keeps clear of the edges. Narrow fields go deeper, as a longer exposure
+// through a longer lens would.
 const std::array<SkyField, 8> Fields = {{
-    {1, 3.785, 24.20, 2.5, 13.0, 2.6, 0.0, 0x5045a1d3e4b1ULL},  // Pleiades
-    {2, 12.30, 55.50, 36.0, 9.0, 1.0, 0.0, 0x3a7b9c11d2e5ULL},  // Ursa Major
-    {3, 12.60, 70.50, 79.0, 7.6, 1.15, 0.0, 0x7f01e2c3b4a5ULL}, // Ursa Minor
-    {4, 0.90, 60.50, 30.0, 9.3, 1.1, 1.0, 0x6c2d4e8f0a1bULL},   // Cassiopeia
-    {5, 12.82, -18.20, 31.0, 9.3, 1.0, 0.0, 0x19283746a5b4ULL}, // Corvus
-    {6, 5.60, 2.50, 52.0, 8.6, 1.0, 1.0, 0x0123c4d5e6f7ULL},    // Orion
-    {7, 4.60, 19.40, 43.0, 8.8, 1.0, 1.0, 0x2468ace13579ULL},   // Taurus
-    {8, 4.45, 16.50, 14.0, 10.8, 1.4, 0.0, 0x55aa33cc0ff0ULL},  // Hyades
+    // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed
+    {1, 3.785, 24.20, 2.5, 16.5, 14.0, 2.0, 0.0, 3, 0x5045a1d3e4b1ULL},    // Pleiades
+    {2, 12.45, 57.25, 30.0, 13.0, 11.0, 1.25, 0.0, 0, 0x3a7b9c11d2e5ULL},  // Ursa Major
+    {3, 10.40, 73.25, 66.0, 12.5, 10.8, 1.2, 0.0, 0, 0x7f01e2c3b4a5ULL},   // Ursa Minor
+    {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},    // Cassiopeia
+    {5, 12.58, -18.20, 27.0, 13.0, 11.0, 1.25, 0.0, 1, 0x19283746a5b4ULL}, // Corvus
+    {6, 5.585, 0.12, 37.0, 12.5, 10.5, 1.15, 0.8, 2, 0x0123c4d5e6f7ULL},   // Orion
+    {7, 4.745, 21.80, 28.0, 13.0, 11.0, 1.4, 0.7, 1, 0x2468ace13579ULL},   // Taurus
+    {8, 4.45, 16.50, 14.0, 13.5, 11.2, 1.4, 0.0, 1, 0x55aa33cc0ff0ULL},    // Hyades
 }};
 
 } // namespace

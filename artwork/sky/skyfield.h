@@ -15,8 +15,10 @@ struct SkyField
     double decDeg = 0.0;
     double widthDeg = 0.0;
     double limitMagnitude = 0.0; // the faintest background stars
+    double faintMagnitude = 9.0; // drawn about 10 levels above the sky
     double starScale = 1.0;      // size of the star images
     double milkyWay = 0.0;       // strength of the Milky Way glow, 0 for none
+    int spikedStars = 0;         // how many of the brightest stars show spikes
     std::uint64_t seed = 0;
 
     static constexpr int Width = 1920;

@@ -44,6 +44,14 @@ QImage renderFieldOverlay(int entry, const StarCatalogue &catalogue)
     return FieldOverlay(*field, catalogue).render();
 }
 
+OverlayLayout overlayLayout(int entry, const StarCatalogue &catalogue)
+{
+    const SkyField *field = SkyField::forEntry(entry);
+    if (!field || catalogue.stars().empty())
+        return {};
+    return FieldOverlay(*field, catalogue).layout();
+}
+
 std::vector<LabelledStar> labelledStars(int entry, const StarCatalogue &catalogue)
 {
     const SkyField *field = SkyField::forEntry(entry);

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <vector>
 
@@ -14,6 +15,33 @@ struct LabelledStar
 {
     QString name;
     QPointF position;
+};
+
+// What an overlay draws, in picture coordinates: each figure line between
+// two stars (and the part of it that is drawn, short of both star discs),
+// each circle, and each label's box.
+struct OverlayLayout
+{
+    struct Line
+    {
+        QPointF starA, starB; // the stars it joins
+        QPointF from, to;     // as drawn
+        bool thin = false;
+    };
+    struct Circle
+    {
+        QPointF centre;
+        double radius = 0.0;
+    };
+    struct Label
+    {
+        QString text;
+        QPointF baseline;
+        QRectF box;
+    };
+    std::vector<Line> lines;
+    std::vector<Circle> circles;
+    std::vector<Label> labels;
 };
 
 class StarCatalogue;
@@ -31,5 +59,8 @@ QImage renderFieldOverlay(int entry, const StarCatalogue &catalogue);
 
 // The stars an overlay labels, projected exactly as the picture draws them.
 std::vector<LabelledStar> labelledStars(int entry, const StarCatalogue &catalogue);
+
+// The overlay's geometry; needs a QGuiApplication for the label font.
+OverlayLayout overlayLayout(int entry, const StarCatalogue &catalogue);
 
 } // namespace sky

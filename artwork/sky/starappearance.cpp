@@ -9,56 +9,39 @@
 namespace sky {
 
 namespace {
-constexpr double SpikeFrom = 0.6; // brightness above which stars get spikes
+
+// Brightness of a star at the field's faint magnitude: about 10 levels above
+// the sky after the develop step.
+constexpr double FaintBrightness = 0.0028;
+
+// Level of linear light taken as a star's visible edge.
+constexpr float DiscLevel = 0.06f;
+
 } // namespace
 
-StarAppearance StarAppearance::forMagnitude(double magnitude, const SkyField &field)
+core::StarImage starImage(double magnitude, const SkyField &field)
 {
-    // Brightness on a 0..1 scale from the field's faintest stars to magnitude
-    // -0.5; the response is compressed as a photograph's is, so the brightest
-    // stars grow in size rather than burn out.
-    const double b =
-        std::clamp((field.limitMagnitude - magnitude) / (field.limitMagnitude + 0.5), 0.0, 1.1);
-    const double s = field.starScale;
-    StarAppearance a;
-    a.corePeak = 0.05 + 1.9 * std::pow(b, 1.3);
-    a.coreSigma = s * (0.55 + 5.0 * std::pow(b, 2.6));
-    a.nucleusPeak = 0.8 * std::pow(b, 1.5);
-    a.nucleusSigma = std::min(a.coreSigma, 0.5 + 0.6 * b);
-    a.haloPeak = 0.34 * std::pow(b, 2.5);
-    a.haloScale = s * (3.0 + 34.0 * b * b);
-    if (b > SpikeFrom) {
-        a.spikePeak = 0.8 * (b - SpikeFrom) / (1.0 - SpikeFrom);
-        a.spikeLength = std::sqrt(s) * (4.0 + 24.0 * (b - SpikeFrom));
-    }
-    return a;
+    // A photograph's response is compressed at the faint end (two magnitudes
+    // above the faint limit span about 10 to 35 levels) and steepens for
+    // bright stars, whose cores burn out while their halos spread.
+    const double below = field.faintMagnitude - magnitude;
+    const double bright = std::max(0.0, field.faintMagnitude - 4.5 - magnitude);
+    // Discs and halos start growing a little fainter than the light's
+    // steepening, so magnitude 3-5 stars show a halo; they stop growing
+    // before the brightest stars fog the frame.
+    const double size = std::clamp(field.faintMagnitude - 3.0 - magnitude, 0.0, 6.0);
+    core::StarImage star;
+    star.brightness = float(FaintBrightness * std::pow(10.0, 0.2 * below + 0.3 * bright));
+    star.seeing = float(field.starScale * (1.0 + 0.13 * size));
+    star.halo = float(1.0 + 0.3 * size);
+    // The wide glow grows with the star by itself; more would fog the frame.
+    star.glow = float(1.5 / star.halo);
+    return star;
 }
 
-double StarAppearance::discRadius() const
+double discRadius(double magnitude, const SkyField &field)
 {
-    constexpr double edge = 0.12;
-    if (corePeak <= edge)
-        return std::max(coreSigma, nucleusSigma);
-    return coreSigma * std::sqrt(2.0 * std::log(corePeak / edge));
-}
-
-double StarAppearance::reach() const
-{
-    return std::max({4.0 * coreSigma + 1.0, haloRadius(), spikeRadius()});
-}
-
-double StarAppearance::haloRadius() const
-{
-    if (haloPeak <= Negligible)
-        return 0.0;
-    // (1 + r^2/s^2)^-1.5 falls to Negligible / haloPeak here.
-    const double k = std::pow(haloPeak / Negligible, 2.0 / 3.0);
-    return haloScale * std::sqrt(k - 1.0);
-}
-
-double StarAppearance::spikeRadius() const
-{
-    return spikePeak > Negligible ? spikeLength * std::log(spikePeak / Negligible) : 0.0;
+    return starImage(magnitude, field).discRadius(DiscLevel);
 }
 
 } // namespace sky
