@@ -1,254 +1,673 @@
 // SPDX-License-Identifier: MIT
 // Large clouds of glowing gas: supernova remnant, star-forming regions and
-// emission nebulae across rich star fields.
+// emission nebulae across rich star fields. Each is a volume integrated on a
+// coarse grid of rays, carved at full resolution by fine 2-D detail and dust,
+// over a star field drawn first so the gas and its dust cover it.
 
-#include "artwork/painted/grid.h"
-#include "artwork/painted/noise.h"
-#include "artwork/painted/palette.h"
+#include "artwork/core/floatcanvas.h"
+#include "artwork/core/light.h"
+#include "artwork/core/noise.h"
+#include "artwork/core/palette.h"
+#include "artwork/core/rng.h"
+#include "artwork/core/shaping.h"
+#include "artwork/core/starfield.h"
+#include "artwork/core/starimage.h"
+#include "artwork/core/volume.h"
+#include "artwork/painted/cloudvolume.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
-#include "artwork/painted/shapes.h"
-#include "artwork/painted/starfield.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace painted {
 
 namespace {
 
-using namespace shape;
-using namespace palette;
+using core::Box;
+using core::Light;
+using core::Medium;
+using core::Ray;
+using namespace core::shaping;
+namespace noise = core::noise;
+namespace pal = core::palette;
 
-void richStars(Scene &scene, int count, float brightest, float blueShare = 0.3f)
+constexpr Box WholeFrame{0, 0, Scene::Width, Scene::Height};
+
+// A dense background field; density(x, y) in [0, 1] thins it.
+template <typename Density>
+void fieldStars(core::FloatCanvas &light, std::uint64_t seed, int count, float brightest,
+                float blueShare, Density density)
 {
-    StarFieldStyle style;
+    core::Rng rng(seed);
+    core::StarFieldStyle style;
     style.count = count;
     style.brightest = brightest;
-    style.range = 7.0f;
+    style.range = 9.0f;
     style.blueShare = blueShare;
-    scatterStars(scene.stars(), scene.rng(), style);
+    core::scatterStars(light, rng, style, density);
 }
 
-// Draws a branching lane of dust into a grid: a wandering stem that forks.
-void dustBranch(Grid &grid, Rng &rng, float u, float v, float angle, float length, float width,
-                int depth)
+void fieldStars(core::FloatCanvas &light, std::uint64_t seed, int count, float brightest)
 {
-    const float step = 0.004f;
-    const int steps = int(length / step);
-    for (int i = 0; i < steps; ++i) {
-        const float t = float(i) / float(steps);
-        angle += rng.normal() * 0.06f;
-        u += std::cos(angle) * step;
-        v += std::sin(angle) * step;
-        const float w = width * (1.0f - 0.6f * t);
-        grid.splat(u, v, w, 0.12f);
-        if (depth > 0 && rng.uniform() < 0.018f) {
-            const float side = rng.uniform() < 0.5f ? -1.0f : 1.0f;
-            dustBranch(grid, rng, u, v, angle + side * rng.range(0.5f, 1.1f),
-                       length * (1 - t) * rng.range(0.35f, 0.7f), w * 0.65f, depth - 1);
-        }
+    fieldStars(light, seed, count, brightest, 0.3f, [](float, float) { return 1.0f; });
+}
+
+struct ClusterStyle
+{
+    float x, y;       // centre, pixels
+    float rx, ry;     // spread (standard deviation), pixels
+    int count;        // members
+    float brightest;  // brightness of the brightest member
+    int spiked;       // how many of the brightest get diffraction spikes
+    float spikeAngle; // radians
+};
+
+// A young cluster: hot blue-white stars crowded towards a centre, few bright,
+// many faint; only the brightest one or two carry short, faint spikes.
+void youngCluster(core::FloatCanvas &light, std::uint64_t seed, const ClusterStyle &style)
+{
+    core::Rng rng(seed);
+    std::vector<core::StarImage> stars;
+    for (int i = 0; i < style.count; ++i) {
+        core::StarImage s;
+        s.x = style.x + float(rng.normal()) * style.rx;
+        s.y = style.y + float(rng.normal()) * style.ry;
+        // Counts rise steeply towards faint members.
+        const float m = 6.0f * float(std::pow(rng.uniform(), 0.6));
+        s.brightness = style.brightest * std::pow(10.0f, -0.4f * m);
+        s.colour = Light::fromColourIndex(rng.uniform() < 0.85 ? float(rng.range(-0.3, 0.05))
+                                                               : float(rng.range(0.4, 1.4)));
+        stars.push_back(s);
     }
+    std::sort(stars.begin(), stars.end(), [](const core::StarImage &a, const core::StarImage &b) {
+        return a.brightness > b.brightness;
+    });
+    for (int i = 0; i < int(stars.size()); ++i) {
+        if (i < style.spiked) {
+            stars[i].spikes = 0.5f;
+            stars[i].spikeLength = 48.0f - 10.0f * float(i);
+            stars[i].spikeAngle = style.spikeAngle;
+        }
+        light.addStar(stars[i]);
+    }
+}
+
+core::StarImage brightStar(float x, float y, float brightness, const Light &colour,
+                           float spikes = 0.0f, float spikeLength = 45.0f)
+{
+    core::StarImage s;
+    s.x = x;
+    s.y = y;
+    s.brightness = brightness;
+    s.colour = colour;
+    s.spikes = spikes;
+    s.spikeLength = spikeLength;
+    s.spikeAngle = 0.2f;
+    return s;
+}
+
+// A mottling in about [0, 1] with features from `largest` px down to `finest` px.
+float mottle(float x, float y, float largest, std::uint32_t seed, float finest = 2.0f)
+{
+    return clamp01(0.5f + 0.8f * noise::fbm(x / largest, y / largest, seed,
+                                            noise::octavesFor(largest, finest)));
+}
+
+// Winding strands in [0, 1], warped so they bend and braid rather than run in
+// one direction.
+float strands(float x, float y, float largest, float bend, std::uint32_t seed, float finest = 2.5f)
+{
+    const noise::Offset w = noise::warp(x / (largest * 1.7f), y / (largest * 1.7f), seed, 2);
+    return noise::ridged(x / largest + bend * w.x, y / largest + bend * w.y, seed + 1,
+                         noise::octavesFor(largest, finest));
+}
+
+Light sampleGrid(const core::FloatCanvas &grid, float gx, float gy)
+{
+    gx -= 0.5f;
+    gy -= 0.5f;
+    const int i = std::clamp(int(std::floor(gx)), 0, grid.width() - 2);
+    const int j = std::clamp(int(std::floor(gy)), 0, grid.height() - 2);
+    const float fx = clamp01(gx - float(i)), fy = clamp01(gy - float(j));
+    return grid.at(i, j) * ((1 - fx) * (1 - fy)) + grid.at(i + 1, j) * (fx * (1 - fy)) +
+           grid.at(i, j + 1) * ((1 - fx) * fy) + grid.at(i + 1, j + 1) * (fx * fy);
+}
+
+// The smooth parts of a picture's 2-D structure, evaluated once per cell of
+// `cell` px and read back bilinearly with sampleGrid(map, x / cell, y / cell);
+// only the finest octaves then need computing at every pixel.
+template <typename F> core::FloatCanvas coarseMap(int cell, F &&f)
+{
+    core::FloatCanvas map(Scene::Width / cell + 2, Scene::Height / cell + 2);
+    for (int j = 0; j < map.height(); ++j) {
+        for (int i = 0; i < map.width(); ++i)
+            map.set(i, j, f((float(i) + 0.5f) * float(cell), (float(j) + 0.5f) * float(cell)));
+    }
+    return map;
+}
+
+// Dust that reddens the light it lets through: blue is absorbed most.
+Light reddened(const Light &light, float tau)
+{
+    return {light.r * std::exp(-0.75f * tau), light.g * std::exp(-tau),
+            light.b * std::exp(-1.3f * tau)};
 }
 
 } // namespace
 
-void paintCrab(Scene &scene)
+void paintRosette(Scene &scene)
 {
-    richStars(scene, 2500, 2.0f);
-    const uint32_t seed = scene.seed();
-    constexpr Rgb Synchrotron{0.5f, 0.62f, 1.0f};
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 3, v * 3, seed + 1, 4);
-        const float x = u + 0.05f * w.x, y = v + 0.05f * w.y;
-        const float d = ellipse(x, y, 0, 0, 0.4f, 0.28f, -0.42f);
-        const float inside = smoothstep(1.02f, 0.8f, d);
-        // Blue-white synchrotron haze, densest at the pulsar.
-        const float haze = (0.3f + 0.6f * std::exp(-d * d * 3)) * inside *
-                           (0.8f + 0.35f * noise::fbm(x * 8, y * 8, seed + 2, 4));
-        Rgb light = mix(Synchrotron, HotWhite, 0.25f) * (0.85f * haze);
-        // A web of filaments: winding crests of warped noise, knotted together by
-        // the borders of larger cells.
-        const noise::Offset w2 = noise::warp(x * 7, y * 7, seed + 3, 4);
-        const float crests = noise::ridged(x * 8 + w2.x * 1.2f, y * 8 + w2.y * 1.2f, seed + 9, 4);
-        const noise::Cells big = noise::worley(x * 7 + w2.x, y * 7 + w2.y, seed + 4);
-        const float patchy = clamp01(0.3f + 1.2f * noise::fbm(x * 6, y * 6, seed + 8, 3));
-        const float web = std::pow(crests, 2.5f) * (0.5f + 0.8f * patchy) +
-                          0.5f * std::exp(-(big.f2 - big.f1) * 8.0f) * (1.1f - patchy);
-        const float strength =
-            (0.3f + 0.8f * smoothstep(0.2f, 0.95f, d)) * smoothstep(1.05f, 0.85f, d);
-        const float hue = clamp01(0.5f + 1.2f * noise::fbm(x * 5, y * 5, seed + 6, 3));
-        const Rgb filament = mix(mix(HydrogenRed, NitrogenOrange, 0.6f),
-                                 mix(Gold, Rgb{0.7f, 0.9f, 0.4f}, 0.3f), hue * 0.7f);
-        light += filament *
-                 (1.6f * web * strength * (0.6f + 0.6f * noise::fbm(x * 30, y * 30, seed + 7, 3)));
-        return Gas{light, 0.15f * web * strength};
-    });
-    brightStar(scene.front(), -0.012f, 0.006f, HotWhite, 1.4f, 0.8f);
-    brightStar(scene.front(), 0.008f, -0.004f, WarmWhite, 1.2f, 0.8f);
-}
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+    fieldStars(light, seed + 1, 24000, 7.0f);
 
-void paintNgc604(Scene &scene)
-{
-    const uint32_t seed = scene.seed();
-    // The spiral arm runs diagonally: its stars crowd along it.
-    auto arm = [](float u, float v) {
-        const Point p = toFrame(u, v, 0, 0, -0.5f);
-        return std::exp(-p.y * p.y / (0.09f * 0.09f));
+    const float cx = 985.0f, cy = 535.0f, radius = 440.0f;
+    auto field = [&](float x, float y, float z) {
+        const float px = (x - cx) / radius, py = (y - cy) / radius, pz = z / radius;
+        const float planar = std::hypot(px, py);
+        if (planar > 1.45f)
+            return Medium{};
+        const float big = 0.28f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 2, 2) +
+                          0.1f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 16, 2);
+        // Reaching further to the south-east than elsewhere.
+        const float r = std::sqrt(planar * planar + pz * pz) * (1.0f + big) *
+                        (1.0f - 0.1f * (0.6f * px + 0.8f * py));
+        // The cluster has blown a hole through the middle, ragged at two scales.
+        const float rho =
+            planar * (1.0f + 0.35f * noise::fbm(px * 2.4f + 5, py * 2.4f, pz * 1.2f, seed + 3, 3));
+        const float hole = 0.04f + 0.96f * smoothstep(0.2f, 0.5f, rho);
+        const float body = smoothstep(1.0f, 0.4f, r);
+        const float clumps =
+            clamp01(0.5f + 1.1f * noise::fbm(px * 4.0f, py * 4.0f, pz * 4.0f, seed + 4, 3));
+        // The north-western half is the brighter.
+        const float side = 1.0f + 0.35f * (0.6f * px - 0.8f * py);
+        const float density = body * hole * (0.12f + 1.4f * clumps * clumps) * side;
+        const Light colour =
+            mix(pal::HydrogenRed, pal::Rose, 0.15f + 0.35f * (1.0f - hole) + 0.3f * clumps);
+        const float dust =
+            smoothstep(0.1f, 0.45f, noise::fbm(px * 3.0f + 11, py * 3.0f, pz * 3.0f, seed + 5, 3));
+        return Medium{colour * (density * 0.26f / radius), dust * body * 4.0f / radius};
     };
-    StarFieldStyle style;
-    style.count = 16000;
-    style.brightest = 0.9f;
-    style.range = 5.0f;
-    style.blueShare = 0.4f;
-    scatterStars(scene.stars(), scene.rng(), style,
-                 [&](float u, float v) { return 0.15f + 0.85f * arm(u, v); });
+    const Box box{int(cx - 600), int(cy - 600), int(cx + 600), int(cy + 600)};
+    const CloudVolume cloud(field, box, 4, -1.1f * radius, 1.1f * radius, 32, seed + 6);
 
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 4, v * 4, seed + 1, 4);
-        const float x = u + 0.03f * w.x, y = v + 0.03f * w.y;
-        // Unresolved starlight of the arm.
-        Rgb light = mix(WarmWhite, Gold, 0.3f) *
-                    (0.12f * arm(x, y) * (0.8f + 0.4f * noise::fbm(x * 6, y * 6, seed + 2, 4)));
-        const float r = std::hypot(x - 0.02f, (y + 0.01f) * 1.15f);
-        const float knot = smoothstep(0.36f, 0.05f, r);
-        // Bubbles blown by the cluster: bright pink walls around bluer cavities.
-        const noise::Offset w2 = noise::warp(x * 9, y * 9, seed + 3, 3);
-        const noise::Cells c = noise::worley(x * 7 + w2.x * 0.6f, y * 7 + w2.y * 0.6f, seed + 4);
-        const float walls = std::exp(-(c.f2 - c.f1) * 5.0f);
-        const float cavity = smoothstep(0.1f, 0.5f, c.f1);
-        const float clumps = clamp01(0.5f + noise::fbm(x * 18, y * 18, seed + 5, 4));
-        light += Rose * (1.3f * knot * (0.25f + 0.9f * walls) * (0.5f + clumps));
-        light +=
-            mix(SkyBlue, HotWhite, 0.3f) * (0.6f * knot * knot * cavity * (0.6f + 0.5f * clumps));
-        // Dust cuts across the knot and the arm.
-        const float lanes = noise::ridged(x * 5 + 3, y * 5, seed + 6, 4);
-        const float tau = 2.2f * std::pow(lanes, 3.0f) * (0.4f + 0.8f * arm(x, y) + knot) *
-                          clamp01(0.5f + noise::fbm(x * 3, y * 3, seed + 7, 3));
-        light = light * std::exp(-tau);
-        return Gas{light, tau};
+    // Coarse structure: brightness (r), dust lanes (g), faint haze (b).
+    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 170, y / 170, seed + 8, 3);
+        const float wx = x + 45 * w.x, wy = y + 45 * w.y;
+        const float s = strands(wx, wy, 150, 1.2f, seed + 9, 8);
+        const float bright = 0.35f + 0.8f * mottle(wx, wy, 80, seed + 10, 8) + 0.9f * s * s * s;
+        const float lanes = smoothstep(0.5f, 0.88f, strands(x, y, 240, 0.9f, seed + 13, 8)) *
+                            mottle(x, y, 180, seed + 14, 8);
+        return Light{bright, lanes, mottle(x, y, 400, seed + 7, 16)};
     });
-    scatterCluster(scene.front(), scene.rng(), 0.03f, 0.0f, 0.14f, 130, 3.0f);
-}
 
-void paintFlame(Scene &scene)
-{
-    richStars(scene, 5000, 2.0f);
-    const uint32_t seed = scene.seed();
-    Grid dust(Scene::Width, Scene::Height, 4);
-    Rng &rng = scene.rng();
-    // A trunk of dust up the middle, forking towards the top like a flame's tongues.
-    dustBranch(dust, rng, 0.05f, 0.62f, -Pi * 0.5f - 0.08f, 0.75f, 0.05f, 2);
-    for (int i = 0; i < 3; ++i) {
-        const float v = rng.range(0.0f, 0.3f);
-        const float side = i % 2 == 0 ? -1.0f : 1.0f;
-        dustBranch(dust, rng, 0.03f, v, -Pi * 0.5f + side * rng.range(0.7f, 1.1f),
-                   rng.range(0.2f, 0.35f), 0.03f, 1);
-    }
-    // A broad lane across the lower part.
-    dustBranch(dust, rng, -0.9f, 0.3f, -0.08f, 1.9f, 0.05f, 1);
-
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 3, v * 3, seed + 1, 4);
-        const float x = u + 0.04f * w.x, y = v + 0.04f * w.y;
-        const float r = std::hypot(x * 0.9f, y);
-        const float glow = std::exp(-r * r / 0.2f) *
-                           (0.6f + 0.6f * clamp01(0.5f + noise::fbm(x * 6, y * 6, seed + 2, 5)));
-        const float hot = std::exp(-r * r / 0.04f);
-        Rgb light = mix(NitrogenOrange, Gold, 0.5f + 0.4f * hot) * (1.8f * glow + 0.8f * hot);
-        const float lace = noise::fbm(x * 14, y * 14, seed + 3, 4);
-        const float tau = dust.sample(x, y) * (0.9f + 0.8f * lace) +
-                          0.6f * smoothstep(0.1f, 0.6f, noise::fbm(x * 5, y * 5, seed + 4, 5));
-        // Thin dust reddens the light at the lanes' edges before it hides it.
-        light = Rgb{light.r * std::exp(-tau * 0.7f), light.g * std::exp(-tau * 1.1f),
-                    light.b * std::exp(-tau * 1.4f)};
-        light += HydrogenRed * (0.05f * std::exp(-r / 0.5f));
-        return Gas{light, tau};
+    compositeEach(light, WholeFrame, [&](float x, float y) {
+        const Light st = sampleGrid(structure, x / 4, y / 4);
+        // Faint hydrogen haze over the whole field.
+        const Light haze = pal::HydrogenRed * (0.004f * st.b);
+        Ray v = cloud.at(x, y);
+        const float rr = std::hypot(x - cx, y - cy) / radius;
+        if (rr > 1.5f) {
+            v.light += haze;
+            return v;
+        }
+        const float fine = noise::fbm(x / 16, y / 16, seed + 15, noise::octavesFor(16));
+        const float threads = noise::ridged(x / 26, y / 26, seed + 16, noise::octavesFor(26, 2.5f));
+        const float detail = st.r * (0.6f + 0.45f * fine + 0.55f * threads * threads);
+        float tau = 3.0f * st.g * smoothstep(1.2f, 0.5f, rr) * (0.7f + 0.6f * fine);
+        // Dark globules, drawn out towards the cluster, most of them about the inner rim.
+        // Cells in polar coordinates; none where the angle wraps round.
+        const float theta = std::atan2(y - cy, x - cx);
+        const float chance = (0.015f + 0.1f * bump(rr - 0.47f, 0.13f)) *
+                             smoothstep(0.05f, 0.3f, Pi - std::fabs(theta));
+        if (chance > 0.025f) {
+            const noise::Cells g =
+                noise::worley(rr * radius / 46, theta * radius * 0.47f / 20, seed + 11);
+            if (float(g.id % 1000) < 1000.0f * chance) {
+                const float size = 0.12f + 0.2f * float((g.id >> 10) % 1000) / 1000.0f;
+                const float edge = g.f1 + 0.06f * fine;
+                tau += (0.7f + 1.5f * float((g.id >> 20) % 100) / 100.0f) *
+                       smoothstep(size * 1.4f, size * 0.2f, edge);
+            }
+        }
+        const float t = std::exp(-tau);
+        return Ray{v.light * (detail * t) + haze, v.transmittance * t};
     });
-    // The bright star that lights the nebula, just off to the side.
-    brightStar(scene.front(), 0.62f, -0.32f, mix(HotWhite, SkyBlue, 0.4f), 9.0f, 2.6f, 0.3f);
-}
 
-void paintLagoon(Scene &scene)
-{
-    richStars(scene, 14000, 2.2f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 2.5f, v * 2.5f, seed + 1, 5);
-        const float x = u + 0.06f * w.x, y = v + 0.06f * w.y;
-        const float d = ellipse(x, y, 0.05f, 0.0f, 0.75f, 0.38f, -0.12f);
-        const float cloud = std::exp(-d * d * 1.6f) *
-                            (0.55f + 0.7f * clamp01(0.5f + noise::fbm(x * 5, y * 5, seed + 2, 6)));
-        // The brightest knot lies west of the lagoon.
-        const float core =
-            std::exp(-(std::pow(x - 0.28f, 2.0f) + std::pow(y + 0.02f, 2.0f)) / 0.006f);
-        Rgb light = mix(HydrogenRed, Rose, 0.5f) * (1.1f * cloud) +
-                    mix(Rose, WarmWhite, 0.5f) * (1.5f * core);
-        // The lagoon: a dark, winding lane across the glow.
-        const float laneAxis = y - (0.1f - 0.18f * x + 0.06f * std::sin(x * 5));
-        const float lane = bump(laneAxis + 0.02f * noise::fbm(x * 8, y * 8, seed + 3, 4), 0.045f) *
-                           smoothstep(0.6f, 0.0f, std::fabs(x + 0.05f));
-        const float patches =
-            smoothstep(0.15f, 0.55f, noise::fbm(x * 4 + 7, y * 4, seed + 4, 5)) * cloud;
-        const float tau = 2.2f * lane + 1.6f * patches;
-        light = light * std::exp(-tau);
-        return Gas{light, tau};
-    });
-    scatterCluster(scene.front(), scene.rng(), -0.3f, 0.05f, 0.2f, 70, 3.0f);
-    brightStar(scene.front(), 0.27f, -0.02f, HotWhite, 5.0f, 1.6f, 0.25f);
+    youngCluster(light, seed + 17, {cx - 25, cy + 15, 115, 85, 50, 26.0f, 2, 0.2f});
 }
 
 void paintCalifornia(Scene &scene)
 {
-    richStars(scene, 18000, 2.6f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 2, v * 2, seed + 1, 5);
-        const float x = u + 0.05f * w.x, y = v + 0.05f * w.y;
-        // The ridge: a long, gently curved band; its upper edge is sharp, the
-        // glow trails off below it.
-        const float ridge = 0.06f - 0.12f * x + 0.12f * x * x;
-        const float offset = y - ridge;
-        const float profile = offset < 0 ? bump(offset, 0.05f) : std::exp(-offset / 0.18f);
-        const float extent = smoothstep(1.0f, 0.55f, std::fabs(x + 0.03f));
-        const float striations = noise::fbm(x * 3, y * 22, seed + 2, 4);
-        const float lumps = clamp01(0.5f + noise::fbm(x * 6, y * 6, seed + 3, 5));
-        Rgb light = HydrogenRed *
-                    (1.2f * profile * extent * (0.45f + 0.7f * lumps) * (0.8f + 0.4f * striations));
-        light += Rose * (0.5f * bump(offset + 0.01f, 0.015f) * extent * lumps);
-        light += HydrogenRed * (0.04f * (0.5f + noise::fbm(x * 2, y * 2, seed + 4, 3)));
-        return Gas{light, 0.3f * std::max(0.0f, noise::fbm(x * 4, y * 4, seed + 5, 4))};
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+
+    // Dark clouds of the Milky Way thin the stars in patches.
+    auto sky = [&](float x, float y) {
+        return 0.4f + 0.6f * smoothstep(0.0f, 0.45f, noise::fbm(x / 420, y / 420, seed + 1, 4));
+    };
+    fieldStars(light, seed + 2, 42000, 7.0f, 0.35f, sky);
+
+    // The ridge runs from the lower left to the upper right, gently bowed.
+    const float cx = 950.0f, cy = 560.0f, angle = -0.3f;
+    auto offset = [&](float x, float y) {
+        const Point p = toFrame(x, y, cx, cy, angle);
+        return Point{p.x, p.y + 20.0f - 0.00012f * p.x * p.x};
+    };
+    auto field = [&](float x, float y, float z) {
+        const Point p = offset(x, y);
+        if (std::fabs(p.y) > 700)
+            return Medium{};
+        const float n = noise::fbm(x / 300, y / 300, z / 300, seed + 3, 3);
+        const float edge = 45.0f * noise::fbm(p.x / 130, 1.5f, seed + 15, 3);
+        const float across = (p.y + 70.0f * n + edge) / 70.0f;
+        // A sharp leading edge above, a glow trailing off below.
+        const float profile =
+            across < 0 ? std::exp(-square(across / 0.5f)) : std::exp(-across / 1.1f);
+        const float along = p.x / 760.0f + 0.15f * n;
+        const float extent = smoothstep(1.0f, 0.45f, std::fabs(along)) * (1.0f + 0.4f * along);
+        const float lumps =
+            clamp01(0.5f + 1.0f * noise::fbm(x / 140, y / 140, z / 140, seed + 4, 3));
+        const float depth = std::exp(-square(z / 160.0f));
+        const Light colour = mix(pal::HydrogenRed, pal::Rose, 0.12f);
+        return Medium{
+            colour * (0.0013f * profile * extent * (0.12f + 1.3f * lumps * lumps) * depth), 0.0f};
+    };
+    const CloudVolume cloud(field, WholeFrame, 4, -420, 420, 24, seed + 5);
+
+    // Coarse structure: brightness (r), dust (g), the Milky Way's faint glow (b).
+    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
+        const Point p = offset(x, y);
+        // Bright and faint stretches along the ridge, mottling, and a few bright strands.
+        const float s = strands(x, y, 170, 1.0f, seed + 9, 8);
+        const float patches = 0.35f + 1.1f * mottle(p.x, p.y * 2, 280, seed + 16, 32);
+        const float bright =
+            (0.35f + 0.7f * mottle(x, y, 70, seed + 10, 8) + 0.8f * s * s * s) * patches;
+        const float dust = smoothstep(0.5f, 0.88f, strands(x, y, 230, 0.7f, seed + 11, 8)) *
+                           mottle(x, y, 120, seed + 12, 8);
+        return Light{bright, dust, mottle(x, y, 300, seed + 6, 16)};
     });
-    brightStar(scene.front(), 0.05f, 0.38f, mix(HotWhite, SkyBlue, 0.4f), 6.0f, 2.0f);
+
+    compositeEach(light, WholeFrame, [&](float x, float y) {
+        const Light st = sampleGrid(structure, x / 4, y / 4);
+        const Light glow = Light{0.9f, 0.75f, 0.6f} * (0.005f * st.b);
+        Ray v = cloud.at(x, y);
+        if (v.light.r < 1e-4f) {
+            v.light += glow;
+            return v;
+        }
+        const float fine = noise::fbm(x / 16, y / 16, seed + 13, noise::octavesFor(16));
+        const float threads = noise::ridged(x / 34, y / 34, seed + 14, noise::octavesFor(34, 2.5f));
+        const float detail = st.r * (0.7f + 0.4f * fine + 0.3f * threads * threads);
+        const float tau = 1.4f * st.g * (0.7f + 0.6f * fine);
+        const float t = std::exp(-tau);
+        return Ray{v.light * (detail * t) + glow, v.transmittance * t};
+    });
+
+    // Menkib, the hot star that lights the ridge, lies just south of it.
+    light.addStar(brightStar(1120, 880, 140.0f, Light::fromColourIndex(-0.2f), 0.55f, 55));
 }
 
-void paintRosette(Scene &scene)
+void paintLagoon(Scene &scene)
 {
-    richStars(scene, 12000, 2.2f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 3, v * 3, seed + 1, 5);
-        const float x = u + 0.07f * w.x, y = v + 0.07f * w.y;
-        const float r = std::hypot(x, y);
-        // A thick ring with a dark, ragged hole blown out by the cluster.
-        const float ragged = 0.05f * noise::fbm(x * 8, y * 8, seed + 6, 4);
-        const float ring = smoothstep(0.07f, 0.23f, r + ragged) *
-                           std::exp(-std::pow(std::max(0.0f, r - 0.24f) / 0.17f, 2.0f));
-        const float petals = 0.5f + 0.8f * clamp01(0.5f + noise::fbm(x * 6, y * 6, seed + 2, 6));
-        Rgb light = mix(HydrogenRed, Rose, 0.3f) * (1.3f * ring * petals);
-        light += mix(Rose, Gold, 0.3f) * (0.3f * bump(r - 0.17f, 0.05f) * petals);
-        // Thin wisps left inside the hole.
-        const float wisps = std::pow(noise::ridged(x * 6, y * 6, seed + 7, 3), 3.0f);
-        light +=
-            mix(HydrogenRed, Rose, 0.4f) * ((0.05f + 0.25f * wisps) * smoothstep(0.2f, 0.0f, r));
-        // Dust lanes and dark globules, mostly along the inner rim.
-        const float lanes = smoothstep(0.6f, 0.95f, noise::ridged(x * 4, y * 4, seed + 3, 3)) +
-                            smoothstep(0.2f, 0.6f, noise::fbm(x * 5, y * 5, seed + 5, 5));
-        const float tau =
-            2.0f * lanes * ring * clamp01(0.4f + noise::fbm(x * 4, y * 4, seed + 4, 3));
-        light = light * std::exp(-tau);
-        return Gas{light, tau};
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+    // Towards the galactic centre: a dense field.
+    fieldStars(light, seed + 1, 40000, 6.0f, 0.3f, [&](float x, float y) {
+        return 0.5f + 0.5f * smoothstep(0.0f, 0.4f, noise::fbm(x / 380, y / 380, seed + 2, 4));
     });
-    scatterCluster(scene.front(), scene.rng(), 0.0f, 0.0f, 0.2f, 70, 3.5f);
+
+    const float cx = 960.0f, cy = 560.0f;
+    const float coreX = 1235.0f, coreY = 520.0f;
+    auto field = [&](float x, float y, float z) {
+        const float px = (x - cx) / 640.0f, py = (y - cy) / 330.0f, pz = z / 350.0f;
+        // Beyond this even the most stretched outline holds next to no gas.
+        if (px * px + py * py + pz * pz > 5.0f)
+            return Medium{};
+        const float n = 0.3f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 3, 2) +
+                        0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2);
+        const float r2 = (px * px + py * py + pz * pz) * square(1.0f + n);
+        const float body = std::exp(-2.2f * r2);
+        const float clumps =
+            clamp01(0.5f + 1.0f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 4, 3));
+        const float hot =
+            std::exp(-(square(x - coreX) + square(y - coreY) + z * z) / (2.0f * 75.0f * 75.0f));
+        const Light gas =
+            mix(pal::HydrogenRed, pal::Rose, 0.45f) * (body * (0.15f + 1.3f * clumps * clumps));
+        const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
+        const float dust =
+            smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
+        return Medium{gas * 6.0e-4f + core * 2.4e-3f, dust * body * 0.004f};
+    };
+    const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
+
+    // Coarse structure: brightness (r), the lagoon lane (g), dark patches (b).
+    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 160, y / 160, seed + 7, 3);
+        const float wx = x + 40 * w.x, wy = y + 40 * w.y;
+        const float s = strands(wx, wy, 140, 1.2f, seed + 8, 8);
+        // The lagoon: a winding lane of dust, wide and narrow by turns.
+        const float path = 650.0f - 0.32f * (x - 700.0f) + 55.0f * std::sin((x - 640.0f) / 170.0f) +
+                           70.0f * noise::fbm(x / 420, 3.7f, seed + 10, 3);
+        const float off = y - path + 34.0f * noise::fbm(wx / 70, wy / 70, seed + 11, 4);
+        const float width = 30.0f + 90.0f * mottle(x, 0.0f, 220, seed + 12, 16);
+        const float reach = smoothstep(360.0f, 480.0f, x) * smoothstep(1230.0f, 1060.0f, x);
+        // Its course only says where dust gathers; noise gives the ragged,
+        // cloudy outline with fingers and gaps.
+        // A thinner arm forks off to the north-east.
+        const float fork = y - path + 40.0f + 0.6f * (620.0f - x) + 0.5f * (off - (y - path));
+        const float forkWidth = 18.0f + 40.0f * mottle(x + 300, 0.0f, 150, seed + 22, 16);
+        const float forkReach = smoothstep(640.0f, 580.0f, x) * smoothstep(330.0f, 430.0f, x);
+        const float lane =
+            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * 0.8f +
+            smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach * 0.7f +
+            0.55f * noise::fbm(wx / 90, wy / 90, seed + 21, noise::octavesFor(90, 8));
+        // The gas is brightest along the lane's banks.
+        const float banks = 1.0f + 0.9f * bump(std::fabs(off) - width, 45.0f) * reach;
+        const float bright =
+            (0.35f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s) * banks;
+        // Blotches and tendrils of dust about the lane and over the east.
+        const float blotches =
+            smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
+        const float patches =
+            smoothstep(0.25f, 0.6f, noise::fbm(x / 260 + 4, y / 260, seed + 15, 4));
+        return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
+    });
+
+    compositeEach(light, WholeFrame, [&](float x, float y) {
+        const Light st = sampleGrid(structure, x / 4, y / 4);
+        const Ray v = cloud.at(x, y);
+        const float fine = noise::fbm(x / 16, y / 16, seed + 19, noise::octavesFor(16));
+        const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
+        const float detail = st.r * (0.7f + 0.45f * fine + 0.2f * threads * threads);
+        // Ragged edges and gaps where the lane thins.
+        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.08f * fine);
+        const float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
+    });
+
+    youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
+    // Herschel 36 in the bright core, and 9 Sagittarii to the east.
+    light.addStar(brightStar(coreX + 4, coreY + 6, 14.0f, Light::fromColourIndex(-0.1f)));
+    light.addStar(brightStar(770, 420, 70.0f, Light::fromColourIndex(-0.15f), 0.5f, 50));
+}
+
+void paintCrab(Scene &scene)
+{
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+    fieldStars(light, seed + 1, 11000, 5.0f);
+
+    const float cx = 960.0f, cy = 545.0f, angle = -0.55f;
+    const float a = 420.0f, b = 295.0f, c = 320.0f;
+    // The ray's red channel carries the synchrotron haze, the green one the
+    // column of the filament shell: both are coloured at full resolution.
+    auto field = [&](float x, float y, float z) {
+        const Point p = toFrame(x, y, cx, cy, angle);
+        const float px = p.x / a, py = p.y / b, pz = z / c;
+        const float bend = 0.22f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 2, 2) +
+                           0.09f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 3, 2);
+        // A bay cut into the south-eastern side, the north-west bulging.
+        const float bay = 0.18f * bump(std::atan2(py, px) - 2.2f, 0.35f);
+        const float r =
+            std::sqrt(px * px + py * py + pz * pz) * (1.0f + bend + bay) * (1.0f - 0.06f * px);
+        if (r > 1.35f)
+            return Medium{};
+        const float haze = 0.75f * std::exp(-square(r / 0.5f)) + 0.3f * smoothstep(1.0f, 0.55f, r);
+        const float shell = bump(r - 0.84f, 0.15f);
+        return Medium{Light{haze, shell, 0.0f}, 0.0f};
+    };
+    const Box box{int(cx - 600), int(cy - 510), int(cx + 600), int(cy + 510)};
+    const CloudVolume cloud(field, box, 4, -1.3f * c, 1.3f * c, 32, seed + 4);
+    const float shellNorm = 1.0f / (0.6f * c);
+    const float hazeNorm = 1.0f / c;
+
+    // Coarse: the warp of the web (r, g) and where it is dense (b); the hue.
+    const core::FloatCanvas bends = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 130, y / 130, seed + 5, 3);
+        return Light{38 * w.x, 38 * w.y, mottle(x, y, 160, seed + 8, 8)};
+    });
+    const core::FloatCanvas hues = coarseMap(
+        8, [&](float x, float y) { return Light::grey(mottle(x, y, 230, seed + 10, 16)); });
+
+    const Light synchrotron = mix(pal::SkyBlue, pal::HotWhite, 0.45f);
+    compositeEach(light, box, [&](float x, float y) {
+        const Ray v = cloud.at(x, y);
+        const float haze = v.light.r * hazeNorm, shell = v.light.g * shellNorm;
+        if (haze < 1e-3f && shell < 1e-3f)
+            return Ray{};
+        const Light bend = sampleGrid(bends, x / 4, y / 4);
+        const float wx = x + bend.r, wy = y + bend.g, patchy = bend.b;
+        // The web: braided strands of two sizes, knotted by the walls of cells.
+        const float s1 = noise::ridged(wx / 90, wy / 90, seed + 6, noise::octavesFor(90, 2.5f));
+        const float s2 = noise::ridged(wy / 45 + 3, wx / 45, seed + 12, 4);
+        const noise::Cells cell = noise::worley(wx / 70, wy / 70, seed + 7);
+        const float wall = std::exp(-(cell.f2 - cell.f1) * 10.0f);
+        const float fine = noise::fbm(x / 12, y / 12, seed + 9, 4);
+        const float web = (std::pow(s1, 3.5f) * (0.5f + 0.9f * patchy) +
+                           0.65f * std::pow(s2, 5.0f) * (1.2f - patchy) + 0.1f * wall * wall) *
+                          (0.75f + 0.5f * fine);
+        const float hue = sampleGrid(hues, x / 8, y / 8).r;
+        const Light filament = mix(mix(pal::HydrogenRed, pal::NitrogenOrange, 0.55f),
+                                   mix(pal::Gold, Light{0.75f, 1.0f, 0.45f}, 0.35f), 0.65f * hue);
+        const float envelope = (0.3f + shell) * smoothstep(0.0f, 0.15f, shell);
+        // Fibrous wisps in the haze, strongest near the pulsar.
+        const float wisps = std::pow(s2, 3.0f) * smoothstep(0.25f, 0.9f, haze);
+        const Light glow = synchrotron * (0.16f * haze * (0.85f + 0.25f * fine) + 0.05f * wisps);
+        const float tau = 0.35f * web * envelope;
+        return Ray{glow * std::exp(-tau) + filament * (0.32f * web * envelope), std::exp(-tau)};
+    });
+
+    // The pulsar and its neighbour at the heart of the haze.
+    light.addStar(brightStar(cx - 6, cy + 4, 0.35f, Light::fromColourIndex(0.1f)));
+    light.addStar(brightStar(cx + 16, cy - 9, 0.3f, Light::fromColourIndex(0.5f)));
+}
+
+void paintFlame(Scene &scene)
+{
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+    fieldStars(light, seed + 1, 22000, 6.0f);
+
+    const float cx = 930.0f, cy = 560.0f;
+    auto field = [&](float x, float y, float z) {
+        const float px = (x - cx) / 560.0f, py = (y - cy) / 470.0f, pz = z / 420.0f;
+        // Beyond this even the most stretched outline holds next to no gas.
+        if (px * px + py * py + pz * pz > 5.0f)
+            return Medium{};
+        const float n = noise::fbm(px * 1.5f, py * 1.5f, pz * 1.5f, seed + 2, 3);
+        const float r2 = (px * px + py * py + pz * pz) * square(1.0f + 0.3f * n);
+        const float body = std::exp(-2.6f * r2);
+        const float clumps =
+            clamp01(0.5f + 0.9f * noise::fbm(px * 4.0f, py * 4.0f, pz * 4.0f, seed + 3, 3));
+        const float hot =
+            std::exp(-(square(x - cx) + square(y - cy + 40) + z * z) / (2.0f * 150.0f * 150.0f));
+        const Light colour = mix(pal::NitrogenOrange, pal::Gold, 0.35f + 0.5f * hot);
+        return Medium{colour * (body * (0.3f + clumps) * 7.0e-4f + hot * 2.0e-3f), 0.0f};
+    };
+    const CloudVolume cloud(field, WholeFrame, 4, -800, 800, 28, seed + 4);
+
+    // The lanes: a broad trunk rising from below that forks into branching
+    // tongues, of uneven depth, splatted on a half-resolution grid of optical depth.
+    core::FloatCanvas lanes(Scene::Width / 2, Scene::Height / 2);
+    core::Rng rng(seed + 5);
+    struct Branch
+    {
+        float x, y, angle, length, width;
+        int depth;
+    };
+    std::vector<Branch> todo{{945, 1130, -Pi * 0.5f - 0.03f, 1000, 130, 2},
+                             {930, 650, Pi + 0.12f, 580, 75, 1},
+                             {955, 760, 0.18f, 600, 65, 1}};
+    while (!todo.empty()) {
+        Branch br = todo.back();
+        todo.pop_back();
+        const float step = 4.0f;
+        const int steps = int(br.length / step);
+        for (int i = 0; i < steps; ++i) {
+            const float t = float(i) / float(steps);
+            br.angle += float(rng.normal()) * 0.03f;
+            br.x += std::cos(br.angle) * step;
+            br.y += std::sin(br.angle) * step;
+            const float width = br.width * (1.0f - 0.65f * t);
+            const float sigma = 0.5f * 0.7f * width;
+            const float depth =
+                (0.5f + 0.8f * mottle(br.x, br.y, 140, seed + 13, 16)) * (1.0f - 0.35f * t);
+            lanes.addGaussian(br.x * 0.5f, br.y * 0.5f, sigma,
+                              Light::grey(depth * 0.5f * step / (sigma * 2.5066f)));
+            if (br.depth > 0 && t > 0.15f && rng.uniform() < 0.008f) {
+                const float side = rng.uniform() < 0.5 ? -1.0f : 1.0f;
+                todo.push_back({br.x, br.y, br.angle + side * float(rng.range(0.4, 0.9)),
+                                br.length * (1 - t) * float(rng.range(0.4, 0.8)), width * 0.6f,
+                                br.depth - 1});
+            }
+        }
+    }
+
+    // Coarse structure: glow (r), dust (g), fine threads of dust (b). The
+    // lanes' skeleton only says where dust gathers; noise gives it its ragged,
+    // cloudy outline, fingers and holes.
+    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 150, y / 150, seed + 6, 3);
+        const float wx = x + 40 * w.x, wy = y + 40 * w.y;
+        const float s = strands(wx, wy, 160, 1.2f, seed + 7, 8);
+        const float glow = 0.35f + 0.8f * mottle(wx, wy, 80, seed + 8, 8) + 0.9f * s * s * s;
+        const float skeleton = std::min(sampleGrid(lanes, x * 0.5f, y * 0.5f).r, 1.2f);
+        const float clouds = noise::fbm(wx / 110, wy / 110, seed + 11, noise::octavesFor(110, 8));
+        const float dust =
+            skeleton * 0.75f + 0.7f * clouds +
+            0.25f * smoothstep(0.2f, 0.6f, noise::fbm(x / 340, y / 340, seed + 12, 3));
+        const float threads = std::pow(strands(wx, wy, 75, 1.0f, seed + 10, 8), 4.0f);
+        return Light{glow, dust, threads};
+    });
+
+    compositeEach(light, WholeFrame, [&](float x, float y) {
+        const Light st = sampleGrid(structure, x / 4, y / 4);
+        const Ray v = cloud.at(x, y);
+        const float fine = noise::fbm(x / 16, y / 16, seed + 9, noise::octavesFor(16));
+        const float dust = st.g + 0.08f * fine;
+        // The gas is lit brightest along the edges of the dust.
+        const float banks = 1.0f + 0.7f * bump(dust - 0.4f, 0.08f);
+        const float detail = st.r * (0.85f + 0.25f * fine) * banks;
+        const float tau = 1.7f * smoothstep(0.3f, 0.85f, dust) +
+                          1.6f * smoothstep(0.7f, 1.3f, dust) +
+                          0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine);
+        return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
+    });
+
+    // Alnitak, the belt star whose light makes the flame glow, and its blue
+    // scattered light.
+    const float ax = 1580.0f, ay = 230.0f;
+    light.addGaussian(ax, ay, 170.0f, Light{0.012f, 0.02f, 0.04f});
+    light.addStar(brightStar(ax, ay, 420.0f, Light::fromColourIndex(-0.22f), 0.8f, 60));
+}
+
+void paintNgc604(Scene &scene)
+{
+    const std::uint32_t seed = scene.seed();
+    core::FloatCanvas &light = scene.light();
+
+    // The arm is an arc of a much larger circle around the galaxy's centre,
+    // below right of the frame, wavering as arms do.
+    const float gx = 1350.0f, gy = 2350.0f, armRadius = 1850.0f;
+    auto armOffset = [&](float x, float y) {
+        return std::hypot(x - gx, y - gy) - armRadius +
+               70.0f * noise::fbm(x / 500, y / 500, seed + 1, 3);
+    };
+    auto arm = [&](float x, float y) { return std::exp(-square(armOffset(x, y) / 190.0f)); };
+
+    fieldStars(light, seed + 2, 30000, 2.5f, 0.7f,
+               [&](float x, float y) { return 0.08f + 0.92f * arm(x, y); });
+    fieldStars(light, seed + 3, 260, 6.0f);
+
+    // The knot: three overlapping lumps of gas, so its edge is irregular.
+    const float kx = 1020.0f, ky = 505.0f, kr = 170.0f;
+    struct Lump
+    {
+        float x, y, r;
+    };
+    const Lump lumps[] = {{0.0f, 0.0f, 1.0f}, {0.75f, -0.35f, 0.6f}, {-0.55f, 0.5f, 0.55f}};
+    auto field = [&](float x, float y, float z) {
+        const float px = (x - kx) / kr, py = (y - ky) / kr, pz = z / kr;
+        const float n = 0.3f * noise::fbm(px * 1.2f, py * 1.2f, pz * 1.2f, seed + 4, 2) +
+                        0.15f * noise::fbm(px * 3.0f, py * 3.0f, pz * 3.0f, seed + 5, 2);
+        float r = 10.0f;
+        for (const Lump &l : lumps)
+            r = smin(r, std::sqrt(square(px - l.x) + square(py - l.y) + pz * pz) / l.r, 0.3f);
+        r *= 1.0f + n;
+        if (r > 1.6f)
+            return Medium{};
+        // Bubbles blown by the cluster: puffy walls around a hollow centre.
+        const float puffs = noise::billow(px * 2.6f, py * 2.6f, pz * 2.6f, seed + 6, 3);
+        const float walls = 0.1f + 1.6f * square(smoothstep(0.15f, 0.65f, puffs));
+        const float hollow = 0.3f + 0.7f * smoothstep(0.1f, 0.55f, r);
+        const float body = smoothstep(1.3f, 0.3f, r) + 0.12f * std::exp(-square(r / 1.5f));
+        const Light pink = mix(pal::Rose, pal::HydrogenRed, 0.35f) * (body * walls * hollow);
+        const Light blue = mix(pal::SkyBlue, pal::HotWhite, 0.4f) * std::exp(-square(r / 0.5f));
+        return Medium{pink * (0.9f / kr) + blue * (0.35f / kr), 0.0f};
+    };
+    const Box box{int(kx - 380), int(ky - 340), int(kx + 380), int(ky + 340)};
+    const CloudVolume cloud(field, box, 3, -1.5f * kr, 1.5f * kr, 32, seed + 7);
+
+    // Coarse: the arm's starlight (r), its dust (g), the knot's structure (b).
+    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
+        const float off = armOffset(x, y);
+        const float along = std::atan2(x - gx, gy - y) * armRadius;
+        // Unresolved starlight of the arm clumped into associations, and the
+        // faint disc towards the galaxy's centre.
+        const float clumps = mottle(along, off, 120, seed + 8, 8);
+        const float starlight = std::exp(-square(off / 210.0f)) * (0.3f + clumps * clumps * 1.4f) +
+                                0.2f * smoothstep(300.0f, -900.0f, off);
+        // Dust along the arm's inner edge and in patches across it.
+        const float inner =
+            bump(off + 150.0f + 40.0f * noise::fbm(along / 200, 0.0f, seed + 14, 3), 45.0f);
+        const float patches = smoothstep(0.5f, 0.85f, mottle(x, y, 110, seed + 15, 8)) *
+                              std::exp(-square(off / 240.0f));
+        const float dust = 1.3f * inner * mottle(x, y, 70, seed + 18, 8) + 1.2f * patches;
+        const noise::Offset w = noise::warp(x / 110, y / 110, seed + 11, 3);
+        const float wx = x + 30 * w.x, wy = y + 30 * w.y;
+        const float s = strands(wx, wy, 80, 1.2f, seed + 12, 8);
+        const float knot = 0.4f + 0.7f * mottle(wx, wy, 45, seed + 13, 8) + 0.9f * s * s * s;
+        return Light{starlight, dust, knot};
+    });
+    const core::FloatCanvas knots = coarseMap(4, [&](float x, float y) {
+        const float off = armOffset(x, y);
+        const float along = std::atan2(x - gx, gy - y) * armRadius;
+        const float blue = std::pow(mottle(along + 500, off, 60, seed + 9, 8), 3.0f);
+        // Smaller pink knots of different sizes strung along the arm.
+        const noise::Cells c = noise::worley(along / 170, off / 170, seed + 10);
+        const float size = 0.04f + 0.08f * float((c.id >> 8) % 100) / 100.0f;
+        const float pink = c.id % 2 == 0 ? std::exp(-square(c.f1 / size)) : 0.0f;
+        const float band = std::exp(-square(off / 180.0f));
+        return Light{blue * band, pink * band * mottle(x, y, 20, seed + 16, 4), 0.0f};
+    });
+
+    compositeEach(light, WholeFrame, [&](float x, float y) {
+        const Light st = sampleGrid(structure, x / 4, y / 4);
+        const Light kn = sampleGrid(knots, x / 4, y / 4);
+        const Ray v = cloud.at(x, y);
+        const float fine = noise::fbm(x / 14, y / 14, seed + 17, noise::octavesFor(14));
+        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.032f * st.r) +
+                     mix(pal::SkyBlue, pal::HotWhite, 0.3f) * (0.09f * kn.r) +
+                     pal::Rose * (0.2f * kn.g);
+        arms = arms * (0.85f + 0.3f * fine);
+        const float armTau = st.g * (0.75f + 0.5f * fine);
+        // A lane of dust across the knot, darkening without reddening much.
+        const float across = bump(x - kx + 0.6f * (y - ky) - 90.0f +
+                                      30.0f * noise::fbm(x / 60, y / 60, seed + 19, 4),
+                                  18.0f + 14.0f * st.b) *
+                             bump(std::hypot(x - kx, y - ky), 230.0f);
+        const float knotTau = 2.6f * across * (0.7f + 0.5f * fine);
+        const Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
+        const float t = std::exp(-armTau - knotTau);
+        return Ray{reddened(gas + arms, armTau) * std::exp(-knotTau), v.transmittance * t};
+    });
+
+    youngCluster(light, seed + 20, {kx + 10, ky + 5, 70, 55, 120, 22.0f, 1, 0.35f});
 }
 
 } // namespace painted

@@ -2,12 +2,12 @@
 // Round and elliptical planetary nebulae: nested shells, rings and bubbles
 // around a hot central star.
 
-#include "artwork/painted/noise.h"
-#include "artwork/painted/palette.h"
+#include "artwork/core/noise.h"
+#include "artwork/core/palette.h"
+#include "artwork/core/shaping.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
-#include "artwork/painted/shapes.h"
-#include "artwork/painted/starfield.h"
+#include "artwork/painted/shellparts.h"
 
 #include <cmath>
 
@@ -15,273 +15,472 @@ namespace painted {
 
 namespace {
 
-using namespace shape;
-using namespace palette;
+namespace cn = core::noise;
+namespace cp = core::palette;
+using core::Light;
+using core::shaping::bump;
+using core::shaping::clamp01;
+using core::shaping::smoothstep;
+using shellparts::Orientation;
+using shellparts::Vec3;
+
+constexpr float Tau = 6.2831853f;
+
+// Comet-shaped knots in uneven, overlapping arcs around a ring: heads face
+// the star, tails stream outwards. radiusAt gives the ring's inner edge, in
+// the object's plane, for a direction.
+template <typename RadiusAt>
+void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
+               int count, const Light &head, const Light &tail, float brightness,
+               std::uint32_t seed, RadiusAt radiusAt)
+{
+    for (int placed = 0, tries = 0; placed < count && tries < count * 6; ++tries) {
+        const float angle = float(rng.uniform()) * Tau;
+        const float c = std::cos(angle), s = std::sin(angle);
+        // Knots gather in arcs; some stretches of the ring have few.
+        const float arcs = cn::fbm(c * 2.2f, s * 2.2f, seed, 3);
+        const float keep = float(rng.uniform());
+        const float depth = float(rng.uniform());
+        if (keep > smoothstep(-0.45f, 0.35f, arcs))
+            continue;
+        const float r =
+            radiusAt(angle) * (0.88f + 0.4f * std::pow(depth, 0.8f)) + float(rng.normal()) * 8.0f;
+        const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 20.0f});
+        shellparts::Comet k;
+        k.x = cx + p.x;
+        k.y = cy + p.y;
+        k.angle = std::atan2(p.y, p.x);
+        k.head = float(rng.range(0.9, 2.4));
+        k.tail = float(rng.range(10.0, 30.0)) * (0.6f + 0.6f * depth);
+        k.width = k.head * float(rng.range(0.7, 1.0));
+        const float b = brightness * float(rng.range(0.35, 1.0)) * (1.2f - 0.5f * depth);
+        k.headLight = head * b;
+        k.tailLight = tail * (0.45f * b);
+        shellparts::addComet(canvas, k);
+        ++placed;
+    }
+}
 
 } // namespace
 
-void paintCatsEye(Scene &scene)
-{
-    backgroundStars(scene, 1400, 1.6f);
-    const uint32_t seed = scene.seed();
-
-    constexpr float CoreScale = 1.35f;
-    struct Ellipse
-    {
-        float a, b, angle, width;
-        Rgb rim;
-        float rimLight, fill;
-    };
-    // Overlapping shells at different tilts make the nested, knotted core.
-    const Ellipse shells[] = {
-        {0.18f, 0.095f, 0.18f, 0.1f, NitrogenOrange, 0.9f, 0.25f},
-        {0.165f, 0.075f, -1.05f, 0.11f, NitrogenOrange, 0.75f, 0.2f},
-        {0.1f, 0.07f, 0.5f, 0.13f, OxygenTeal, 0.9f, 0.35f},
-        {0.065f, 0.042f, -0.3f, 0.15f, SkyBlue, 0.7f, 0.4f},
-    };
-
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 9, v * 9, seed + 1, 3);
-        const float x = u + 0.008f * w.x, y = v + 0.008f * w.y;
-        const float r = std::sqrt(x * x + y * y);
-        Rgb light;
-        // The core's shells are laid out at a smaller scale than the halo.
-        const float cx = x / CoreScale, cy = y / CoreScale;
-
-        // Faint concentric rings of the outer halo, broken up by the noise.
-        const float rr = r + 0.014f * noise::fbm(x * 5, y * 5, seed + 4, 3);
-        const float ringPhase = (rr - 0.3f) / 0.032f;
-        if (ringPhase > -0.5f) {
-            const float frac = ringPhase - std::floor(ringPhase + 0.5f);
-            const float broken = clamp01(0.45f + 1.2f * noise::fbm(x * 9, y * 9, seed + 2, 4));
-            const float ring = bump(frac, 0.2f) * broken * std::exp(-(r - 0.3f) / 0.12f);
-            light += mix(NitrogenOrange, Rose, 0.4f) * (0.11f * ring);
-        }
-        light += mix(HydrogenRed, Rose, 0.5f) * (0.06f * std::exp(-r / 0.2f));
-
-        const float knots =
-            0.35f + 1.1f * clamp01(0.5f + 1.3f * noise::fbm(x * 24, y * 24, seed + 3, 5));
-        for (const Ellipse &e : shells) {
-            const float d = ellipse(cx, cy, 0, 0, e.a, e.b, e.angle);
-            light += e.rim * (e.rimLight * bump(d - 1, e.width) * knots);
-            light += OxygenTeal * (e.fill * smoothstep(1.05f, 0.5f, d));
-        }
-        // Caps of knotty gas at both ends of the long axis.
-        for (float side : {-1.0f, 1.0f}) {
-            const float d = std::hypot(cx - side * 0.2f, cy - side * 0.06f) / 0.03f;
-            light += NitrogenOrange * (0.6f * std::exp(-d * d) * knots);
-        }
-        light += mix(OxygenTeal, HotWhite, 0.5f) * (0.7f * std::exp(-r / 0.027f));
-        return Gas{light, 0};
-    });
-    brightStar(scene.front(), 0, 0, HotWhite, 4.0f, 1.4f);
-}
-
-void paintSouthernOwl(Scene &scene)
-{
-    StarFieldStyle style;
-    style.count = 9000;
-    style.brightest = 3.0f;
-    style.range = 7.0f;
-    scatterStars(scene.stars(), scene.rng(), style);
-    const uint32_t seed = scene.seed();
-
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 4, v * 4, seed + 1, 4);
-        const float x = u + 0.018f * w.x, y = v + 0.018f * w.y;
-        const float d = ellipse(x, y, 0.02f, 0.0f, 0.3f, 0.285f, 0.4f) +
-                        0.015f * noise::fbm(x * 14, y * 14, seed + 3, 3);
-        const float mottle = 0.75f + 0.4f * noise::fbm(x * 10, y * 10, seed + 2, 5);
-        Rgb light = mix(OxygenTeal, SkyBlue, 0.3f) * (0.22f * shell(d, 0.6f, 1.0f) * mottle);
-        light += mix(OxygenTeal, SkyBlue, 0.2f) * (0.12f * smoothstep(1.0f, 0.3f, d) * mottle);
-        light += HydrogenRed * (0.22f * bump(d - 0.98f, 0.06f) * mottle);
-        light += HydrogenRed * (0.04f * bump(d - 1.05f, 0.15f));
-        return Gas{light, 0};
-    });
-    brightStar(scene.front(), 0.02f, 0.0f, HotWhite, 0.9f, 0.8f);
-}
-
 namespace {
 
-// The Helix's ring, shared by its optical and infrared portraits. Returns the
-// ring's profile (0 outside, 1 at its heart) and a normalised radius.
-struct HelixShape
+// What the Helix's two portraits share: a thick, clumpy ring tilted to the
+// line of sight, an outer loop at another tilt, a glow inside the ring and
+// cometary knots on its inner edge. The passband sets the colours.
+struct HelixLook
 {
-    float ring;   // body of the thick ring
-    float inner;  // the inner disc
-    float outer;  // the fainter outer loop
-    float radius; // elliptical radius, 1 at the ring's middle
+    float cx, cy, radius;
+    float angle, tilt;          // the ring's orientation
+    float loopAngle, loopTilt;  // the outer loop's
+    Light ringOuter, ringInner; // the ring's outer and inner edges
+    Light inside;               // the glow within the ring
+    float ringLight, insideLight, loopLight;
+    float insideRise; // 0: the glow is even; 1: it rises towards the ring
+    Light knotHead, knotTail;
+    int knots;
+    float knotLight;
+    float starLight;
+    float texture; // strength of the fine clumps laid over the volume
 };
 
-HelixShape helixShape(float u, float v, uint32_t seed)
+void paintHelixRing(Scene &scene, const HelixLook &look)
 {
-    const noise::Offset w = noise::warp(u * 6, v * 6, seed + 11, 3);
-    const float x = u + 0.012f * w.x, y = v + 0.012f * w.y;
-    const float d = ellipse(x, y, 0, 0, 0.31f, 0.34f, 0.5f);
-    HelixShape s;
-    s.radius = d;
-    s.ring = smoothstep(0.62f, 0.85f, d) * smoothstep(1.28f, 1.02f, d);
-    s.inner = smoothstep(0.9f, 0.2f, d);
-    const float d2 = ellipse(x, y, -0.03f, -0.025f, 0.37f, 0.42f, 0.9f);
-    s.outer = bump(d2 - 1.05f, 0.06f);
-    return s;
-}
+    core::FloatCanvas &light = scene.light();
+    const std::uint32_t seed = scene.seed();
+    const float Cx = look.cx, Cy = look.cy, R = look.radius;
+    const Orientation o(look.angle, look.tilt);
+    const Orientation outer(look.loopAngle, look.loopTilt);
 
-void cometaryKnots(Scene &scene, const Rgb &head, const Rgb &tail, int count, float brightness)
-{
-    Rng &rng = scene.rng();
-    for (int i = 0; i < count; ++i) {
-        const float angle = rng.range(0, 2 * Pi);
-        const float radius = 0.2f + 0.12f * std::pow(rng.uniform(), 0.7f);
-        const float u = radius * std::cos(angle) * 0.95f, v = radius * std::sin(angle) * 1.05f;
-        const float x = Scene::toX(u), y = Scene::toY(v);
-        const float b = brightness * rng.range(0.4f, 1.0f);
-        // A bright head facing the star and a faint tail streaming outwards.
-        scene.front().streak(x, y, 1.6f, 1.1f, angle, head * b);
-        const float len = rng.range(4.0f, 11.0f);
-        scene.front().streak(x + std::cos(angle) * len, y + std::sin(angle) * len, len, 1.2f, angle,
-                             tail * (b * 0.35f));
-    }
+    auto radiusAt = [&](float c, float s) {
+        return R * (1.0f + 0.12f * cn::fbm(c * 1.3f, s * 1.3f, seed + 1, 2) +
+                    0.04f * cn::fbm(c * 4.0f, s * 4.0f, seed + 2, 2));
+    };
+    auto field = [&](float x, float y, float z) {
+        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float rho = std::hypot(p.x, p.y);
+        if (rho > 1.9f * R || std::fabs(p.z) > 1.2f * R)
+            return core::Medium{};
+        const float c = p.x / (rho + 1e-3f), s = p.y / (rho + 1e-3f);
+        const float ring = radiusAt(c, s);
+        const float clumps =
+            0.2f + 1.1f * clamp01(0.5f + 1.3f * cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 3, 3));
+        // A thick, flattened torus, and the glow inside it.
+        const float dr = (rho - ring) / (0.19f * R), dz = p.z / (0.15f * R);
+        const float torus = std::exp(-(dr * dr + dz * dz));
+        const float inside =
+            smoothstep(1.0f, 0.55f, rho / ring) *
+            (1.0f - look.insideRise + look.insideRise * smoothstep(0.0f, 0.85f, rho / ring)) *
+            std::exp(-(p.z * p.z) / (0.5f * R * R));
+        const Vec3 q = outer.toObject(x - Cx + 30, y - Cy + 20, z);
+        const float qr = std::hypot(q.x, q.y) / (1.3f * R);
+        const float loop = std::exp(
+            -(((qr - 1) / 0.1f) * ((qr - 1) / 0.1f) + (q.z / (0.2f * R)) * (q.z / (0.2f * R))));
+        Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.55f, -0.6f, dr)) *
+                  (look.ringLight * torus * clumps);
+        e += look.inside * (look.insideLight * inside * (0.6f + 0.5f * clumps));
+        e += look.ringOuter * (look.loopLight * loop * clumps);
+        e += look.ringOuter * (0.03f * look.ringLight * std::exp(-rho / (0.9f * R)));
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 640), 0, int(Cx + 640), 1080};
+    core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 4);
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        return 1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
+                                      0.15f * cn::ridged(x / 22, y / 22, seed + 6, 3) - 0.15f);
+    });
+
+    core::Rng knots(seed + 7);
+    ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
+              seed + 8, [&](float a) { return 0.82f * radiusAt(std::cos(a), std::sin(a)); });
+    shellparts::addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
 } // namespace
 
 void paintHelix(Scene &scene)
 {
-    backgroundStars(scene, 2200, 1.8f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const HelixShape s = helixShape(u, v, seed);
-        const float clumps = 0.5f + 0.8f * clamp01(0.5f + noise::fbm(u * 14, v * 14, seed + 1, 5));
-        const float fine = 0.7f + 0.5f * noise::fbm(u * 40, v * 40, seed + 2, 3);
-        Rgb light = mix(OxygenTeal, SkyBlue, 0.35f) * (0.45f * s.inner * (0.8f + 0.3f * clumps));
-        const float warmth = smoothstep(0.7f, 1.1f, s.radius);
-        light += mix(Gold, HydrogenRed, warmth) * (0.75f * s.ring * clumps * fine);
-        light += HydrogenRed * (0.18f * s.outer * clumps);
-        light += HydrogenRed * (0.05f * smoothstep(1.6f, 1.0f, s.radius));
-        return Gas{light, 0.25f * s.ring * clumps};
-    });
-    cometaryKnots(scene, Gold, NitrogenOrange, 700, 0.35f);
-    brightStar(scene.front(), 0, 0, HotWhite, 2.5f, 1.1f);
+    shellparts::addFieldStars(scene, 4500, 5.0f);
+    HelixLook look;
+    look.cx = 950;
+    look.cy = 535;
+    look.radius = 290;
+    look.angle = 0.5f;
+    look.tilt = 0.45f;
+    look.loopAngle = -0.9f;
+    look.loopTilt = 0.8f;
+    look.ringOuter = Light{1.0f, 0.22f, 0.14f};
+    look.ringInner = Light{1.0f, 0.55f, 0.25f};
+    look.inside = Light{0.3f, 0.78f, 0.85f};
+    look.ringLight = 0.0008f;
+    look.insideLight = 0.00032f;
+    look.loopLight = 0.0003f;
+    look.insideRise = 0.2f;
+    look.knotHead = Light{1.0f, 0.7f, 0.4f};
+    look.knotTail = Light{1.0f, 0.3f, 0.18f};
+    look.knots = 1600;
+    look.knotLight = 0.1f;
+    look.starLight = 30.0f;
+    look.texture = 2.2f;
+    paintHelixRing(scene, look);
 }
 
 void paintHelixInfrared(Scene &scene)
 {
-    StarFieldStyle style;
-    style.count = 2000;
-    style.brightest = 1.6f;
-    style.blueShare = 0.6f;
-    scatterStars(scene.stars(), scene.rng(), style);
-    const uint32_t seed = scene.seed();
-    constexpr Rgb DustRed{1.0f, 0.16f, 0.2f};
-    constexpr Rgb YellowGreen{0.62f, 0.9f, 0.25f};
-    scene.gas().fill([&](float u, float v) {
-        const HelixShape s = helixShape(u, v, seed);
-        const float clumps = clamp01(0.45f + 0.9f * noise::fbm(u * 16, v * 16, seed + 1, 5));
-        const float grain = 0.7f + 0.5f * noise::fbm(u * 60, v * 60, seed + 2, 2);
-        Rgb light = YellowGreen *
-                    (0.5f * s.inner * (0.6f + 0.6f * clumps) * smoothstep(1.1f, 0.3f, s.radius));
-        light += YellowGreen * (0.3f * std::exp(-s.radius * s.radius * 6));
-        light += DustRed * (0.55f * s.ring * (0.35f + 0.65f * clumps) * grain);
-        light += DustRed * (0.2f * s.outer * (0.4f + clumps));
-        light += mix(DustRed, YellowGreen, 0.3f) * (0.06f * smoothstep(1.6f, 1.0f, s.radius));
-        return Gas{light, 0};
+    shellparts::addFieldStars(scene, 5000, 4.0f, 0.55f);
+    HelixLook look;
+    look.cx = 975;
+    look.cy = 548;
+    look.radius = 300;
+    // Its own geometry: tilted well away from face-on, so the ring is a clear ellipse.
+    look.angle = -0.62f;
+    look.tilt = 0.72f;
+    look.loopAngle = 0.35f;
+    look.loopTilt = 0.95f;
+    look.ringOuter = Light{1.0f, 0.17f, 0.16f};
+    look.ringInner = Light{1.0f, 0.42f, 0.16f};
+    look.inside = Light{0.8f, 0.95f, 0.55f};
+    look.ringLight = 0.0009f;
+    look.insideLight = 0.00026f;
+    look.loopLight = 0.00035f;
+    look.insideRise = 0.65f;
+    look.knotHead = Light{1.0f, 0.4f, 0.24f};
+    look.knotTail = look.ringOuter;
+    look.knots = 2600;
+    look.knotLight = 0.2f;
+    look.starLight = 6.0f;
+    look.texture = 1.0f;
+    paintHelixRing(scene, look);
+}
+
+void paintCatsEye(Scene &scene)
+{
+    core::FloatCanvas &light = scene.light();
+    shellparts::addFieldStars(scene, 3500, 4.0f);
+    const std::uint32_t seed = scene.seed();
+    constexpr float Cx = 960, Cy = 540;
+
+    // Nested shells at different tilts: each a thin ellipsoidal wall, teal
+    // inside and red-orange at its outer edge, so where they overlap the
+    // limbs cross as in the photographs.
+    struct Shell
+    {
+        Orientation o;
+        float a, b, c, wall, teal, red;
+    };
+    const Shell shells[] = {
+        {Orientation(0.25f, 0.5f), 270, 165, 160, 0.06f, 0.0008f, 0.0012f},
+        {Orientation(-0.55f, 0.7f), 245, 150, 140, 0.07f, 0.0006f, 0.001f},
+        {Orientation(0.6f, -0.3f), 165, 120, 118, 0.09f, 0.0011f, 0.0006f},
+        {Orientation(-0.15f, 0.2f), 100, 72, 75, 0.11f, 0.0016f, 0.0004f},
+    };
+    const Light Teal = mix(cp::OxygenTeal, cp::SkyBlue, 0.25f);
+    constexpr Light Nitrogen{1.0f, 0.38f, 0.16f};
+    auto field = [&](float x, float y, float z) {
+        const float dx = x - Cx, dy = y - Cy;
+        if (dx * dx + dy * dy + z * z > 330.0f * 330.0f)
+            return core::Medium{};
+        const float knots =
+            0.15f + 1.5f * clamp01(0.5f + 1.4f * cn::fbm(dx / 28, dy / 28, z / 28, seed + 1, 3));
+        // Two scales of warp, shared, but mixed differently for each shell so
+        // no two outlines bend alike.
+        const float big = cn::fbm(dx / 150, dy / 150, z / 150, seed + 8, 2);
+        const float mid = cn::fbm(dx / 50, dy / 50, z / 50, seed + 9, 2);
+        Light e;
+        float sign = 1.0f;
+        for (const Shell &sh : shells) {
+            const Vec3 p = sh.o.toObject(dx, dy, z);
+            const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
+                                      (p.z / sh.c) * (p.z / sh.c)) *
+                            (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
+            sign = -sign * 0.8f;
+            e += Teal * (sh.teal * (bump(s - 0.95f, sh.wall) + 0.25f * smoothstep(1.0f, 0.3f, s)));
+            e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.7f) * knots);
+            // Knotty caps where the long axis ends, one brighter than the other.
+            const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
+                                       ((std::fabs(p.x) / sh.a - 1.0f) / 0.07f)) *
+                              std::exp(-(p.y * p.y + p.z * p.z) / (0.03f * sh.b * sh.b));
+            e += Nitrogen * (sh.red * 0.8f * cap * knots * (p.x > 0 ? 1.0f : 0.5f));
+        }
+        e += Light{0.5f, 0.85f, 0.9f} * (0.006f * std::exp(-(dx * dx + dy * dy + z * z) / 900.0f));
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 340), int(Cy - 340), int(Cx + 340), int(Cy + 340)};
+    core::renderVolume(gas, box, 2, -330, 330, 48, field, seed + 2);
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        return 0.8f + 0.35f * cn::fbm(x / 6, y / 6, seed + 3, 3) +
+               0.2f * cn::ridged(x / 14, y / 14, seed + 4, 3);
     });
-    cometaryKnots(scene, DustRed, DustRed, 2600, 0.3f);
-    brightStar(scene.front(), 0, 0, HotWhite, 1.2f, 0.9f);
+
+    // The halo: faint, broken rings at uneven spacing, each its own strength.
+    const core::Box halo{int(Cx - 700), 0, int(Cx + 700), 1080};
+    shellparts::paintBox(light, halo, [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float r0 = std::hypot(dx * 0.95f, dy * 1.05f);
+        if (r0 < 250)
+            return Light{};
+        const cn::Offset w = cn::warp(x / 160, y / 160, seed + 5, 3);
+        const float r = r0 + 14 * w.x;
+        const float phase = r / 40.0f + 1.1f * std::sin(r / 57.0f) + 0.6f * w.y;
+        const float index = std::floor(phase);
+        const float frac = phase - index - 0.5f;
+        const float strength =
+            0.4f + 0.6f * float(core::hash64(std::uint64_t(index) + seed) >> 40) / 16777216.0f;
+        const float c = dx / r0, s = dy / r0;
+        const float broken =
+            smoothstep(-0.4f, 0.4f, cn::fbm(c * 3 + index * 1.7f, s * 3, seed + 6, 3));
+        const float ring = std::exp(-frac * frac / 0.025f) * strength * broken;
+        const float fade = smoothstep(260, 330, r0) * std::exp(-(r0 - 260) / 190.0f);
+        return mix(Nitrogen, cp::Rose, 0.5f) *
+               (fade *
+                (0.028f * ring + 0.006f * (0.7f + 0.3f * cn::fbm(x / 30, y / 30, seed + 7, 4))));
+    });
+    shellparts::addCentralStar(light, Cx + 2, Cy - 1, 45.0f, cp::HotWhite, 0.4f, 40.0f);
+}
+
+void paintSouthernOwl(Scene &scene)
+{
+    core::FloatCanvas &light = scene.light();
+    shellparts::addFieldStars(scene, 11000, 5.0f);
+    const std::uint32_t seed = scene.seed();
+    constexpr float Cx = 975, Cy = 535, R = 300;
+    const Orientation o(0.4f, 0.3f);
+    auto field = [&](float x, float y, float z) {
+        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float s0 = std::sqrt((p.x / 1.04f) * (p.x / 1.04f) + p.y * p.y + p.z * p.z) / R;
+        if (s0 > 1.5f)
+            return core::Medium{};
+        const float s = s0 + 0.05f * cn::fbm(p.x / 240, p.y / 240, p.z / 240, seed + 1, 2);
+        const float mottle = 0.35f + 1.0f * clamp01(0.5f + 1.2f * cn::fbm(p.x / 80, p.y / 80,
+                                                                          p.z / 80, seed + 2, 3));
+        // Brighter towards the south-west, as in deep images.
+        const float side = 1.0f + 0.2f * (p.x + p.y) / R;
+        const float oxygen =
+            smoothstep(0.98f, 0.75f, s) * (0.55f + 0.45f * smoothstep(0.3f, 0.9f, s));
+        // The red rim comes and goes around the bubble and changes its width.
+        const float patch =
+            clamp01(0.25f + 1.1f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
+        const float hydrogen = core::shaping::bump(s - 1.0f, 0.04f + 0.04f * patch) * patch;
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00026f * oxygen * mottle * side);
+        e += cp::HydrogenRed * (0.0004f * hydrogen * mottle * (2.0f - side));
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 470), 0, int(Cx + 470), 1080};
+    core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        return 0.85f + 0.25f * cn::fbm(x / 12, y / 12, seed + 4, 4);
+    });
+    shellparts::addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
 }
 
 void paintNgc1501(Scene &scene)
 {
-    backgroundStars(scene, 3000, 2.0f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 7, v * 7, seed + 1, 3);
-        const float x = u + 0.015f * w.x, y = v + 0.015f * w.y;
-        const float d = ellipse(x, y, 0, 0, 0.3f, 0.27f, 0.3f);
-        // Bubbly walls: bright where two cells meet, like the inside of a shell.
-        const noise::Offset w2 = noise::warp(x * 20, y * 20, seed + 5, 2);
-        const noise::Cells c1 = noise::worley(x * 18 + w2.x * 0.5f, y * 18 + w2.y * 0.5f, seed + 2);
-        const noise::Cells c2 = noise::worley(x * 40 + w2.x, y * 40 + w2.y, seed + 3);
-        // Soft, rounded cells: bright rims around darker bubble interiors.
-        const float walls =
-            0.5f * smoothstep(0.15f, 0.5f, c1.f1) * smoothstep(0.9f, 0.3f, c1.f2 - c1.f1 + 0.2f) +
-            0.35f * smoothstep(0.1f, 0.5f, c2.f1);
-        const float body = shell(d, 0.55f, 1.0f) * 0.6f + smoothstep(1.0f, 0.2f, d) * 0.25f;
-        const float texture = 0.45f + walls + 0.2f * noise::fbm(x * 10, y * 10, seed + 4, 4);
-        Rgb light = mix(OxygenTeal, SkyBlue, 0.3f) * (0.75f * body * texture);
-        light += Rose * (0.12f * bump(d - 0.97f, 0.08f) * texture);
-        return Gas{light, 0};
+    core::FloatCanvas &light = scene.light();
+    shellparts::addFieldStars(scene, 5000, 5.0f);
+    const std::uint32_t seed = scene.seed();
+
+    constexpr float Cx = 955, Cy = 545;
+    const Orientation o(0.45f, 0.3f);
+    constexpr float A = 300, B = 262, C = 280;
+    auto shellRadius = [&](const Vec3 &p) {
+        const float s =
+            std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
+        return s + 0.07f * cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2) +
+               0.03f * cn::fbm(p.x / 90, p.y / 90, p.z / 90, seed + 2, 2);
+    };
+    auto field = [&](float x, float y, float z) {
+        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float s = shellRadius(p);
+        if (s > 1.8f)
+            return core::Medium{};
+        // Brighter on one side and in broad patches across the shell.
+        const float patches =
+            0.55f + 0.75f * clamp01(0.5f + cn::fbm(p.x / 160, p.y / 160, p.z / 160, seed + 3, 2)) +
+            0.25f * (p.x / A);
+        const float wall = bump(s - 0.93f, 0.07f) * patches;
+        const float fill = smoothstep(0.95f, 0.4f, s) * 0.06f;
+        Light e = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.3f), cp::HotWhite, 0.25f) *
+                  (0.0011f * (wall + fill));
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
+    core::renderVolume(gas, box, 3, -1.8f * C, 1.8f * C, 40, field, seed + 4);
+    // Oyster-like mottling at two scales: winding crests 30-60 px apart and
+    // small soft bubbles, both bent by a broad warp.
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 5, 3);
+        const float u = x + 30 * w.x, v = y + 30 * w.y;
+        const float crests = cn::ridged(u / 48, v / 48, seed + 6, 3);
+        const cn::Cells small = cn::worley(u / 11 + 0.5f * w.y, v / 11 + 0.5f * w.x, seed + 7);
+        const float bubbles = smoothstep(0.15f, 0.75f, small.f1);
+        return 0.45f + 0.9f * crests * crests + 0.3f * bubbles +
+               0.1f * cn::fbm(x / 4, y / 4, seed + 8, 2);
     });
-    brightStar(scene.front(), 0.004f, 0.002f, HotWhite, 3.0f, 1.1f, 0.25f);
+    // A faint red halo beyond the shell, smooth as such halos are.
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const Vec3 p = o.toObject(x - Cx, y - Cy, 0);
+        const float s =
+            std::hypot(p.x / A, p.y / B) + 0.05f * cn::fbm(x / 200, y / 200, seed + 9, 3);
+        return Light{1.0f, 0.28f, 0.3f} *
+               (0.026f * smoothstep(0.9f, 1.1f, s) * std::exp(-std::max(s - 1.0f, 0.0f) / 0.25f));
+    });
+    shellparts::addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.5f, 34.0f);
 }
 
 void paintSpirograph(Scene &scene)
 {
-    backgroundStars(scene, 2500, 1.8f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 8, v * 8, seed + 1, 3);
-        const float x = u + 0.008f * w.x, y = v + 0.008f * w.y;
-        const Point p = toFrame(x, y, 0, 0, 0.35f);
-        const float ex = p.x / 0.3f, ey = p.y / 0.245f;
-        const float d = std::sqrt(ex * ex + ey * ey);
-        const float theta = std::atan2(ey, ex);
-        // Two families of crossing spirals make the fine, woven filaments.
-        const float wobble = noise::fbm(x * 7, y * 7, seed + 2, 4);
-        const float wobble2 = noise::fbm(x * 16, y * 16, seed + 5, 3);
-        const float s1 = std::sin(37 * theta + 30 * d + wobble * 5 + wobble2 * 1.5f);
-        const float s2 = std::sin(31 * theta - 26 * d - wobble * 6 + wobble2 * 2);
-        const float s3 = std::sin(23 * theta + 52 * d * d + wobble2 * 4);
-        auto line = [](float s) {
-            const float t = 1 - std::fabs(s);
-            return t * t * t * t * t * t;
+    core::FloatCanvas &light = scene.light();
+    shellparts::addFieldStars(scene, 5000, 4.5f);
+    const std::uint32_t seed = scene.seed();
+
+    constexpr float Cx = 960, Cy = 540;
+    const Orientation o(0.38f, 0.25f);
+    constexpr float A = 380, B = 300, C = 330;
+    auto field = [&](float x, float y, float z) {
+        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float s0 =
+            std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
+        if (s0 > 1.5f)
+            return core::Medium{};
+        const float s = s0 + 0.06f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
+        // The red edge is ragged at two scales and lies further out on one side.
+        const float edge = 1.0f + 0.1f * cn::fbm(p.x / 120, p.y / 120, p.z / 120, seed + 2, 3) +
+                           0.05f * cn::fbm(p.x / 35, p.y / 35, p.z / 35, seed + 10, 2) +
+                           0.04f * (p.x / A);
+        const float red = smoothstep(0.74f, 0.92f, s) * smoothstep(edge + 0.04f, edge - 0.08f, s);
+        const float oxygen = smoothstep(0.97f, 0.5f, s);
+        const float heart = std::exp(-(s / 0.17f) * (s / 0.17f));
+        Light e = Light{1.0f, 0.34f, 0.14f} * (0.0011f * red);
+        e += Light{0.32f, 0.8f, 0.95f} * (0.0009f * oxygen);
+        e += Light{1.0f, 0.86f, 0.5f} * (0.0032f * heart);
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
+    core::renderVolume(gas, box, 3, -1.5f * C, 1.5f * C, 40, field, seed + 3);
+
+    // Fine strands in polar coordinates: many around, few outwards, sheared
+    // both ways so they cross, and broken up so no lattice shows.
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        const cn::Offset w = cn::warp(x / 90, y / 90, seed + 4, 3);
+        const float dx = x - Cx + 14 * w.x, dy = y - Cy + 14 * w.y;
+        const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
+        const float rho = std::hypot(u / A, v / B);
+        const float theta = std::atan2(v / B, u / A);
+        auto strands = [&](float shear, std::uint32_t salt) {
+            const float t = theta + shear * rho;
+            return cn::ridged(std::cos(t) * 9.0f, std::sin(t) * 9.0f, rho * 14.0f, salt, 3);
         };
-        const float patchy = clamp01(0.5f + noise::fbm(x * 11, y * 11, seed + 6, 3));
-        const float weave = (line(s1) + line(s2) * patchy + 0.6f * line(s3) * (1 - patchy)) *
-                            (0.6f + 0.6f * noise::fbm(x * 30, y * 30, seed + 7, 2));
-        const float body = smoothstep(1.08f, 0.75f, d);
-        const float redness = smoothstep(0.55f, 0.95f, d);
-        Rgb base =
-            mix(mix(WarmWhite, OxygenTeal, smoothstep(0.0f, 0.45f, d)), HydrogenRed, redness);
-        const float glow = 0.5f + 0.35f * (1 - d) + 0.4f * bump(d - 0.95f, 0.1f);
-        // The weave shows in the shell's body; the inner glow is smooth.
-        const float woven = 0.55f * smoothstep(0.1f, 0.45f, d);
-        Rgb light = base * (body * glow * (1.0f - woven * 0.5f + woven * weave));
-        light += HydrogenRed * (0.08f * bump(d - 1.1f, 0.2f));
-        return Gas{light, 0};
+        const float a = strands(1.4f, seed + 5), b = strands(-1.1f, seed + 6);
+        const float breakA = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 7, 3));
+        const float breakB = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 8, 3));
+        const float weave = a * a * a * breakA + b * b * b * breakB;
+        const float shown = smoothstep(0.12f, 0.5f, rho);
+        return 1.0f + shown * (1.7f * weave - 0.5f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
     });
-    brightStar(scene.front(), 0, 0, WarmWhite, 4.0f, 1.3f, 0.2f);
+    shellparts::addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
 }
 
 void paintMedusa(Scene &scene)
 {
-    backgroundStars(scene, 3000, 2.0f);
-    const uint32_t seed = scene.seed();
-    scene.gas().fill([&](float u, float v) {
-        const noise::Offset w = noise::warp(u * 5, v * 5, seed + 1, 4);
-        const float x = u + 0.02f * w.x, y = v + 0.02f * w.y;
-        const float cx = 0.05f, cy = 0.0f;
-        const float r = std::hypot(x - cx, y - cy);
-        // Angles count from the crescent's middle, so the seam of atan2 falls
-        // in the gap on the east, where nothing is drawn.
-        const Point q = toFrame(x, y, cx, cy, 2.7f);
-        const float angle = std::atan2(q.y, q.x);
-        // A crescent: thick and bright on the west, tapering to nothing on the east.
-        const float side = 0.5f + 0.5f * std::cos(angle);
-        const float thickness = 0.03f + 0.08f * side;
-        const float arc = bump(r - 0.32f, thickness) * smoothstep(0.05f, 0.35f, side);
-        // Filaments run along the arcs: stretch the noise around the circle.
-        const float fil = noise::ridged(angle * 3.0f, r * 40.0f, seed + 2, 4);
-        const float fil2 = noise::ridged(angle * 6.0f + 3.1f, r * 70.0f, seed + 3, 3);
-        const float filaments = 0.25f + 1.2f * fil * fil + 0.6f * fil2 * fil2;
-        const float inner = bump(r - 0.2f, 0.05f) * smoothstep(0.3f, 0.8f, side);
-        Rgb light = Rose * (0.55f * arc * filaments);
-        light += HydrogenRed * (0.3f * inner * filaments);
-        light += OxygenTeal * (0.08f * smoothstep(0.34f, 0.1f, r));
-        return Gas{light, 0};
+    core::FloatCanvas &light = scene.light();
+    shellparts::addFieldStars(scene, 5000, 4.0f);
+    const std::uint32_t seed = scene.seed();
+
+    constexpr float Cx = 1000, Cy = 555, R = 350;
+    // The arc's brightest direction (south-west) and its gap opposite.
+    const float axisX = std::cos(0.55f), axisY = std::sin(0.55f);
+    auto radiusAt = [&](float c, float s) {
+        return R * (1.0f + 0.13f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 1, 2) + 0.06f * c);
+    };
+    auto field = [&](float x, float y, float z) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float r = std::sqrt(dx * dx + dy * dy + z * z);
+        if (r > 1.6f * R)
+            return core::Medium{};
+        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
+        const float along = c * axisX * 0.95f + s * axisY * 0.95f + 0.3f * z / (r + 1e-3f);
+        const float mask =
+            smoothstep(-0.68f, -0.3f, along + 0.25f * cn::fbm(c * 2.5f, s * 2.5f, seed + 2, 2));
+        const float thickness = 0.05f + 0.05f * clamp01(0.5f + cn::fbm(c * 3, s * 3, seed + 3, 2));
+        const float shellR = radiusAt(c, s);
+        const float wall = bump(r / shellR - 1.0f, thickness);
+        const float bright = 0.5f + 1.1f * smoothstep(0.35f, 1.0f, along);
+        const float clumps =
+            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 60, dy / 60, z / 60, seed + 4, 3));
+        Light e = cp::Rose * (0.0002f * wall * mask * bright * clumps);
+        e += Light{0.25f, 0.75f, 0.7f} * (0.00002f * smoothstep(1.0f, 0.5f, r / shellR));
+        return core::Medium{e, 0.0f};
+    };
+    core::FloatCanvas gas;
+    const core::Box box{int(Cx - 600), 0, int(Cx + 620), 1080};
+    core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 5);
+
+    // Strands running along the arc, winding about each other; a knot of
+    // them on the bright side.
+    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 6, 3);
+        const float dx = x - Cx, dy = y - Cy;
+        const float r = std::hypot(dx, dy) + 30 * w.x;
+        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
+        const float a = cn::ridged(c * 6.0f + w.y * 0.6f, s * 6.0f, r / 16, seed + 7, 4);
+        const float b = cn::ridged(c * 8.0f, s * 8.0f - w.y * 0.6f, r / 11 + 5, seed + 8, 3);
+        const float knot =
+            std::exp(-(std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f) *
+                     (std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f));
+        const float breakA = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 9, 3));
+        const float breakB = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 10, 3));
+        const float tangle = cn::ridged(x / 18 + 2 * w.y, y / 18 - 2 * w.x, seed + 11, 3);
+        return Light::grey(0.18f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
+                           0.5f * tangle * tangle * tangle) *
+                   (1.0f + 1.3f * knot) +
+               Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
     });
-    brightStar(scene.front(), 0.08f, 0.02f, HotWhite, 0.8f, 0.8f);
+    shellparts::addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
 }
 
 } // namespace painted

@@ -1,25 +1,35 @@
 // SPDX-License-Identifier: MIT
-#include "artwork/painted/noise.h"
+// The Sun in extreme-ultraviolet light: a mottled disc, active regions with
+// their loop arcades, a flare near the western limb and the corona beyond it.
+
+#include "artwork/core/floatcanvas.h"
+#include "artwork/core/noise.h"
+#include "artwork/core/rng.h"
+#include "artwork/core/shaping.h"
+#include "artwork/core/starimage.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
-#include "artwork/painted/shapes.h"
 
 #include <cmath>
-#include <vector>
 
 namespace painted {
 
 namespace {
 
-using namespace shape;
+namespace cn = core::noise;
+using core::Light;
+using core::shaping::clamp01;
+using core::shaping::Pi;
+using core::shaping::smoothstep;
 
-constexpr float Radius = 0.43f; // the disc's radius in picture heights
+constexpr float Cx = 960, Cy = 540;
+constexpr float Radius = 464; // px
 constexpr float Deg = Pi / 180.0f;
 
-// Extreme-ultraviolet light in the golden-orange false colour of solar
-// imagery: faint emission is brown-orange, strong emission turns gold and
-// then white as the channels saturate one after another.
-constexpr Rgb Gold{1.0f, 0.5f, 0.14f};
+// The golden false colour of this passband: faint light is brown-orange,
+// strong light turns gold and then white as the develop step rolls the
+// channels off one after another.
+constexpr Light Gold{1.0f, 0.56f, 0.17f};
 
 struct Vec3
 {
@@ -56,102 +66,126 @@ Vec3 onSphere(float lat, float lon)
 
 struct ActiveRegion
 {
-    float lat, lon; // degrees
-    float size;     // degrees
-    float strength; // plage brightness
-    float tilt;     // direction of the magnetic axis, degrees
-    int loops;
-    float loopHeight; // typical loop height in solar radii
+    float lat, lon;   // degrees
+    float size;       // degrees
+    float strength;   // plage brightness
+    float tilt;       // direction of the polarity line, degrees
+    int loops;        // loops in its arcade
+    float loopHeight; // tallest loop, in solar radii
 };
 
 constexpr ActiveRegion Regions[] = {
-    {18, -32, 7, 1.6f, 20, 46, 0.09f}, {-14, 8, 8, 1.8f, -15, 55, 0.11f},
-    {24, 30, 5, 1.2f, 10, 30, 0.07f},  {-22, -58, 6, 1.4f, 30, 40, 0.1f},
-    {-6, 44, 4, 0.9f, -5, 20, 0.06f},  {30, -8, 4, 0.8f, 0, 18, 0.05f},
-    {-30, 28, 5, 1.0f, 25, 24, 0.08f},
+    {18, -32, 7, 0.9f, 20, 34, 0.1f},   {-14, 8, 8, 1.0f, -15, 40, 0.12f},
+    {24, 30, 5, 0.7f, 10, 24, 0.08f},   {-22, -58, 6, 0.8f, 30, 30, 0.1f},
+    {-6, 44, 4, 0.5f, -5, 16, 0.06f},   {30, -8, 4, 0.45f, 0, 14, 0.06f},
+    {-30, 28, 5, 0.55f, 25, 18, 0.08f}, {14, 77, 6, 1.2f, 8, 40, 0.07f},
 };
-
-// The flaring region sits just inside the western limb so its loop arcade
-// stands out against the dark sky.
-constexpr float FlareLat = 14 * Deg;
-constexpr float FlareLon = 77 * Deg;
+// The last region flares; it sits just inside the western limb.
+constexpr int Flaring = 7;
 
 float sphereDistance(Vec3 a, Vec3 b)
 {
     return std::acos(std::clamp(dot(a, b), -1.0f, 1.0f));
 }
 
-void drawLoop(Canvas &canvas, Vec3 a, Vec3 b, float height, float brightness, float width,
-              float lean)
+// One loop of hot plasma between two footpoints, as a chain of soft dots
+// so its brightness along the path does not depend on its width. A taper
+// dims it towards b, for loops that reach out into the quiet Sun.
+void addLoop(core::FloatCanvas &canvas, Vec3 a, Vec3 b, float height, float brightness, float width,
+             float lean, float taper = 0.0f)
 {
     const Vec3 side = normalised(cross(a, b));
-    const float span = sphereDistance(a, b) * (1 + height) * Scene::toPixels(Radius);
-    const int steps = std::max(8, int(span * 1.4f + height * 900));
+    const float arc = sphereDistance(a, b);
+    const float span = arc * (1 + 2 * height) * Radius;
+    const int steps = std::max(8, int(span * 1.6f + height * 2.5f * Radius));
+    const float peak = brightness * 0.4f / width * (span + height * 2 * Radius) / float(steps);
     for (int i = 0; i <= steps; ++i) {
         const float t = float(i) / float(steps);
         const float arch = std::sin(Pi * t);
         const Vec3 base = normalised(a * (1 - t) + b * t);
-        const Vec3 p = normalised(base + side * (lean * arch)) * (1 + height * arch);
-        const float projected = p.x * p.x + p.y * p.y;
-        if (p.z < 0 && projected < 1)
+        const Vec3 p = normalised(base + side * (lean * arc * arch)) * (1 + height * arch);
+        if (p.z < 0 && p.x * p.x + p.y * p.y < 1)
             continue; // behind the disc
-        // Loops fade towards their tops, where the hot plasma thins out.
-        const float fade = 1.0f - 0.45f * arch;
-        canvas.splat(Scene::toX(p.x * Radius), Scene::toY(p.y * Radius), width,
-                     Gold * (brightness * fade));
+        // The legs are densest; the tops thin out.
+        const float fade = (1.0f - 0.5f * arch) * (1.0f - taper * t);
+        canvas.addGaussian(Cx + p.x * Radius, Cy + p.y * Radius, width, Gold * (peak * fade));
     }
 }
 
-void drawRegionLoops(Canvas &canvas, Rng &rng, const ActiveRegion &region)
+// An arcade: loops side by side across the region's polarity line, their
+// heights and leans changing smoothly along it, and a few long loops fanning
+// out to the quiet Sun around.
+void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &region, float boost)
 {
-    // Loops follow the field of a magnetic dipole: nested arches between a
-    // leading and a following polarity, all leaning the same way, and a few
-    // tall loops fanning out to the surroundings.
     const float size = region.size * Deg;
     const float c = std::cos(region.tilt * Deg), s = std::sin(region.tilt * Deg);
     const float lat = region.lat * Deg, lon = region.lon * Deg;
-    const float lean = rng.range(-0.35f, 0.35f);
     auto at = [&](float along, float across) {
         return onSphere(lat + along * s + across * c, lon + along * c - across * s);
     };
+    const float lean = float(rng.range(-0.3, 0.3));
+    const float bend = float(rng.range(-0.5, 0.5));
+    const float phase = float(rng.range(0.0, 6.28));
+    const int count = region.loops * 2;
+    for (int i = 0; i < count; ++i) {
+        const float t = (float(i) + float(rng.uniform())) / float(count) * 2 - 1;
+        const float along = t * size * 1.4f;
+        const float across = bend * t * t * size;
+        // Neighbouring loops are alike: their spans change smoothly along the arcade.
+        const float half = size *
+                           (0.55f + 0.25f * std::sin(3 * t + phase) + float(rng.normal()) * 0.06f) *
+                           (1.1f - 0.4f * std::fabs(t));
+        const float skew = float(rng.normal()) * 0.03f * size;
+        const Vec3 a = at(along + skew, across - half);
+        const Vec3 b = at(along - skew, across + half);
+        const float height = region.loopHeight * (half / size) * float(rng.range(0.9, 1.1));
+        const float core = std::exp(-t * t * 2.5f);
+        const float bright = boost * float(rng.range(0.01, 0.08)) * (0.4f + core) *
+                             (rng.uniform() < 0.2 ? 3.0f : 1.0f);
+        addLoop(canvas, a, b, height, bright, float(rng.range(1.5, 3.2)),
+                lean + float(rng.normal()) * 0.02f);
+    }
+    const int fans = region.loops / 2;
+    for (int i = 0; i < fans; ++i) {
+        const float side = rng.uniform() < 0.5 ? 1.0f : -1.0f;
+        const Vec3 a = at(float(rng.range(-0.8, 0.8)) * size, side * 0.4f * size);
+        const float dir = float(rng.range(-0.9, 0.9));
+        const float reach = size * float(rng.range(1.4, 3.0));
+        const Vec3 b = at(reach * std::sin(dir), side * reach * std::cos(dir));
+        addLoop(canvas, a, b, reach * float(rng.range(0.25, 0.4)),
+                float(rng.range(0.015, 0.035)) * boost, float(rng.range(1.8, 3.2)), lean * 0.5f,
+                0.85f);
+    }
+    // Small bright loops in every direction break up the arcade's outline.
     for (int i = 0; i < region.loops; ++i) {
-        const float across = rng.normal() * 0.35f * size;
-        const float jitter = 0.06f * size;
-        if (rng.uniform() < 0.85f) {
-            const float d = size * rng.range(0.2f, 1.1f);
-            const Vec3 a = at(d + rng.normal() * jitter, across + rng.normal() * jitter);
-            const Vec3 b = at(-d + rng.normal() * jitter, across * 1.25f + rng.normal() * jitter);
-            const float height = region.loopHeight * (d / size) * rng.range(0.8f, 1.2f);
-            drawLoop(canvas, a, b, height, rng.range(0.04f, 0.1f), rng.range(0.8f, 1.5f),
-                     lean + rng.normal() * 0.05f);
-        } else {
-            const float side = rng.uniform() < 0.5f ? 1.0f : -1.0f;
-            const Vec3 a = at(side * 0.6f * size, across);
-            const float dir = rng.range(-0.8f, 0.8f);
-            const float reach = size * rng.range(2.0f, 3.5f);
-            const Vec3 b = at(side * reach * std::cos(dir), reach * std::sin(dir));
-            drawLoop(canvas, a, b, region.loopHeight * rng.range(1.3f, 2.0f),
-                     rng.range(0.03f, 0.06f), rng.range(1.0f, 1.8f), lean * 0.5f);
-        }
+        const float u = float(rng.normal()) * 0.6f * size, v = float(rng.normal()) * 0.5f * size;
+        const float dir = float(rng.range(0.0, 2 * Pi));
+        const float half = size * float(rng.range(0.1, 0.3));
+        const Vec3 a = at(u + half * std::cos(dir), v + half * std::sin(dir));
+        const Vec3 b = at(u - half * std::cos(dir), v - half * std::sin(dir));
+        addLoop(canvas, a, b, region.loopHeight * half / size, boost * float(rng.range(0.03, 0.1)),
+                float(rng.range(1.2, 2.2)), float(rng.normal()) * 0.2f);
     }
 }
 
-void drawFlareArcade(Canvas &canvas, Rng &rng)
+// Long, faint loops joining neighbouring regions.
+void addInterconnections(core::FloatCanvas &canvas, core::Rng &rng)
 {
-    // Post-flare loops in a row along a neutral line that runs towards the
-    // limb, so at the limb the loops stand up as arches against the sky.
-    const int count = 60;
-    for (int i = 0; i < count; ++i) {
-        const float t = (float(i) + rng.uniform()) / float(count) - 0.5f;
-        const float latC = FlareLat + t * 1.5f * Deg;
-        const float lonC = FlareLon + t * 10 * Deg;
-        const float half = rng.range(3.0f, 5.5f) * Deg;
-        const Vec3 a = onSphere(latC - half, lonC + rng.normal() * 0.4f * Deg);
-        const Vec3 b = onSphere(latC + half, lonC + rng.normal() * 0.4f * Deg);
-        const float centreWeight = std::exp(-t * t * 10);
-        drawLoop(canvas, a, b, rng.range(0.05f, 0.08f) * (0.6f + 0.4f * half / (4 * Deg)),
-                 (0.1f + 0.22f * centreWeight) * rng.range(0.7f, 1.2f), rng.range(0.9f, 1.6f),
-                 rng.range(-0.1f, 0.1f));
+    for (std::size_t i = 0; i < std::size(Regions); ++i) {
+        for (std::size_t j = i + 1; j < std::size(Regions); ++j) {
+            const Vec3 a = onSphere(Regions[i].lat * Deg, Regions[i].lon * Deg);
+            const Vec3 b = onSphere(Regions[j].lat * Deg, Regions[j].lon * Deg);
+            const float d = sphereDistance(a, b);
+            if (d > 40 * Deg)
+                continue;
+            for (int k = 0; k < 4; ++k) {
+                const Vec3 jitter{float(rng.normal()) * 0.03f, float(rng.normal()) * 0.03f,
+                                  float(rng.normal()) * 0.03f};
+                addLoop(canvas, normalised(a + jitter), normalised(b + jitter * -1.0f),
+                        d * float(rng.range(0.25, 0.4)), float(rng.range(0.012, 0.025)),
+                        float(rng.range(2.0, 3.0)), float(rng.normal()) * 0.1f, 0.3f);
+            }
+        }
     }
 }
 
@@ -159,75 +193,99 @@ void drawFlareArcade(Canvas &canvas, Rng &rng)
 
 void paintSun(Scene &scene)
 {
-    const uint32_t seed = scene.seed();
-    const Vec3 flare = onSphere(FlareLat, FlareLon);
-    const float flareX = flare.x * Radius, flareY = flare.y * Radius;
+    core::FloatCanvas &light = scene.light();
+    const std::uint32_t seed = scene.seed();
 
-    std::vector<Vec3> centres;
-    for (const ActiveRegion &r : Regions)
-        centres.push_back(onSphere(r.lat * Deg, r.lon * Deg));
+    Vec3 centres[std::size(Regions)];
+    for (std::size_t i = 0; i < std::size(Regions); ++i)
+        centres[i] = onSphere(Regions[i].lat * Deg, Regions[i].lon * Deg);
     // A coronal hole: a large, darker patch near the north pole.
     const Vec3 hole = onSphere(62 * Deg, -20 * Deg);
 
-    scene.gas().fill([&](float u, float v) {
-        const float x = u / Radius, y = v / Radius;
-        const float r = std::sqrt(x * x + y * y);
+    light.addEach([&](float px, float py) {
+        const float x = (px - Cx) / Radius, y = (py - Cy) / Radius;
+        const float r2 = x * x + y * y;
+        const float r = std::sqrt(r2);
         float intensity = 0;
-
-        // Hot, optically thin corona: brightest along the limb, where the line
-        // of sight runs longest through it, then fading with height.
-        const float angle = std::atan2(y, x);
-        const float streamers =
-            0.65f + 0.7f * clamp01(0.5f + noise::fbm(std::cos(angle) * 3.0f + r * 0.8f,
-                                                     std::sin(angle) * 3.0f, seed + 7, 4));
-        const float height = std::max(r - 1, 0.0f);
-        intensity += (0.45f * shell(r, 1.0f, 1.05f) + 0.3f * std::exp(-height / 0.09f) +
-                      0.08f * std::exp(-height / 0.35f)) *
-                     streamers;
-
-        if (r < 1.0f) {
-            const float z = std::sqrt(1 - r * r);
-            const Vec3 p{x, y, z};
-            const float lon = std::atan2(x, z);
-            const float lat = std::asin(std::clamp(y, -1.0f, 1.0f));
-            const noise::Offset w = noise::warp(lon * 4, lat * 4, seed + 1, 3);
-            const float mottle =
-                noise::fbm(lon * 9 + w.x * 0.6f, lat * 9 + w.y * 0.6f, seed + 2, 6);
-            const float network = noise::ridged(lon * 14, lat * 14, seed + 3, 3);
-            float surface = 0.36f * (1 + 0.75f * mottle) + 0.3f * network * network;
-
-            float plage = 0;
-            const noise::Offset pw = noise::warp(lon * 7, lat * 7, seed + 6, 3);
-            const Vec3 q = normalised(p + Vec3{pw.x * 0.05f, pw.y * 0.05f, 0});
-            for (size_t i = 0; i < centres.size(); ++i) {
-                const float d = sphereDistance(q, centres[i]) / (Regions[i].size * Deg);
-                plage += Regions[i].strength * std::exp(-d * d * 0.9f);
-            }
-            const float grain =
-                0.6f + 0.5f * clamp01(0.5f + noise::fbm(lon * 30, lat * 30, seed + 4, 3));
-            surface += plage * grain;
-
-            const float holeD = sphereDistance(p, hole);
-            surface *=
-                1.0f - 0.6f * smoothstep(0.55f, 0.25f,
-                                         holeD + 0.08f * noise::fbm(lon * 5, lat * 5, seed + 5, 3));
-
-            // The disc's edge is soft: the surface fades as it turns away.
-            intensity += surface * smoothstep(0.0f, 0.12f, z);
+        Light corona;
+        if (r > 0.9f) {
+            // Optically thin corona: brightest just above the limb, where the
+            // line of sight runs longest through it, and in streamers. The
+            // streamers vary with direction only, so the disc centre is no
+            // special point.
+            const float ux = x / r, uy = y / r;
+            const float streamers =
+                0.55f + 0.8f * clamp01(0.5f + cn::fbm(ux * 2.6f, uy * 2.6f, seed + 7, 4) +
+                                       0.3f * cn::fbm(ux * 9 + r, uy * 9, seed + 8, 3));
+            const float h = std::max(r - 1.0f, 0.0f);
+            // Fine rays keep the faint glow from being a smooth gradient, which
+            // would show contours once quantised; it also pales as it fades.
+            const float rays = 0.85f + 0.3f * cn::fbm(ux * 40 + r * 3, uy * 40, seed + 9, 3);
+            const float glow = (0.05f * std::exp(-h / 0.02f) + 0.035f * std::exp(-h / 0.1f) +
+                                0.008f * std::exp(-h / 0.4f) * rays) *
+                               streamers * smoothstep(0.97f, 1.0f, r);
+            corona = mix(Gold, Light{1.0f, 0.7f, 0.42f}, smoothstep(1.05f, 1.6f, r)) * glow;
         }
+        if (r2 < 1.0f) {
+            const float z = std::sqrt(1.0f - r2);
+            const Vec3 p{x, y, z};
+            // Noise on the sphere itself, in three dimensions: no seams.
+            const cn::Offset w = cn::warp(x * 3 + z, y * 3 - z, seed + 1, 3);
+            const float mottle =
+                cn::fbm(x * 7 + w.x * 0.5f, y * 7 + w.y * 0.5f, z * 7, seed + 2, 5);
+            const float network = cn::ridged(x * 22, y * 22, z * 22, seed + 3, 4);
+            float surface = 0.07f * (1 + 0.7f * mottle) + 0.016f * network * network;
 
-        // Glare from the flare spills over the limb.
-        const float fd = std::hypot(u - flareX, v - flareY);
-        intensity += 10.0f * std::exp(-fd * fd / (0.011f * 0.011f)) +
-                     1.6f * std::exp(-fd / 0.025f) + 0.4f * std::exp(-fd / 0.1f);
-
-        return Gas{Gold * intensity, 0};
+            const cn::Offset pw = cn::warp(x * 6, y * 6, seed + 6, 3);
+            const Vec3 q = normalised(p + Vec3{pw.x * 0.04f, pw.y * 0.04f, 0});
+            float plage = 0;
+            for (std::size_t i = 0; i < std::size(Regions); ++i) {
+                const float d = sphereDistance(q, centres[i]) / (Regions[i].size * Deg);
+                plage += Regions[i].strength *
+                         (0.22f * std::exp(-d * d * 0.8f) + 0.06f * std::exp(-d * 0.9f));
+            }
+            const float moss =
+                0.55f + 0.9f * clamp01(0.5f + cn::fbm(x * 30, y * 30, z * 30, seed + 4, 3));
+            surface += plage * moss;
+            const float holeD =
+                sphereDistance(p, hole) + 0.08f * cn::fbm(x * 5, y * 5, z * 5, seed + 5, 3);
+            surface *= 1.0f - 0.7f * smoothstep(0.5f, 0.25f, holeD);
+            // Limb brightening of the thin corona over the disc, and a soft edge.
+            surface *= 0.8f + 0.5f * (1 - z) * (1 - z);
+            intensity += surface * smoothstep(0.0f, 0.06f, z);
+        }
+        return Gold * intensity + corona;
     });
 
-    Rng &rng = scene.rng();
-    for (const ActiveRegion &region : Regions)
-        drawRegionLoops(scene.front(), rng, region);
-    drawFlareArcade(scene.front(), rng);
+    // Loops on their own canvas, so a soft copy can add the glow around them.
+    core::FloatCanvas loops;
+    core::Rng rng(core::hash64(seed));
+    for (std::size_t i = 0; i < std::size(Regions); ++i)
+        addArcade(loops, rng, Regions[i], i == Flaring ? 2.2f : 1.0f);
+    addInterconnections(loops, rng);
+    light.addCanvas(loops);
+    light.addCanvas(loops.blurred(4.0f), 0.8f);
+
+    // The flare: a compact kernel far past white, and the glare it throws.
+    const Vec3 flare = onSphere(15 * Deg, 76 * Deg);
+    const float fx = Cx + flare.x * Radius, fy = Cy + flare.y * Radius;
+    core::FloatCanvas glare;
+    glare.addGaussian(fx, fy, 5.0f, Gold * 12.0f);
+    glare.addGaussian(fx + 4, fy - 3, 2.5f, Light{1.0f, 0.9f, 0.7f} * 20.0f);
+    glare.addGaussian(fx, fy, 18.0f, Gold * 1.2f);
+    glare.addGaussian(fx, fy, 60.0f, Gold * 0.25f);
+    light.addCanvas(glare);
+    core::StarImage burst;
+    burst.x = fx + 2;
+    burst.y = fy - 1;
+    burst.brightness = 60.0f;
+    burst.colour = Light{1.0f, 0.8f, 0.5f};
+    burst.spikes = 0.5f;
+    burst.spikeLength = 55.0f;
+    burst.spikeAngle = 0.78f;
+    light.addStar(burst);
+
+    scene.develop().softening = 0.03f;
 }
 
 } // namespace painted
