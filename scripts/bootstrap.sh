@@ -9,8 +9,9 @@ set -euo pipefail
 NOCTIVUE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 NOCTIVUE_BUILD="${NOCTIVUE_BUILD:-$NOCTIVUE_ROOT/build}"
 
-# To build, and to run the tests (the last two check the desktop entry and
-# the AppStream metadata).
+# To build; to run the tests (appstream and desktop-file-utils check the
+# desktop entry and the AppStream metadata); and for cpack -G DEB, whose
+# dependency lookup runs dpkg-shlibdeps and file.
 packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev libgl-dev
@@ -18,6 +19,7 @@ packages=(
     libturbojpeg0-dev libspng-dev libdeflate-dev
     fonts-dejavu-core
     appstream desktop-file-utils
+    dpkg-dev file
 )
 
 noctivue_install_missing() {

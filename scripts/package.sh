@@ -5,8 +5,7 @@
 # current directory. Prints the package's path last.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/bootstrap.sh"
-# dpkg-dev and file for CPack's shlibdeps, lintian for the check.
-noctivue_install_missing dpkg-dev file lintian
+noctivue_install_missing lintian
 
 cmake --build "$NOCTIVUE_BUILD"
 rm -f "$NOCTIVUE_BUILD"/noctivue_*.deb
