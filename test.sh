@@ -4,7 +4,7 @@
 # headless.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/bootstrap.sh"
-if [ ! -f "$NOCTIVUE_BUILD/.ninja_log" ]; then
+if [ ! -x "$NOCTIVUE_BUILD/bench/noctivue-bench" ]; then
     echo "First build: about 7 minutes on 2 cores, the viewer, its tests and" \
         "the benchmark. Later runs rebuild only what changed."
 fi
