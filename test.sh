@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/bootstrap.sh"
 if [ ! -x "$NOCTIVUE_BUILD/bench/noctivue-bench" ]; then
-    echo "First build: about 7 minutes on 2 cores, the viewer, its tests and" \
+    echo "First build: about 6 minutes on 2 cores, the viewer, its tests and" \
         "the benchmark. Later runs rebuild only what changed."
 fi
 cmake --build "$NOCTIVUE_BUILD"
