@@ -15,10 +15,10 @@
 
 #include <cmath>
 
-const char *const TForm1::PageAddress = "https://example.com/noctivue";
+const char *const TForm1::PageAddress = NOCTIVUE_HOMEPAGE;
 
 namespace {
-const char *const ShortAddress = "example.com/noctivue";
+const char *const ShortAddress = NOCTIVUE_HOMEPAGE_SHOWN;
 const QColor MakerColour(0xFFB8B7B7u);
 } // namespace
 
