@@ -3,6 +3,7 @@
 // how much memory it holds, on the real window, headless.
 //
 //   noctivue-bench [--reps N] [--frames N]
+//   noctivue-bench --fade-frames DIR ENTRY
 
 #include "bench/benchclock.h"
 #include "bench/decodefloor.h"
@@ -100,6 +101,33 @@ int viewerMemory()
     }
     const Memory m = memory();
     std::printf("%.1f %.1f %.1f\n", m.peak, first, m.rss);
+    return 0;
+}
+
+// Renders one fade of picture and overlay every 20 ms of the fade clock into
+// PNG files, to compare builds frame by frame.
+int fadeFrames(const QString &dir, int entry)
+{
+    BenchClock clock;
+    FloatAnimation::setDefaultClock(&clock);
+    QImage frame(Width, Height, QImage::Format_RGB32);
+    TForm2 form;
+    form.show();
+    form.resize(Width, Height);
+    QCoreApplication::processEvents();
+    form.MenuItem5->setChecked(true);
+    form.ListBox1->setItemIndex(entry);
+    for (int t = 0; t <= 520; t += FloatAnimation::TickMs) {
+        clock.now = t;
+        form.FloatAnimation1->tick();
+        form.FloatAnimation2->tick();
+        if (t % 20 != 0)
+            continue;
+        form.render(&frame);
+        if (!frame.save(
+                QStringLiteral("%1/fade_%2_%3.png").arg(dir).arg(entry).arg(t, 3, 10, QChar(u'0'))))
+            return 1;
+    }
     return 0;
 }
 
@@ -288,6 +316,11 @@ int main(int argc, char **argv)
         return bareWindow();
     if (args.contains(QStringLiteral("--memory")))
         return viewerMemory();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--fade-frames")); at > 0) {
+        if (at + 2 >= args.size())
+            return 2;
+        return fadeFrames(args[at + 1], args[at + 2].toInt());
+    }
     int reps = 15, frames = 300;
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--reps"))
