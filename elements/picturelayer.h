@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
-// A picture element: a bitmap drawn at its natural size, centred on the
-// layer's own rectangle, with the layer placed at a float position and scaled
-// about its top-left corner. The widget always spans its parent, so drawing
-// is clipped by the window only, never by the layer's box.
+// A picture element: a bitmap drawn at its natural size, centred
+// on the layer's own rectangle, with the layer placed at a float position and
+// scaled about its top-left corner. The widget always spans its parent, so
+// drawing is clipped by the window only, never by the layer's box.
 //
 // Position, scale and unscaled size are 32-bit floats; the zoom and pan
 // limits depend on that rounding.
+//
+// A change repaints only when it changes a painted pixel, and opacity
+// changes (the fades) repaint at most once per display frame.
 class PictureLayer : public QWidget
 {
     Q_OBJECT
@@ -41,11 +46,17 @@ public:
     // Where the bitmap lands, in window units, as drawn.
     QRectF pictureRect() const;
 
+    // The alpha the painter blends with at this opacity, or -1 when the layer
+    // draws nothing. Opacities with the same value paint the same pixels.
+    int paintedAlpha(float opacity) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QRectF destinationInLayer() const;
+    bool isDrawn() const { return paintedAlpha(m_opacity) >= 0; }
+    void repaintWithinFrame();
 
     float m_x = 0.0f;
     float m_y = 0.0f;
@@ -57,4 +68,6 @@ private:
     // in layer units for the rest of the run.
     qreal m_bitmapScale = 0.0;
     QImage m_bitmap;
+    QElapsedTimer m_lastPaint;
+    QTimer m_frameTimer;
 };
