@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 constexpr qreal DefaultRefreshHz = 60.0;
 }
@@ -80,6 +83,48 @@ void PictureLayer::layoutPass(int clientWidth, int clientHeight)
     m_height = static_cast<float>(double(clientHeight) / double(m_scale));
     if (isDrawn())
         update();
+}
+
+void PictureLayer::reserveBitmap(QSize size, QImage::Format format)
+{
+    if (m_bitmap.size() == size && m_bitmap.format() == format)
+        return;
+    const QImage probe(1, 1, format);
+    const qsizetype bytesPerLine = qsizetype(size.width()) * probe.depth() / 8;
+    const size_t bytes = size_t(bytesPerLine) * size_t(size.height());
+    constexpr size_t Huge = size_t(2) << 20;
+    m_bitmap = QImage();
+    if (bytes == 0 || bytesPerLine % 4 != 0)
+        return;
+    // Over-allocate, keep a huge-page-aligned span and give the rest back.
+    void *area =
+        mmap(nullptr, bytes + Huge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED)
+        return;
+    const auto start = reinterpret_cast<quintptr>(area);
+    const quintptr aligned = (start + Huge - 1) & ~quintptr(Huge - 1);
+    const auto page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr end = (aligned + bytes + page - 1) & ~(page - 1);
+    if (aligned > start)
+        munmap(area, aligned - start);
+    if (start + bytes + Huge > end)
+        munmap(reinterpret_cast<void *>(end), start + bytes + Huge - end);
+    auto *pixels = reinterpret_cast<uchar *>(aligned);
+    madvise(pixels, end - aligned, MADV_HUGEPAGE);
+    struct Span
+    {
+        void *at;
+        size_t length;
+    };
+    auto *span = new Span{pixels, end - aligned};
+    m_bitmap = QImage(
+        pixels, size.width(), size.height(), bytesPerLine, format,
+        [](void *info) {
+            auto *s = static_cast<Span *>(info);
+            munmap(s->at, s->length);
+            delete s;
+        },
+        span);
 }
 
 void PictureLayer::bitmapChanged()
