@@ -6,9 +6,13 @@
 #include "viewer/Unit2.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -20,6 +24,30 @@ QIcon applicationIcon()
         icon.addFile(QStringLiteral(":/ui/icon_%1").arg(size), QSize(size, size));
     return icon;
 }
+
+// Runs a task once, right after the window's first frame: on X11 and
+// Wayland the first expose paints and flushes before it returns.
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWindow *window, std::function<void()> task) : m_task(std::move(task))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, m_task);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
 
 } // namespace
 
@@ -38,9 +66,15 @@ int runNoctivue(QApplication &app)
         box.exec();
         return 1;
     }
-    // Not owned by the viewer; it lives until the program ends.
-    auto about = std::make_unique<TForm1>(viewer.get());
-    Form1 = about.get();
+    // Not owned by the viewer; it lives until the program ends. Hidden until
+    // asked for, it is built once the viewer's first frame is out, so the
+    // start does not wait for it.
+    std::unique_ptr<TForm1> about;
+    viewer->winId();
+    AfterFirstFrame buildAbout(viewer->windowHandle(), [&about, &viewer] {
+        about = std::make_unique<TForm1>(viewer.get());
+        Form1 = about.get();
+    });
 
     viewer->showFullScreen();
     const int code = app.exec();
