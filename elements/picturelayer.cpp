@@ -129,8 +129,6 @@ void PictureLayer::reserveBitmap(QSize size, QImage::Format format)
 
 void PictureLayer::bitmapChanged()
 {
-    if (m_bitmapScale == 0.0 && !m_bitmap.isNull())
-        m_bitmapScale = devicePixelRatioF();
     if (isDrawn())
         update();
 }
@@ -139,10 +137,11 @@ QRectF PictureLayer::destinationInLayer() const
 {
     if (m_bitmap.isNull())
         return {};
-    const qreal b = m_bitmapScale > 0.0 ? m_bitmapScale : 1.0;
+    // One bitmap pixel per layer unit whatever the display's scale, so the
+    // fit scale fills the window on every display.
     const qreal d = devicePixelRatioF();
-    const qreal bw = m_bitmap.width() / b;
-    const qreal bh = m_bitmap.height() / b;
+    const qreal bw = m_bitmap.width();
+    const qreal bh = m_bitmap.height();
     // Snap to whole device pixels: left and top truncated, size rounded.
     const qreal left = std::trunc((m_width - bw) / 2.0 * d) / d;
     const qreal top = std::trunc((m_height - bh) / 2.0 * d) / d;

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-// A picture element: a bitmap drawn at its natural size, centred
+// A picture element: a bitmap drawn one bitmap pixel per layer unit, centred
 // on the layer's own rectangle, with the layer placed at a float position and
 // scaled about its top-left corner. The widget always spans its parent, so
 // drawing is clipped by the window only, never by the layer's box.
@@ -69,9 +69,6 @@ private:
     float m_width = 0.0f;
     float m_height = 0.0f;
     float m_opacity = 1.0f;
-    // Display scale when the first bitmap arrived; fixes the bitmap's size
-    // in layer units for the rest of the run.
-    qreal m_bitmapScale = 0.0;
     QImage m_bitmap;
     QElapsedTimer m_lastPaint;
     QTimer m_frameTimer;
