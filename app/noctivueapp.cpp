@@ -6,9 +6,13 @@
 #include "viewer/Unit2.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -21,6 +25,30 @@ QIcon applicationIcon()
     return icon;
 }
 
+// Runs a task once, right after the window's first frame: on X11 and
+// Wayland the first expose paints and flushes before it returns.
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWindow *window, std::function<void()> task) : m_task(std::move(task))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, m_task);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
+
 } // namespace
 
 void connectAboutWindow(TForm2 &viewer, TForm1 &about)
@@ -31,7 +59,8 @@ void connectAboutWindow(TForm2 &viewer, TForm1 &about)
 int runNoctivue(QApplication &app, const ViewerCollaborators &collaborators)
 {
     app.setApplicationName(QStringLiteral("Noctivue"));
-    app.setDesktopFileName(QStringLiteral("noctivue"));
+    // Wayland matches the window to its desktop entry, and so its icon, by this.
+    app.setDesktopFileName(QStringLiteral(NOCTIVUE_APP_ID));
     app.setWindowIcon(applicationIcon());
 
     std::unique_ptr<TForm2> viewer;
@@ -43,10 +72,16 @@ int runNoctivue(QApplication &app, const ViewerCollaborators &collaborators)
         box.exec();
         return 1;
     }
-    // Not owned by the viewer; it lives until the program ends.
-    auto about = std::make_unique<TForm1>(viewer.get());
-    Form1 = about.get();
-    connectAboutWindow(*viewer, *about);
+    // Not owned by the viewer; it lives until the program ends. Hidden until
+    // asked for, it is built once the viewer's first frame is out, so the
+    // start does not wait for it.
+    std::unique_ptr<TForm1> about;
+    viewer->winId();
+    AfterFirstFrame buildAbout(viewer->windowHandle(), [&about, &viewer] {
+        about = std::make_unique<TForm1>(viewer.get());
+        Form1 = about.get();
+        connectAboutWindow(*viewer, *about);
+    });
 
     viewer->showFullScreen();
     const int code = app.exec();

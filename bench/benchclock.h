@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-// Wall time in milliseconds, and a fade clock the benchmark steps itself so
+// Wall and CPU time in milliseconds, and a fade clock the benchmark steps itself so
 // every frame lands at a known point of the fade.
 class BenchClock : public AnimationClock
 {
@@ -14,4 +14,6 @@ public:
     std::int64_t now = 0;
 
     static double wallMs();
+    // CPU time of the whole process, all threads.
+    static double cpuMs();
 };

@@ -104,9 +104,14 @@ void ListBox::paintEvent(QPaintEvent *)
         if (row == m_index) {
             p.save();
             p.setOpacity(m_opacity * (hasFocus() ? 1.0 : UnfocusedSelection));
-            p.setPen(SelectionBorder);
-            p.setBrush(SelectionFill);
-            p.drawRect(QRectF(item).adjusted(0.5, 0.5, -0.5, -0.5));
+            // The pixels of drawRect with this pen and brush, filled as
+            // plain rectangles: a stroked outline goes through Qt's threaded
+            // span fill on every repaint.
+            p.fillRect(item.adjusted(1, 1, 0, 0), SelectionFill);
+            p.fillRect(QRect(item.left(), item.top(), item.width(), 1), SelectionBorder);
+            p.fillRect(QRect(item.left(), item.bottom(), item.width(), 1), SelectionBorder);
+            p.fillRect(QRect(item.left(), item.top() + 1, 1, item.height() - 2), SelectionBorder);
+            p.fillRect(QRect(item.right(), item.top() + 1, 1, item.height() - 2), SelectionBorder);
             p.restore();
         }
         p.setPen(TextColour);

@@ -3,13 +3,24 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <cmath>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+constexpr qreal DefaultRefreshHz = 60.0;
+}
 
 PictureLayer::PictureLayer(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void PictureLayer::setPosition(float x, float y)
@@ -18,7 +29,8 @@ void PictureLayer::setPosition(float x, float y)
         return;
     m_x = x;
     m_y = y;
-    update();
+    if (isDrawn())
+        update();
 }
 
 void PictureLayer::setScale(float s)
@@ -26,15 +38,40 @@ void PictureLayer::setScale(float s)
     if (s == m_scale)
         return;
     m_scale = s;
-    update();
+    if (isDrawn())
+        update();
+}
+
+int PictureLayer::paintedAlpha(float opacity) const
+{
+    if (m_bitmap.isNull() || opacity <= 0.0f)
+        return -1;
+    // Qt's raster engine blends with the opacity in 1/256 steps, truncated.
+    return std::min(256, int(qreal(opacity) * 256));
 }
 
 void PictureLayer::setOpacity(float opacity)
 {
     if (opacity == m_opacity)
         return;
+    const bool repaint = paintedAlpha(opacity) != paintedAlpha(m_opacity);
     m_opacity = opacity;
-    update();
+    if (repaint)
+        repaintWithinFrame();
+}
+
+void PictureLayer::repaintWithinFrame()
+{
+    if (m_frameTimer.isActive())
+        return;
+    const QScreen *s = screen();
+    const qreal hz = s && s->refreshRate() >= 1.0 ? s->refreshRate() : DefaultRefreshHz;
+    const qreal frameMs = 1000.0 / hz;
+    const qreal wait = m_lastPaint.isValid() ? frameMs - qreal(m_lastPaint.elapsed()) : 0.0;
+    if (wait <= 0.0)
+        update();
+    else
+        m_frameTimer.start(int(std::ceil(wait)));
 }
 
 void PictureLayer::layoutPass(int clientWidth, int clientHeight)
@@ -44,24 +81,67 @@ void PictureLayer::layoutPass(int clientWidth, int clientHeight)
     m_y = 0.0f;
     m_width = static_cast<float>(double(clientWidth) / double(m_scale));
     m_height = static_cast<float>(double(clientHeight) / double(m_scale));
-    update();
+    if (isDrawn())
+        update();
+}
+
+void PictureLayer::reserveBitmap(QSize size, QImage::Format format)
+{
+    if (m_bitmap.size() == size && m_bitmap.format() == format)
+        return;
+    const QImage probe(1, 1, format);
+    const qsizetype bytesPerLine = qsizetype(size.width()) * probe.depth() / 8;
+    const size_t bytes = size_t(bytesPerLine) * size_t(size.height());
+    constexpr size_t Huge = size_t(2) << 20;
+    m_bitmap = QImage();
+    if (bytes == 0 || bytesPerLine % 4 != 0)
+        return;
+    // Over-allocate, keep a huge-page-aligned span and give the rest back.
+    void *area =
+        mmap(nullptr, bytes + Huge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED)
+        return;
+    const auto start = reinterpret_cast<quintptr>(area);
+    const quintptr aligned = (start + Huge - 1) & ~quintptr(Huge - 1);
+    const auto page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr end = (aligned + bytes + page - 1) & ~(page - 1);
+    if (aligned > start)
+        munmap(area, aligned - start);
+    if (start + bytes + Huge > end)
+        munmap(reinterpret_cast<void *>(end), start + bytes + Huge - end);
+    auto *pixels = reinterpret_cast<uchar *>(aligned);
+    madvise(pixels, end - aligned, MADV_HUGEPAGE);
+    struct Span
+    {
+        void *at;
+        size_t length;
+    };
+    auto *span = new Span{pixels, end - aligned};
+    m_bitmap = QImage(
+        pixels, size.width(), size.height(), bytesPerLine, format,
+        [](void *info) {
+            auto *s = static_cast<Span *>(info);
+            munmap(s->at, s->length);
+            delete s;
+        },
+        span);
 }
 
 void PictureLayer::bitmapChanged()
 {
-    if (m_bitmapScale == 0.0 && !m_bitmap.isNull())
-        m_bitmapScale = devicePixelRatioF();
-    update();
+    if (isDrawn())
+        update();
 }
 
 QRectF PictureLayer::destinationInLayer() const
 {
     if (m_bitmap.isNull())
         return {};
-    const qreal b = m_bitmapScale > 0.0 ? m_bitmapScale : 1.0;
+    // One bitmap pixel per layer unit whatever the display's scale, so the
+    // fit scale fills the window on every display.
     const qreal d = devicePixelRatioF();
-    const qreal bw = m_bitmap.width() / b;
-    const qreal bh = m_bitmap.height() / b;
+    const qreal bw = m_bitmap.width();
+    const qreal bh = m_bitmap.height();
     // Snap to whole device pixels: left and top truncated, size rounded.
     const qreal left = std::trunc((m_width - bw) / 2.0 * d) / d;
     const qreal top = std::trunc((m_height - bh) / 2.0 * d) / d;
@@ -77,12 +157,23 @@ QRectF PictureLayer::pictureRect() const
 
 void PictureLayer::paintEvent(QPaintEvent *)
 {
-    if (m_bitmap.isNull() || m_opacity <= 0.0f)
+    m_lastPaint.start();
+    if (!isDrawn())
         return;
     QPainter p(this);
     p.setOpacity(m_opacity);
+    const QRectF r = destinationInLayer();
+    // One bitmap pixel on one device pixel: a plain blend gives the same
+    // pixels as the smoothed draw, without Qt's general, threaded span path.
+    if (m_scale == 1.0f && devicePixelRatioF() == 1.0 && r.size() == QSizeF(m_bitmap.size())) {
+        const QPointF at(m_x + r.x(), m_y + r.y());
+        if (QPointF(at.toPoint()) == at) {
+            p.drawImage(at.toPoint(), m_bitmap);
+            return;
+        }
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.translate(m_x, m_y);
     p.scale(m_scale, m_scale);
-    p.drawImage(destinationInLayer(), m_bitmap);
+    p.drawImage(r, m_bitmap);
 }

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
-// A picture element: a bitmap drawn at its natural size, centred on the
-// layer's own rectangle, with the layer placed at a float position and scaled
-// about its top-left corner. The widget always spans its parent, so drawing
-// is clipped by the window only, never by the layer's box.
+// A picture element: a bitmap drawn one bitmap pixel per layer unit, centred
+// on the layer's own rectangle, with the layer placed at a float position and
+// scaled about its top-left corner. The widget always spans its parent, so
+// drawing is clipped by the window only, never by the layer's box.
 //
 // Position, scale and unscaled size are 32-bit floats; the zoom and pan
 // limits depend on that rounding.
+//
+// A change repaints only when it changes a painted pixel, and opacity
+// changes (the fades) repaint at most once per display frame.
 class PictureLayer : public QWidget
 {
     Q_OBJECT
@@ -35,17 +40,28 @@ public:
 
     // The bitmap the decoder writes into. Call bitmapChanged() afterwards.
     QImage &bitmap() { return m_bitmap; }
+    // Gives the bitmap this size and format unless it has them already, in
+    // memory backed by huge pages where the system offers them: a fresh
+    // 8 MB buffer otherwise costs some two thousand page faults on its
+    // first write. The pixels are left undefined.
+    void reserveBitmap(QSize size, QImage::Format format);
     const QImage &bitmap() const { return m_bitmap; }
     void bitmapChanged();
 
     // Where the bitmap lands, in window units, as drawn.
     QRectF pictureRect() const;
 
+    // The alpha the painter blends with at this opacity, or -1 when the layer
+    // draws nothing. Opacities with the same value paint the same pixels.
+    int paintedAlpha(float opacity) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QRectF destinationInLayer() const;
+    bool isDrawn() const { return paintedAlpha(m_opacity) >= 0; }
+    void repaintWithinFrame();
 
     float m_x = 0.0f;
     float m_y = 0.0f;
@@ -53,8 +69,7 @@ private:
     float m_width = 0.0f;
     float m_height = 0.0f;
     float m_opacity = 1.0f;
-    // Display scale when the first bitmap arrived; fixes the bitmap's size
-    // in layer units for the rest of the run.
-    qreal m_bitmapScale = 0.0;
     QImage m_bitmap;
+    QElapsedTimer m_lastPaint;
+    QTimer m_frameTimer;
 };

@@ -42,10 +42,18 @@ void RoundedPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void RoundedPanel::paintEvent(QPaintEvent *)
 {
+    const qreal d = devicePixelRatioF();
+    if (m_fillImage.size() != size() * d || m_fillImage.devicePixelRatio() != d) {
+        m_fillImage = QImage(size() * d, QImage::Format_ARGB32_Premultiplied);
+        m_fillImage.setDevicePixelRatio(d);
+        m_fillImage.fill(Qt::transparent);
+        QPainter fill(&m_fillImage);
+        fill.setRenderHint(QPainter::Antialiasing);
+        fill.setOpacity(m_opacity);
+        fill.setPen(Qt::NoPen);
+        fill.setBrush(m_fill);
+        fill.drawRoundedRect(rect(), m_radius, m_radius);
+    }
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setOpacity(m_opacity);
-    p.setPen(Qt::NoPen);
-    p.setBrush(m_fill);
-    p.drawRoundedRect(rect(), m_radius, m_radius);
+    p.drawImage(QPoint(0, 0), m_fillImage);
 }

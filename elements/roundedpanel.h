@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 
 // A panel drawn as a rounded rectangle without outline, at an opacity that
@@ -30,4 +31,7 @@ private:
     QColor m_fill;
     qreal m_radius;
     qreal m_opacity;
+    // The fill, drawn once per size: blending it gives the same pixels as
+    // filling the path, without Qt's threaded span fill on every repaint.
+    QImage m_fillImage;
 };

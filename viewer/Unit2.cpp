@@ -32,6 +32,8 @@ constexpr int DesignHeight = 510;
 constexpr int FadeMs = 500;
 constexpr float PictureOpacity = 1.0f;
 constexpr float OverlayOpacity = 0.85f;
+// Every embedded picture and overlay; the decoders' own formats.
+constexpr QSize PictureSize(1920, 1080);
 // If the window system never grants the full-screen size, stop re-centring
 // on size changes after this long.
 constexpr int SettleMs = 1000;
@@ -262,10 +264,12 @@ void ShowPicture(int Index)
     // Once decoded, the compressed bytes need not stay resident.
     const AssetStore &store = *form->collaborators().store;
     try {
+        form->Image1->reserveBitmap(PictureSize, QImage::Format_RGB32);
         catalogue::decodePicture(PictureStreams[Index], form->Image1->bitmap());
         store.doneReading(PictureStreams[Index]);
         form->Image1->bitmapChanged();
         if (catalogue::hasOverlay(Index)) {
+            form->Image2->reserveBitmap(PictureSize, QImage::Format_ARGB32_Premultiplied);
             catalogue::decodeOverlay(OverlayStreams[Index - 1], form->Image2->bitmap());
             store.doneReading(OverlayStreams[Index - 1]);
             form->Image2->bitmapChanged();
