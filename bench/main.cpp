@@ -109,9 +109,10 @@ int viewerMemory()
 int fadeFrames(const QString &dir, int entry)
 {
     BenchClock clock;
-    FloatAnimation::setDefaultClock(&clock);
+    ViewerCollaborators collaborators;
+    collaborators.clock = &clock;
     QImage frame(Width, Height, QImage::Format_RGB32);
-    TForm2 form;
+    TForm2 form(collaborators);
     form.show();
     form.resize(Width, Height);
     QCoreApplication::processEvents();
