@@ -3,7 +3,6 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/shaping.h"
-#include "artwork/sky/galacticframe.h"
 #include "artwork/sky/skyfield.h"
 #include "artwork/sky/skyprojection.h"
 #include "artwork/sky/starcatalogue.h"
@@ -33,19 +32,6 @@ const SkyVector BarnardsLoopCentre = SkyVector::fromRaDec(5.36, -3.2);
 const SkyVector MeissaRingCentre = SkyVector::fromRaDec(5.58, 9.6);
 const SkyVector PleiadesCentre = SkyVector::fromRaDec(3.7850, 24.1200);
 
-// Galactic longitude and latitude in degrees; the band's noise is laid out
-// in them, so its clouds and lanes run along the plane.
-struct Galactic
-{
-    float l, b;
-};
-
-Galactic galacticOf(const SkyVector &d)
-{
-    const double l = std::atan2(d.dot(galactic::Y), d.dot(galactic::Centre)) / Degree;
-    return {float(l < 0 ? l + 360.0 : l), float(galactic::latitudeDeg(d))};
-}
-
 // The bright Pleiades, by HR number; their light is weighed by magnitude.
 constexpr std::array<int, 9> PleiadesMembers = {1165, 1156, 1149, 1142, 1145,
                                                 1178, 1180, 1140, 1151};
@@ -60,8 +46,6 @@ NebulaPainter::NebulaPainter(const SkyField &field, const SkyProjection &project
 
 void NebulaPainter::paint(core::FloatCanvas &canvas) const
 {
-    if (m_field.milkyWay > 0.0)
-        paintMilkyWay(canvas);
     paintPleiades(canvas);
     paintOrion(canvas);
 }
@@ -72,42 +56,6 @@ NebulaPainter::Offset NebulaPainter::offset(const SkyVector &from, const SkyVect
     const SkyVector north = from.cross(east);
     const SkyVector d = to - from;
     return {d.dot(east) / Degree, d.dot(north) / Degree};
-}
-
-NebulaPainter::Band NebulaPainter::band(const SkyVector &d) const
-{
-    const Galactic g = galacticOf(d);
-    const std::uint32_t seed = std::uint32_t(m_field.seed);
-    // The band wanders a little about the plane.
-    const float b = g.b - 1.6f * noise::fbm(g.l / 25.0f, 0.5f, seed + 1, 3);
-    const float core = b / 6.2f, wing = b / 14.0f;
-    const float profile = std::exp(-0.5f * core * core) + 0.08f * std::exp(-0.5f * wing * wing);
-    const noise::Offset w = noise::warp(g.l / 8.0f, g.b / 8.0f, seed + 2, 4);
-    const float l = g.l + 1.5f * w.x, bw = g.b + 1.0f * w.y;
-    // Star clouds, drawn out along the plane, down to a few pixels.
-    const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.62f);
-    // Dust: long, winding lanes with ragged edges, strongest in the middle of
-    // the band; stars show through where they thin out.
-    const float lanes =
-        noise::ridged(l / 6.5f + 3.1f + 0.35f * w.y, bw / 2.8f + 0.45f * w.x, seed + 4, 7, 0.55f);
-    const float ragged = noise::fbm(l / 0.8f, bw / 0.7f, seed + 5, 6, 0.6f);
-    const float patches = noise::fbm(l / 5.0f, bw / 3.0f, seed + 6, 5);
-    const float dust = (smoothstep(0.5f, 0.8f, lanes + 0.2f * ragged) *
-                            (0.55f + 0.45f * smoothstep(-0.2f, 0.3f, patches)) +
-                        0.12f * smoothstep(0.15f, 0.55f, patches + 0.3f * ragged)) *
-                       std::exp(-0.5f * (b / 6.0f) * (b / 6.0f));
-    return {profile * std::exp(1.6f * cloud), dust};
-}
-
-NebulaPainter::StarDepth NebulaPainter::starDepth(const SkyVector &direction) const
-{
-    const Band b = band(direction);
-    const double t = std::exp(-1.6 * b.dust);
-    StarDepth depth;
-    depth.crowding = 1.0 + 11.0 * b.clouds * t;
-    if (m_field.milkyWay > 0.0)
-        depth.transmittance = std::exp(-1.2 * m_field.milkyWay * b.dust);
-    return depth;
 }
 
 void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &centre,
@@ -157,25 +105,6 @@ void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &cent
             canvas.add(x, y, mix(mix(g0[0], g0[1], fu), mix(g1[0], g1[1], fu), fv));
         }
     }
-}
-
-void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
-{
-    const std::uint32_t seed = std::uint32_t(m_field.seed) ^ 0x3333u;
-    const float strength = float(0.0075 * m_field.milkyWay);
-    const Light warm{1.0f, 0.87f, 0.7f};
-    const Light cool{0.86f, 0.88f, 1.0f};
-    const auto glow = [&](const SkyVector &d) {
-        const Band b = band(d);
-        const Galactic g = galacticOf(d);
-        const float t = float(std::exp(-0.9 * m_field.milkyWay * b.dust));
-        const float tint =
-            std::clamp(0.3f + 0.9f * noise::fbm(g.l / 6.0f, g.b / 6.0f, seed, 3), 0.0f, 1.0f);
-        // Light seen through thinning dust is reddened.
-        const Light reddening{1.0f, 0.8f + 0.2f * t, 0.55f + 0.45f * t};
-        return mix(warm, cool, tint * 0.25f) * reddening * (strength * b.clouds * t);
-    };
-    paintAround(canvas, m_projection.centre(), 90.0, 2, glow);
 }
 
 void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
