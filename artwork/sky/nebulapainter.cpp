@@ -20,6 +20,7 @@ namespace {
 
 using core::Light;
 using core::shaping::smoothstep;
+using core::shaping::square;
 namespace noise = core::noise;
 
 constexpr double Degree = std::numbers::pi / 180.0;
@@ -171,39 +172,66 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
 void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
 {
     const std::uint32_t seed = 0x042042u;
-    const Light heartColour{1.0f, 0.86f, 0.84f};
-    const Light pink{1.0f, 0.36f, 0.52f};
-    const Light red{1.0f, 0.22f, 0.24f};
+    const Light heartColour{1.0f, 0.9f, 0.88f};
+    const Light pink{1.0f, 0.36f, 0.5f};
+    const Light red{1.0f, 0.22f, 0.26f};
     const Light blue{0.5f, 0.62f, 1.0f};
     const auto nebula = [&](const SkyVector &d) {
         const Offset o = offset(OrionNebula, d);
         const float e = float(o.east), n = float(o.north);
-        const double r = std::hypot(o.east, o.north);
-        const float texture = noise::fbm(e * 3.0f, n * 3.0f, seed, 8);
-        const float wisps = noise::ridged(e * 4.0f, n * 4.0f, seed + 1, 7);
-        // The cloud is drawn out north-south, spreads into a broad fan to the
-        // south-west and curls into wings; its outline is warped, and a dark
-        // bay cuts in to the north-east. Shape fades in away from the heart.
-        const noise::Offset w = noise::warp(e * 4.0f, n * 4.0f, seed + 2, 4);
-        const double we = o.east + 0.06 * w.x, wn = o.north + 0.06 * w.y;
-        const double rw = std::hypot(we / 0.85, wn / 1.15);
-        const double aw = std::atan2(wn, we);
-        const double shape =
-            1.0 + smoothstep(0.0f, 0.2f, float(r)) *
-                      (0.4 * std::cos(aw + 2.3) + 0.2 * std::cos(2.0 * (aw - 0.4)));
-        double wings =
-            std::exp(-rw / 0.36) * shape * std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
-        const double be = (o.east - 0.09) / 0.07;
-        const double bn = (o.north - 0.13) / 0.06;
-        wings *= 1.0 - 0.7 * std::exp(-(be * be + bn * bn));
-        const double heart = std::exp(-(r / 0.075) * (r / 0.075));
-        const double r43 = d.degreesTo(DeMairansNebula);
-        const double m43 = 0.3 * std::exp(-(r43 / 0.05) * (r43 / 0.05));
-        const double halo = 0.12 * std::exp(-(r / 0.7) * (r / 0.7)) * (0.7 + 0.5 * texture);
+        // Every outline is bent at two scales, so no edge is a clean curve.
+        const noise::Offset w = noise::warp(e * 6.0f, n * 6.0f, seed + 2, 4);
+        const noise::Offset fine = noise::warp(e * 25.0f, n * 25.0f, seed + 6, 3);
+        const float we = e + 0.035f * w.x + 0.008f * fine.x;
+        const float wn = n + 0.035f * w.y + 0.008f * fine.y;
+        const float r = std::hypot(we, wn);
+        const float pa = std::atan2(we, wn); // 0 north, positive to the east
+        const float texture = noise::fbm(e * 12.0f, n * 12.0f, seed, 6);
+        const float strands = noise::ridged(we * 18.0f, wn * 18.0f, seed + 1, 5);
+
+        // The bright heart about the Trapezium, spilling to the south-west.
+        const double heart =
+            std::exp(-square((we + 0.012f) / 0.035f) - square((wn + 0.02f) / 0.05f));
+        // The Huygens region: lopsided, brighter to the south and west.
+        const double inner =
+            std::exp(-std::hypot((we + 0.02f) / 0.9f, (wn + 0.04f) / 1.1f) / 0.085f);
+        // Two wings sweep out from the heart: the eastern one curls from
+        // east to south-south-east, the western one, broader and fainter,
+        // from west to south-west. Angles are distances on the circle.
+        const auto wing = [&](float start, float turn, float length, float width) {
+            const float along = std::min(r / length, 1.4f);
+            const float centre = start + turn * along;
+            const float da = std::remainder(pa - centre, 2.0f * core::shaping::Pi);
+            const float spread = width * (0.6f + along);
+            return std::exp(-square(da / spread)) * std::exp(-r / (0.4f * length)) *
+                   smoothstep(0.0f, 0.05f, r);
+        };
+        const double wings =
+            (1.0 * wing(1.4f, 0.95f, 0.8f, 0.26f) + 0.65 * wing(-1.35f, -0.4f, 0.6f, 0.42f) +
+             0.3 * wing(3.0f, 0.2f, 0.5f, 0.6f)) *
+            std::clamp(0.55 + 0.6 * texture + 0.45 * strands, 0.1, 2.0);
+        // The dark bay cuts in from the north-east towards the heart.
+        const float bay =
+            std::exp(-square(std::remainder(pa - 0.75f, 2.0f * core::shaping::Pi) / 0.4f)) *
+            smoothstep(0.012f, 0.035f, r) * std::exp(-r / 0.2f);
+        const double clear = 1.0 - 0.85 * bay;
+        // M43, a small comma to the north beyond the bay.
+        const Offset m = offset(DeMairansNebula, d);
+        const double m43 = std::exp(-square((float(m.east) + 0.01f) / 0.03f) -
+                                    square((float(m.north) + 0.008f) / 0.024f)) *
+                           (0.8 + 0.4 * texture);
+        // Faint outer loops, open to the south.
+        const float loops = noise::ridged(we * 7.0f, wn * 5.0f, seed + 5, 4);
+        const double outer = std::exp(-r / 0.3f) *
+                             smoothstep(0.6f, -0.4f, wn / std::max(r, 1e-3f)) * square(loops) *
+                             smoothstep(0.08f, 0.2f, r);
+        const double halo = std::exp(-square(r / 0.55f)) * (0.7 + 0.5 * texture);
         const double rman = d.degreesTo(RunningMan);
-        const double man = 0.12 * std::exp(-(rman / 0.16) * (rman / 0.16)) * (0.8 + 0.4 * texture);
-        return heartColour * float(1.6 * heart) + pink * float(0.55 * (wings + m43)) +
-               red * float(0.5 * halo) + blue * float(0.5 * man);
+        const double man = 0.1 * std::exp(-square(float(rman) / 0.14f)) * (0.8 + 0.4 * texture);
+        return heartColour * float(2.2 * heart * clear) +
+               mix(pink, heartColour, 0.35f) * float(0.9 * inner * clear) +
+               pink * float((1.1 * wings + 0.35 * m43) * clear) +
+               red * float(0.25 * outer + 0.06 * halo) + blue * float(0.5 * man);
     };
     paintAround(canvas, OrionNebula, 2.0, 1, nebula);
 
