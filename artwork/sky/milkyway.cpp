@@ -65,8 +65,8 @@ Band bandAt(const SkyVector &d, float finestDeg)
     // a broader, fainter base, and the base fades out with no edge.
     const float b = gb - 1.3f * noise::fbm(gl / 24.0f, 0.37f, Seed, 3);
     const float envelope =
-        (0.8f * std::exp(-0.5f * square(b / 3.6f)) + 0.2f * std::exp(-0.5f * square(b / 7.5f))) *
-        std::exp(-square(square(b / 13.0f)));
+        (0.78f * std::exp(-0.5f * square(b / 4.6f)) + 0.22f * std::exp(-0.5f * square(b / 8.5f))) *
+        std::exp(-square(square(b / 15.0f)));
     if (envelope < 1e-4f)
         return {0.0f, 0.0f};
 
