@@ -29,6 +29,8 @@ const SkyVector OrionNebula = SkyVector::fromRaDec(5.5879, -5.3897); // at the T
 const SkyVector DeMairansNebula = SkyVector::fromRaDec(5.5932, -5.2706);
 const SkyVector RunningMan = SkyVector::fromRaDec(5.5900, -4.8300);
 const SkyVector Alnitak = SkyVector::fromRaDec(5.6793, -1.9426);
+const SkyVector FlameNebula = SkyVector::fromRaDec(5.6972, -1.8500);
+const SkyVector ReflectionNearHorsehead = SkyVector::fromRaDec(5.6806, -2.2667);
 const SkyVector BarnardsLoopCentre = SkyVector::fromRaDec(5.36, -3.2);
 const SkyVector MeissaRingCentre = SkyVector::fromRaDec(5.58, 9.6);
 const SkyVector PleiadesCentre = SkyVector::fromRaDec(3.7850, 24.1200);
@@ -191,7 +193,7 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
 
         // The bright heart about the Trapezium, spilling to the south-west.
         const double heart =
-            std::exp(-square((we + 0.012f) / 0.035f) - square((wn + 0.02f) / 0.05f));
+            std::exp(-square((we + 0.012f) / 0.05f) - square((wn + 0.02f) / 0.065f));
         // The Huygens region: lopsided, brighter to the south and west.
         const double inner =
             std::exp(-std::hypot((we + 0.02f) / 0.9f, (wn + 0.04f) / 1.1f) / 0.085f);
@@ -229,8 +231,8 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const double rman = d.degreesTo(RunningMan);
         const double man = 0.1 * std::exp(-square(float(rman) / 0.14f)) * (0.8 + 0.4 * texture);
         return heartColour * float(2.2 * heart * clear) +
-               mix(pink, heartColour, 0.35f) * float(0.9 * inner * clear) +
-               pink * float((1.1 * wings + 0.35 * m43) * clear) +
+               mix(pink, heartColour, 0.5f) * float(0.9 * inner * clear) +
+               pink * float((1.1 * wings + 0.6 * m43) * clear) +
                red * float(0.25 * outer + 0.06 * halo) + blue * float(0.5 * man);
     };
     paintAround(canvas, OrionNebula, 2.0, 1, nebula);
@@ -260,7 +262,14 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const Offset a = offset(Alnitak, d);
         const double south =
             std::exp(-0.5 * (a.east * a.east / 0.35 + std::pow(a.north + 0.7, 2.0) / 0.8));
-        return red * float(0.009 * arc + 0.005 * ring + 0.006 * south * (0.7 + 0.5 * strands));
+        // Beside Alnitak: the Flame's warm glow and a bluish reflection
+        // nebula to the south, by the Horsehead.
+        const double flame = std::exp(-square(float(d.degreesTo(FlameNebula)) / 0.12f));
+        const double reflection =
+            std::exp(-square(float(d.degreesTo(ReflectionNearHorsehead)) / 0.14f));
+        return red * float(0.009 * arc + 0.005 * ring + 0.006 * south * (0.7 + 0.5 * strands)) +
+               Light{1.0f, 0.62f, 0.36f} * float(0.01 * flame * (0.6 + 0.8 * strands)) +
+               blue * float(0.008 * reflection * (0.8 + 0.4 * double(w)));
     };
     paintAround(canvas, BarnardsLoopCentre, 16.0, 2, hydrogen);
 }
