@@ -50,7 +50,7 @@ QImage FieldPicture::render() const
     core::FloatCanvas canvas(m_projection.size().width(), m_projection.size().height());
     const MilkyWay milkyWay(m_field, m_projection);
     milkyWay.paint(canvas);
-    NebulaPainter(m_field, m_projection, m_catalogue).paint(canvas);
+    NebulaPainter(m_projection, m_catalogue).paint(canvas);
     addBackgroundStars(canvas, milkyWay);
     addCatalogueStars(canvas);
     core::DevelopStyle style;

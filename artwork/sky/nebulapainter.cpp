@@ -3,7 +3,6 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/shaping.h"
-#include "artwork/sky/skyfield.h"
 #include "artwork/sky/skyprojection.h"
 #include "artwork/sky/starcatalogue.h"
 
@@ -42,9 +41,8 @@ constexpr int Merope = 1156;
 
 } // namespace
 
-NebulaPainter::NebulaPainter(const SkyField &field, const SkyProjection &projection,
-                             const StarCatalogue &catalogue)
-    : m_field(field), m_projection(projection), m_catalogue(catalogue)
+NebulaPainter::NebulaPainter(const SkyProjection &projection, const StarCatalogue &catalogue)
+    : m_projection(projection), m_catalogue(catalogue)
 {}
 
 void NebulaPainter::paint(core::FloatCanvas &canvas) const

@@ -11,7 +11,6 @@ namespace sky {
 
 class SkyProjection;
 class StarCatalogue;
-struct SkyField;
 
 // The nebulae of the star fields: the lit reflection nebula of the Pleiades,
 // and the Orion Nebula with the faint hydrogen arcs around Orion. Every shape is defined on the
@@ -19,8 +18,7 @@ struct SkyField;
 class NebulaPainter
 {
 public:
-    NebulaPainter(const SkyField &field, const SkyProjection &projection,
-                  const StarCatalogue &catalogue);
+    NebulaPainter(const SkyProjection &projection, const StarCatalogue &catalogue);
 
     void paint(core::FloatCanvas &canvas) const;
 
@@ -42,7 +40,6 @@ private:
                      const Glow &glow) const;
     static Offset offset(const SkyVector &from, const SkyVector &to);
 
-    const SkyField &m_field;
     const SkyProjection &m_projection;
     const StarCatalogue &m_catalogue;
 };
