@@ -81,7 +81,8 @@ Band bandAt(const SkyVector &d, float finestDeg)
     // Star clouds at several scales, drawn out along the plane.
     const float broad = noise::fbm(l / 9.0f, bw / 5.0f, Seed + 2, 2);
     const float clouds = noise::fbm(l / 3.4f, bw / 1.5f, Seed + 3, octaves(1.5f), 0.62f);
-    const float stars = envelope * std::exp(1.1f * broad + 1.6f * clouds);
+    const float knots = noise::fbm(l / 0.5f, bw / 0.35f, Seed + 8, octaves(0.35f), 0.6f);
+    const float stars = envelope * std::exp(1.1f * broad + 1.6f * clouds + 0.9f * knots);
 
     // Dust: long winding lanes where a noise field crosses zero, smooth
     // across so no lane has a crease, frayed by the field's finer octaves;
@@ -95,7 +96,7 @@ Band bandAt(const SkyVector &d, float finestDeg)
     const float patches = smoothstep(
         0.05f, 0.5f, noise::fbm(l / 4.0f, bw / 2.0f, Seed + 7, octaves(2.0f, 3.0f), 0.5f));
     const float layer = std::exp(-0.5f * square(b / 4.0f));
-    return {stars, layer * (1.3f * lanes + 0.3f * wisps + 0.5f * patches)};
+    return {stars, layer * (1.4f * lanes + 0.35f * wisps + 0.35f * patches)};
 }
 
 inline float unit(std::uint64_t h, int shift)
