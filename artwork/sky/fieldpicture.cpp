@@ -4,6 +4,7 @@
 #include "artwork/core/develop.h"
 #include "artwork/core/floatcanvas.h"
 #include "artwork/core/rng.h"
+#include "artwork/sky/milkyway.h"
 #include "artwork/sky/nebulapainter.h"
 #include "artwork/sky/skyfield.h"
 #include "artwork/sky/starappearance.h"
@@ -25,7 +26,6 @@ double starsPerSquareDegree(double m)
 {
     return 0.25 * (std::pow(10.0, 0.4 * (m - CatalogueLimit)) - 1.0);
 }
-constexpr double MaxCrowding = 12.0;
 
 const core::Light White{1.0f, 1.0f, 1.0f};
 
@@ -48,16 +48,17 @@ FieldPicture::FieldPicture(const SkyField &field, const StarCatalogue &catalogue
 QImage FieldPicture::render() const
 {
     core::FloatCanvas canvas(m_projection.size().width(), m_projection.size().height());
-    const NebulaPainter nebulae(m_field, m_projection, m_catalogue);
-    nebulae.paint(canvas);
-    addBackgroundStars(canvas, nebulae);
+    const MilkyWay milkyWay(m_field, m_projection);
+    milkyWay.paint(canvas);
+    NebulaPainter(m_projection, m_catalogue).paint(canvas);
+    addBackgroundStars(canvas, milkyWay);
     addCatalogueStars(canvas);
     core::DevelopStyle style;
     style.seed = m_field.seed ^ 0xd1d1d1d1ULL;
     return core::develop(canvas, style);
 }
 
-void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const NebulaPainter &nebulae) const
+void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const MilkyWay &milkyWay) const
 {
     core::Rng rng(m_field.seed);
     const double margin = 8.0;
@@ -67,7 +68,7 @@ void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const NebulaPai
     const double areaDeg2 = (w / ppd) * (h / ppd);
     const double growth = std::pow(10.0, 0.4 * (m_field.limitMagnitude - CatalogueLimit)) - 1.0;
     const int candidates =
-        int(areaDeg2 * starsPerSquareDegree(m_field.limitMagnitude) * MaxCrowding);
+        int(areaDeg2 * starsPerSquareDegree(m_field.limitMagnitude) * MilkyWay::MaxCrowding);
 
     for (int k = 0; k < candidates; ++k) {
         const QPointF p(rng.uniform() * w - margin, rng.uniform() * h - margin);
@@ -77,8 +78,8 @@ void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const NebulaPai
         // Solid angle per pixel shrinks as cos^3 away from the centre.
         const SkyVector d = m_projection.direction(p);
         const double c = d.dot(m_projection.centre());
-        const NebulaPainter::StarDepth depth = nebulae.starDepth(d);
-        if (accept * MaxCrowding > c * c * c * depth.crowding)
+        const MilkyWay::StarDepth depth = milkyWay.starDepth(p);
+        if (accept * MilkyWay::MaxCrowding > c * c * c * depth.crowding)
             continue;
         core::StarImage star = starImage(magnitude, m_field);
         star.x = float(p.x());

@@ -11,7 +11,7 @@ class FloatCanvas;
 
 namespace sky {
 
-class NebulaPainter;
+class MilkyWay;
 class StarCatalogue;
 struct SkyField;
 
@@ -26,7 +26,7 @@ public:
     QImage render() const; // Format_RGB32, 1920 x 1080
 
 private:
-    void addBackgroundStars(core::FloatCanvas &canvas, const NebulaPainter &nebulae) const;
+    void addBackgroundStars(core::FloatCanvas &canvas, const MilkyWay &milkyWay) const;
     void addCatalogueStars(core::FloatCanvas &canvas) const;
 
     const SkyField &m_field;

@@ -3,8 +3,6 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/shaping.h"
-#include "artwork/sky/galacticframe.h"
-#include "artwork/sky/skyfield.h"
 #include "artwork/sky/skyprojection.h"
 #include "artwork/sky/starcatalogue.h"
 
@@ -21,6 +19,7 @@ namespace {
 
 using core::Light;
 using core::shaping::smoothstep;
+using core::shaping::square;
 namespace noise = core::noise;
 
 constexpr double Degree = std::numbers::pi / 180.0;
@@ -29,22 +28,11 @@ const SkyVector OrionNebula = SkyVector::fromRaDec(5.5879, -5.3897); // at the T
 const SkyVector DeMairansNebula = SkyVector::fromRaDec(5.5932, -5.2706);
 const SkyVector RunningMan = SkyVector::fromRaDec(5.5900, -4.8300);
 const SkyVector Alnitak = SkyVector::fromRaDec(5.6793, -1.9426);
+const SkyVector FlameNebula = SkyVector::fromRaDec(5.6972, -1.8500);
+const SkyVector ReflectionNearHorsehead = SkyVector::fromRaDec(5.6806, -2.2667);
 const SkyVector BarnardsLoopCentre = SkyVector::fromRaDec(5.36, -3.2);
 const SkyVector MeissaRingCentre = SkyVector::fromRaDec(5.58, 9.6);
 const SkyVector PleiadesCentre = SkyVector::fromRaDec(3.7850, 24.1200);
-
-// Galactic longitude and latitude in degrees; the band's noise is laid out
-// in them, so its clouds and lanes run along the plane.
-struct Galactic
-{
-    float l, b;
-};
-
-Galactic galacticOf(const SkyVector &d)
-{
-    const double l = std::atan2(d.dot(galactic::Y), d.dot(galactic::Centre)) / Degree;
-    return {float(l < 0 ? l + 360.0 : l), float(galactic::latitudeDeg(d))};
-}
 
 // The bright Pleiades, by HR number; their light is weighed by magnitude.
 constexpr std::array<int, 9> PleiadesMembers = {1165, 1156, 1149, 1142, 1145,
@@ -53,15 +41,12 @@ constexpr int Merope = 1156;
 
 } // namespace
 
-NebulaPainter::NebulaPainter(const SkyField &field, const SkyProjection &projection,
-                             const StarCatalogue &catalogue)
-    : m_field(field), m_projection(projection), m_catalogue(catalogue)
+NebulaPainter::NebulaPainter(const SkyProjection &projection, const StarCatalogue &catalogue)
+    : m_projection(projection), m_catalogue(catalogue)
 {}
 
 void NebulaPainter::paint(core::FloatCanvas &canvas) const
 {
-    if (m_field.milkyWay > 0.0)
-        paintMilkyWay(canvas);
     paintPleiades(canvas);
     paintOrion(canvas);
 }
@@ -72,42 +57,6 @@ NebulaPainter::Offset NebulaPainter::offset(const SkyVector &from, const SkyVect
     const SkyVector north = from.cross(east);
     const SkyVector d = to - from;
     return {d.dot(east) / Degree, d.dot(north) / Degree};
-}
-
-NebulaPainter::Band NebulaPainter::band(const SkyVector &d) const
-{
-    const Galactic g = galacticOf(d);
-    const std::uint32_t seed = std::uint32_t(m_field.seed);
-    // The band wanders a little about the plane.
-    const float b = g.b - 1.6f * noise::fbm(g.l / 25.0f, 0.5f, seed + 1, 3);
-    const float core = b / 6.2f, wing = b / 14.0f;
-    const float profile = std::exp(-0.5f * core * core) + 0.08f * std::exp(-0.5f * wing * wing);
-    const noise::Offset w = noise::warp(g.l / 8.0f, g.b / 8.0f, seed + 2, 4);
-    const float l = g.l + 1.5f * w.x, bw = g.b + 1.0f * w.y;
-    // Star clouds, drawn out along the plane, down to a few pixels.
-    const float cloud = noise::fbm(l / 4.0f, bw / 2.2f, seed + 3, 10, 0.62f);
-    // Dust: long, winding lanes with ragged edges, strongest in the middle of
-    // the band; stars show through where they thin out.
-    const float lanes =
-        noise::ridged(l / 6.5f + 3.1f + 0.35f * w.y, bw / 2.8f + 0.45f * w.x, seed + 4, 7, 0.55f);
-    const float ragged = noise::fbm(l / 0.8f, bw / 0.7f, seed + 5, 6, 0.6f);
-    const float patches = noise::fbm(l / 5.0f, bw / 3.0f, seed + 6, 5);
-    const float dust = (smoothstep(0.5f, 0.8f, lanes + 0.2f * ragged) *
-                            (0.55f + 0.45f * smoothstep(-0.2f, 0.3f, patches)) +
-                        0.12f * smoothstep(0.15f, 0.55f, patches + 0.3f * ragged)) *
-                       std::exp(-0.5f * (b / 6.0f) * (b / 6.0f));
-    return {profile * std::exp(1.6f * cloud), dust};
-}
-
-NebulaPainter::StarDepth NebulaPainter::starDepth(const SkyVector &direction) const
-{
-    const Band b = band(direction);
-    const double t = std::exp(-1.6 * b.dust);
-    StarDepth depth;
-    depth.crowding = 1.0 + 11.0 * b.clouds * t;
-    if (m_field.milkyWay > 0.0)
-        depth.transmittance = std::exp(-1.2 * m_field.milkyWay * b.dust);
-    return depth;
 }
 
 void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &centre,
@@ -157,25 +106,6 @@ void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &cent
             canvas.add(x, y, mix(mix(g0[0], g0[1], fu), mix(g1[0], g1[1], fu), fv));
         }
     }
-}
-
-void NebulaPainter::paintMilkyWay(core::FloatCanvas &canvas) const
-{
-    const std::uint32_t seed = std::uint32_t(m_field.seed) ^ 0x3333u;
-    const float strength = float(0.0075 * m_field.milkyWay);
-    const Light warm{1.0f, 0.87f, 0.7f};
-    const Light cool{0.86f, 0.88f, 1.0f};
-    const auto glow = [&](const SkyVector &d) {
-        const Band b = band(d);
-        const Galactic g = galacticOf(d);
-        const float t = float(std::exp(-0.9 * m_field.milkyWay * b.dust));
-        const float tint =
-            std::clamp(0.3f + 0.9f * noise::fbm(g.l / 6.0f, g.b / 6.0f, seed, 3), 0.0f, 1.0f);
-        // Light seen through thinning dust is reddened.
-        const Light reddening{1.0f, 0.8f + 0.2f * t, 0.55f + 0.45f * t};
-        return mix(warm, cool, tint * 0.25f) * reddening * (strength * b.clouds * t);
-    };
-    paintAround(canvas, m_projection.centre(), 90.0, 2, glow);
 }
 
 void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
@@ -242,39 +172,66 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
 void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
 {
     const std::uint32_t seed = 0x042042u;
-    const Light heartColour{1.0f, 0.86f, 0.84f};
-    const Light pink{1.0f, 0.36f, 0.52f};
-    const Light red{1.0f, 0.22f, 0.24f};
+    const Light heartColour{1.0f, 0.9f, 0.88f};
+    const Light pink{1.0f, 0.36f, 0.5f};
+    const Light red{1.0f, 0.22f, 0.26f};
     const Light blue{0.5f, 0.62f, 1.0f};
     const auto nebula = [&](const SkyVector &d) {
         const Offset o = offset(OrionNebula, d);
         const float e = float(o.east), n = float(o.north);
-        const double r = std::hypot(o.east, o.north);
-        const float texture = noise::fbm(e * 3.0f, n * 3.0f, seed, 8);
-        const float wisps = noise::ridged(e * 4.0f, n * 4.0f, seed + 1, 7);
-        // The cloud is drawn out north-south, spreads into a broad fan to the
-        // south-west and curls into wings; its outline is warped, and a dark
-        // bay cuts in to the north-east. Shape fades in away from the heart.
-        const noise::Offset w = noise::warp(e * 4.0f, n * 4.0f, seed + 2, 4);
-        const double we = o.east + 0.06 * w.x, wn = o.north + 0.06 * w.y;
-        const double rw = std::hypot(we / 0.85, wn / 1.15);
-        const double aw = std::atan2(wn, we);
-        const double shape =
-            1.0 + smoothstep(0.0f, 0.2f, float(r)) *
-                      (0.4 * std::cos(aw + 2.3) + 0.2 * std::cos(2.0 * (aw - 0.4)));
-        double wings =
-            std::exp(-rw / 0.36) * shape * std::clamp(0.6 + 0.5 * texture + 0.5 * wisps, 0.1, 2.0);
-        const double be = (o.east - 0.09) / 0.07;
-        const double bn = (o.north - 0.13) / 0.06;
-        wings *= 1.0 - 0.7 * std::exp(-(be * be + bn * bn));
-        const double heart = std::exp(-(r / 0.075) * (r / 0.075));
-        const double r43 = d.degreesTo(DeMairansNebula);
-        const double m43 = 0.3 * std::exp(-(r43 / 0.05) * (r43 / 0.05));
-        const double halo = 0.12 * std::exp(-(r / 0.7) * (r / 0.7)) * (0.7 + 0.5 * texture);
+        // Every outline is bent at two scales, so no edge is a clean curve.
+        const noise::Offset w = noise::warp(e * 6.0f, n * 6.0f, seed + 2, 4);
+        const noise::Offset fine = noise::warp(e * 25.0f, n * 25.0f, seed + 6, 3);
+        const float we = e + 0.035f * w.x + 0.008f * fine.x;
+        const float wn = n + 0.035f * w.y + 0.008f * fine.y;
+        const float r = std::hypot(we, wn);
+        const float pa = std::atan2(we, wn); // 0 north, positive to the east
+        const float texture = noise::fbm(e * 12.0f, n * 12.0f, seed, 6);
+        const float strands = noise::ridged(we * 18.0f, wn * 18.0f, seed + 1, 5);
+
+        // The bright heart about the Trapezium, spilling to the south-west.
+        const double heart =
+            std::exp(-square((we + 0.012f) / 0.05f) - square((wn + 0.02f) / 0.065f));
+        // The Huygens region: lopsided, brighter to the south and west.
+        const double inner =
+            std::exp(-std::hypot((we + 0.02f) / 0.9f, (wn + 0.04f) / 1.1f) / 0.085f);
+        // Two wings sweep out from the heart: the eastern one curls from
+        // east to south-south-east, the western one, broader and fainter,
+        // from west to south-west. Angles are distances on the circle.
+        const auto wing = [&](float start, float turn, float length, float width) {
+            const float along = std::min(r / length, 1.4f);
+            const float centre = start + turn * along;
+            const float da = std::remainder(pa - centre, 2.0f * core::shaping::Pi);
+            const float spread = width * (0.6f + along);
+            return std::exp(-square(da / spread)) * std::exp(-r / (0.4f * length)) *
+                   smoothstep(0.0f, 0.05f, r);
+        };
+        const double wings =
+            (1.0 * wing(1.4f, 0.95f, 0.8f, 0.26f) + 0.65 * wing(-1.35f, -0.4f, 0.6f, 0.42f) +
+             0.3 * wing(3.0f, 0.2f, 0.5f, 0.6f)) *
+            std::clamp(0.55 + 0.6 * texture + 0.45 * strands, 0.1, 2.0);
+        // The dark bay cuts in from the north-east towards the heart.
+        const float bay =
+            std::exp(-square(std::remainder(pa - 0.75f, 2.0f * core::shaping::Pi) / 0.4f)) *
+            smoothstep(0.012f, 0.035f, r) * std::exp(-r / 0.2f);
+        const double clear = 1.0 - 0.85 * bay;
+        // M43, a small comma to the north beyond the bay.
+        const Offset m = offset(DeMairansNebula, d);
+        const double m43 = std::exp(-square((float(m.east) + 0.01f) / 0.03f) -
+                                    square((float(m.north) + 0.008f) / 0.024f)) *
+                           (0.8 + 0.4 * texture);
+        // Faint outer loops, open to the south.
+        const float loops = noise::ridged(we * 7.0f, wn * 5.0f, seed + 5, 4);
+        const double outer = std::exp(-r / 0.3f) *
+                             smoothstep(0.6f, -0.4f, wn / std::max(r, 1e-3f)) * square(loops) *
+                             smoothstep(0.08f, 0.2f, r);
+        const double halo = std::exp(-square(r / 0.55f)) * (0.7 + 0.5 * texture);
         const double rman = d.degreesTo(RunningMan);
-        const double man = 0.12 * std::exp(-(rman / 0.16) * (rman / 0.16)) * (0.8 + 0.4 * texture);
-        return heartColour * float(1.6 * heart) + pink * float(0.55 * (wings + m43)) +
-               red * float(0.5 * halo) + blue * float(0.5 * man);
+        const double man = 0.1 * std::exp(-square(float(rman) / 0.14f)) * (0.8 + 0.4 * texture);
+        return heartColour * float(2.2 * heart * clear) +
+               mix(pink, heartColour, 0.5f) * float(0.9 * inner * clear) +
+               pink * float((1.1 * wings + 0.6 * m43) * clear) +
+               red * float(0.25 * outer + 0.06 * halo) + blue * float(0.5 * man);
     };
     paintAround(canvas, OrionNebula, 2.0, 1, nebula);
 
@@ -303,7 +260,14 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const Offset a = offset(Alnitak, d);
         const double south =
             std::exp(-0.5 * (a.east * a.east / 0.35 + std::pow(a.north + 0.7, 2.0) / 0.8));
-        return red * float(0.009 * arc + 0.005 * ring + 0.006 * south * (0.7 + 0.5 * strands));
+        // Beside Alnitak: the Flame's warm glow and a bluish reflection
+        // nebula to the south, by the Horsehead.
+        const double flame = std::exp(-square(float(d.degreesTo(FlameNebula)) / 0.12f));
+        const double reflection =
+            std::exp(-square(float(d.degreesTo(ReflectionNearHorsehead)) / 0.14f));
+        return red * float(0.009 * arc + 0.005 * ring + 0.006 * south * (0.7 + 0.5 * strands)) +
+               Light{1.0f, 0.62f, 0.36f} * float(0.01 * flame * (0.6 + 0.8 * strands)) +
+               blue * float(0.008 * reflection * (0.8 + 0.4 * double(w)));
     };
     paintAround(canvas, BarnardsLoopCentre, 16.0, 2, hydrogen);
 }

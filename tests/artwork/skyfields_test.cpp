@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "artwork/sky/milkyway.h"
+#include "artwork/sky/skyfield.h"
 #include "artwork/sky/skyfields.h"
 #include "artwork/sky/skyprojection.h"
 #include "catalogue/cataloguetables.h"
@@ -245,5 +247,50 @@ TEST_P(OverlayLayout, LabelsStayOffLinesAndLinesKeepThreeQuartersOfTheirLength)
 
 INSTANTIATE_TEST_SUITE_P(Entries, OverlayLayout, testing::Range(1, 9),
                          [](const auto &info) { return "Entry" + std::to_string(info.param); });
+
+// The Milky Way is laid out in galactic longitude, which wraps around; a
+// seam or a clipped edge would show as a sudden step in the star density
+// the band gives the background stars. Far from the plane the band must
+// have faded out, leaving dark sky.
+class MilkyWayBand : public testing::TestWithParam<int>
+{};
+
+TEST_P(MilkyWayBand, HasNoStepAndFadesOutFarFromThePlane)
+{
+    const sky::SkyField *field = sky::SkyField::forEntry(GetParam());
+    ASSERT_TRUE(field);
+    const sky::SkyProjection projection = field->projection();
+    const sky::MilkyWay band(*field, projection);
+    double most = 1.0;
+    for (int y = 0; y < sky::SkyField::Height; y += 6) {
+        sky::MilkyWay::StarDepth left = band.starDepth(QPointF(0.5, y + 0.5));
+        for (int x = 1; x < sky::SkyField::Width; ++x) {
+            const sky::MilkyWay::StarDepth right = band.starDepth(QPointF(x + 0.5, y + 0.5));
+            ASSERT_LT(std::abs(right.crowding - left.crowding), 4.0)
+                << "at (" << x << ", " << y << ")";
+            ASSERT_LT(std::abs(right.transmittance - left.transmittance), 0.2)
+                << "at (" << x << ", " << y << ")";
+            most = std::max(most, right.crowding);
+            left = right;
+        }
+    }
+    // Each of these fields shows the band somewhere.
+    EXPECT_GT(most, 4.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, MilkyWayBand, testing::Values(4, 6, 7),
+                         [](const auto &info) { return "Entry" + std::to_string(info.param); });
+
+TEST(MilkyWayBand, IsGoneFarFromThePlane)
+{
+    // The Hyades lie 22 degrees from the plane, Ursa Major 60.
+    for (int entry : {8, 2}) {
+        const sky::SkyField *field = sky::SkyField::forEntry(entry);
+        ASSERT_TRUE(field);
+        const sky::SkyProjection projection = field->projection();
+        const sky::MilkyWay band(*field, projection);
+        EXPECT_LT(band.starDepth(QPointF(960.0, 540.0)).crowding, 1.05) << "entry " << entry;
+    }
+}
 
 } // namespace
