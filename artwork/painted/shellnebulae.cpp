@@ -452,8 +452,8 @@ void paintMedusa(Scene &scene)
         const float bright = 0.5f + 1.1f * smoothstep(0.35f, 1.0f, along);
         const float clumps =
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 60, dy / 60, z / 60, seed + 4, 3));
-        Light e = cp::Rose * (0.0002f * wall * mask * bright * clumps);
-        e += Light{0.25f, 0.75f, 0.7f} * (0.00002f * smoothstep(1.0f, 0.5f, r / shellR));
+        Light e = cp::Rose * (0.0003f * wall * mask * bright * clumps);
+        e += Light{0.25f, 0.75f, 0.7f} * (0.00004f * smoothstep(1.0f, 0.5f, r / shellR));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -475,9 +475,9 @@ void paintMedusa(Scene &scene)
         const float breakA = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 9, 3));
         const float breakB = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 10, 3));
         const float tangle = cn::ridged(x / 18 + 2 * w.y, y / 18 - 2 * w.x, seed + 11, 3);
-        return Light::grey(0.18f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
+        return Light::grey(0.35f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
                            0.5f * tangle * tangle * tangle) *
-                   (1.0f + 1.3f * knot) +
+                   (1.0f + 1.8f * knot) +
                Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
     });
     shellparts::addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
