@@ -411,16 +411,23 @@ void paintSpirograph(Scene &scene)
         const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
         const float rho = std::hypot(u / A, v / B);
         const float theta = std::atan2(v / B, u / A);
-        auto strands = [&](float shear, std::uint32_t salt) {
-            const float t = theta + shear * rho;
-            return cn::ridged(std::cos(t) * 9.0f, std::sin(t) * 9.0f, rho * 14.0f, salt, 3);
+        // Integer cycles around keep the pattern seamless at theta = pi;
+        // noise in the phase bends strands and sets their spacing unevenly.
+        auto strands = [&](float cycles, float shear, std::uint32_t salt) {
+            const float bend = 2.2f * cn::fbm(x / 70, y / 70, salt, 3) +
+                               0.5f * cn::fbm(x / 18, y / 18, salt + 1, 2);
+            const float phase = cycles * theta + shear * rho + bend;
+            const float line = 0.5f + 0.5f * std::cos(phase);
+            const float sharp = line * line * line * line;
+            return sharp * sharp;
         };
-        const float a = strands(1.4f, seed + 5), b = strands(-1.1f, seed + 6);
+        const float a = strands(64.0f, 55.0f, seed + 5) + 0.7f * strands(47.0f, 40.0f, seed + 11);
+        const float b = strands(56.0f, -45.0f, seed + 6) + 0.6f * strands(73.0f, -65.0f, seed + 12);
         const float breakA = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 7, 3));
         const float breakB = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 8, 3));
-        const float weave = a * a * a * breakA + b * b * b * breakB;
+        const float weave = a * breakA + b * breakB;
         const float shown = smoothstep(0.12f, 0.5f, rho);
-        return 1.0f + shown * (1.7f * weave - 0.5f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
+        return 1.0f + shown * (1.2f * weave - 0.35f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
     });
     shellparts::addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
 }
