@@ -411,16 +411,23 @@ void paintSpirograph(Scene &scene)
         const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
         const float rho = std::hypot(u / A, v / B);
         const float theta = std::atan2(v / B, u / A);
-        auto strands = [&](float shear, std::uint32_t salt) {
-            const float t = theta + shear * rho;
-            return cn::ridged(std::cos(t) * 9.0f, std::sin(t) * 9.0f, rho * 14.0f, salt, 3);
+        // Integer cycles around keep the pattern seamless at theta = pi;
+        // noise in the phase bends strands and sets their spacing unevenly.
+        auto strands = [&](float cycles, float shear, std::uint32_t salt) {
+            const float bend = 2.2f * cn::fbm(x / 70, y / 70, salt, 3) +
+                               0.5f * cn::fbm(x / 18, y / 18, salt + 1, 2);
+            const float phase = cycles * theta + shear * rho + bend;
+            const float line = 0.5f + 0.5f * std::cos(phase);
+            const float sharp = line * line * line * line;
+            return sharp * sharp;
         };
-        const float a = strands(1.4f, seed + 5), b = strands(-1.1f, seed + 6);
+        const float a = strands(64.0f, 55.0f, seed + 5) + 0.7f * strands(47.0f, 40.0f, seed + 11);
+        const float b = strands(56.0f, -45.0f, seed + 6) + 0.6f * strands(73.0f, -65.0f, seed + 12);
         const float breakA = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 7, 3));
         const float breakB = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 8, 3));
-        const float weave = a * a * a * breakA + b * b * b * breakB;
+        const float weave = a * breakA + b * breakB;
         const float shown = smoothstep(0.12f, 0.5f, rho);
-        return 1.0f + shown * (1.7f * weave - 0.5f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
+        return 1.0f + shown * (1.2f * weave - 0.35f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
     });
     shellparts::addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
 }
@@ -452,8 +459,8 @@ void paintMedusa(Scene &scene)
         const float bright = 0.5f + 1.1f * smoothstep(0.35f, 1.0f, along);
         const float clumps =
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 60, dy / 60, z / 60, seed + 4, 3));
-        Light e = cp::Rose * (0.0002f * wall * mask * bright * clumps);
-        e += Light{0.25f, 0.75f, 0.7f} * (0.00002f * smoothstep(1.0f, 0.5f, r / shellR));
+        Light e = cp::Rose * (0.0003f * wall * mask * bright * clumps);
+        e += Light{0.25f, 0.75f, 0.7f} * (0.00004f * smoothstep(1.0f, 0.5f, r / shellR));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -475,9 +482,9 @@ void paintMedusa(Scene &scene)
         const float breakA = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 9, 3));
         const float breakB = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 10, 3));
         const float tangle = cn::ridged(x / 18 + 2 * w.y, y / 18 - 2 * w.x, seed + 11, 3);
-        return Light::grey(0.18f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
+        return Light::grey(0.35f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
                            0.5f * tangle * tangle * tangle) *
-                   (1.0f + 1.3f * knot) +
+                   (1.0f + 1.8f * knot) +
                Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
     });
     shellparts::addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);

@@ -142,10 +142,10 @@ void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &re
         const float core = std::exp(-t * t * 2.5f);
         const float bright = boost * float(rng.range(0.01, 0.08)) * (0.4f + core) *
                              (rng.uniform() < 0.2 ? 3.0f : 1.0f);
-        addLoop(canvas, a, b, height, bright, float(rng.range(1.5, 3.2)),
+        addLoop(canvas, a, b, height, bright, float(rng.range(0.9, 1.9)),
                 lean + float(rng.normal()) * 0.02f);
     }
-    const int fans = region.loops / 2;
+    const int fans = region.loops;
     for (int i = 0; i < fans; ++i) {
         const float side = rng.uniform() < 0.5 ? 1.0f : -1.0f;
         const Vec3 a = at(float(rng.range(-0.8, 0.8)) * size, side * 0.4f * size);
@@ -153,7 +153,7 @@ void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &re
         const float reach = size * float(rng.range(1.4, 3.0));
         const Vec3 b = at(reach * std::sin(dir), side * reach * std::cos(dir));
         addLoop(canvas, a, b, reach * float(rng.range(0.25, 0.4)),
-                float(rng.range(0.015, 0.035)) * boost, float(rng.range(1.8, 3.2)), lean * 0.5f,
+                float(rng.range(0.015, 0.035)) * boost, float(rng.range(1.0, 2.0)), lean * 0.5f,
                 0.85f);
     }
     // Small bright loops in every direction break up the arcade's outline.
@@ -270,8 +270,8 @@ void paintSun(Scene &scene)
     const Vec3 flare = onSphere(15 * Deg, 76 * Deg);
     const float fx = Cx + flare.x * Radius, fy = Cy + flare.y * Radius;
     core::FloatCanvas glare;
-    glare.addGaussian(fx, fy, 5.0f, Gold * 12.0f);
-    glare.addGaussian(fx + 4, fy - 3, 2.5f, Light{1.0f, 0.9f, 0.7f} * 20.0f);
+    glare.addGaussian(fx, fy, 5.0f, Gold * 6.0f);
+    glare.addGaussian(fx + 4, fy - 3, 2.5f, Light{1.0f, 0.9f, 0.7f} * 10.0f);
     glare.addGaussian(fx, fy, 18.0f, Gold * 1.2f);
     glare.addGaussian(fx, fy, 60.0f, Gold * 0.25f);
     light.addCanvas(glare);
