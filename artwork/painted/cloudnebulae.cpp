@@ -341,7 +341,7 @@ void paintLagoon(Scene &scene)
         const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
         const float dust =
             smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
-        return Medium{gas * 6.0e-4f + core * 2.4e-3f, dust * body * 0.004f};
+        return Medium{gas * 6.0e-4f + core * 1.5e-3f, dust * body * 0.004f};
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
@@ -362,12 +362,15 @@ void paintLagoon(Scene &scene)
         const float fork = y - path + 40.0f + 0.6f * (620.0f - x) + 0.5f * (off - (y - path));
         const float forkWidth = 18.0f + 40.0f * mottle(x + 300, 0.0f, 150, seed + 22, 16);
         const float forkReach = smoothstep(640.0f, 580.0f, x) * smoothstep(330.0f, 430.0f, x);
+        // Broken into pieces along its course, with gaps where the gas shows through.
+        const float pieces = smoothstep(0.3f, 0.6f, mottle(wx + 0.5f * off, wy, 80, seed + 23, 8));
         const float lane =
-            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * 0.8f +
+            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * (0.35f + 0.6f * pieces) +
             smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach * 0.7f +
             0.55f * noise::fbm(wx / 90, wy / 90, seed + 21, noise::octavesFor(90, 8));
         // The gas is brightest along the lane's banks.
-        const float banks = 1.0f + 0.9f * bump(std::fabs(off) - width, 45.0f) * reach;
+        const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.1f * width, 22.0f) * reach +
+                            0.5f * bump(std::fabs(off) - width, 60.0f) * reach;
         const float bright =
             (0.35f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s) * banks;
         // Blotches and tendrils of dust about the lane and over the east.
@@ -383,14 +386,52 @@ void paintLagoon(Scene &scene)
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 16, y / 16, seed + 19, noise::octavesFor(16));
         const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
-        const float detail = st.r * (0.7f + 0.45f * fine + 0.2f * threads * threads);
+        const float wisps = noise::ridged(x / 15 + 0.4f * threads, y / 15, seed + 24, 3);
+        const float detail = st.r * (0.6f + 0.45f * fine + 0.45f * threads * threads * threads +
+                                     0.5f * std::pow(wisps, 5.0f));
         // Ragged edges and gaps where the lane thins.
-        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.08f * fine);
-        const float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
-        return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
+        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.1f * fine);
+        float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        // Small dark globules, most of them near the lane and the core.
+        const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
+        if (near > 0.1f) {
+            // Drawn out into short tails, away from the core.
+            const noise::Cells g =
+                noise::worley((x + 0.6f * y) / 46, (y - 0.3f * x) / 30, seed + 25);
+            if (float(g.id % 1000) < 170.0f * near) {
+                const float size = 0.06f + 0.12f * float((g.id >> 10) % 1000) / 1000.0f;
+                tau += (0.5f + 1.2f * float((g.id >> 20) % 100) / 100.0f) *
+                       smoothstep(size * 1.3f, size * 0.3f, g.f1 + 0.05f * fine);
+            }
+        }
+        // The hourglass: a small, very bright knot by the hot star, pinched by two dark
+        // fingers of dust, whiter towards its heart.
+        const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
+        const float hr = std::hypot(hx, hy);
+        Light knot;
+        if (hr < 150.0f) {
+            const Point h = toFrame(hx, hy, 0, 0, 0.5f);
+            const float waist = std::fabs(h.y) / (3.0f + 0.9f * std::fabs(h.x));
+            const float lobes = std::exp(-square(h.x / 24.0f) - square(h.y / 15.0f)) *
+                                (1.0f + 0.25f * (h.x < 0 ? 1.0f : 0.0f));
+            const float cut = 1.0f - 0.85f * smoothstep(1.0f, 0.2f, waist) *
+                                         smoothstep(2.0f, 9.0f, std::fabs(h.x));
+            const float grain = 0.65f + 0.35f * noise::ridged(x / 5, y / 5, seed + 26, 2);
+            knot = mix(pal::Rose, pal::WarmWhite, 0.55f * lobes) *
+                   (1.6f * lobes * cut * grain + 0.12f * bump(hr, 35.0f));
+            tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
+                   bump(hr, 45.0f);
+        }
+        // Hue: deeper red in the faint gas, pinker and whiter where it is brightest.
+        const float b = v.light.r * detail;
+        const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
+                                1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
+        return Ray{reddened((v.light * detail) * hue + knot * 1.5f, tau),
+                   v.transmittance * std::exp(-tau)};
     });
 
     youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
+    youngCluster(light, seed + 28, {560, 500, 260, 170, 220, 5.0f, 0, 0.2f});
     // Herschel 36 in the bright core, and 9 Sagittarii to the east.
     light.addStar(brightStar(coreX + 4, coreY + 6, 14.0f, Light::fromColourIndex(-0.1f)));
     light.addStar(brightStar(770, 420, 70.0f, Light::fromColourIndex(-0.15f), 0.5f, 50));
