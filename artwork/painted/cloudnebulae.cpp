@@ -692,18 +692,33 @@ void paintNgc604(Scene &scene)
         const Light kn = sampleGrid(knots, x / 4, y / 4);
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 14, y / 14, seed + 17, noise::octavesFor(14));
-        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.032f * st.r) +
+        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.045f * st.r) +
                      mix(pal::SkyBlue, pal::HotWhite, 0.3f) * (0.09f * kn.r) +
                      pal::Rose * (0.2f * kn.g);
-        arms = arms * (0.85f + 0.3f * fine);
-        const float armTau = st.g * (0.75f + 0.5f * fine);
+        // Unresolved stars give the arm a grainy, mottled surface, and thin lanes
+        // of dust thread it.
+        const float grain = noise::fbm(x / 5, y / 5, seed + 21, 2);
+        arms = arms * (0.65f + 0.35f * fine + 0.5f * grain);
+        const float lanes = std::pow(strands(x, y, 70, 1.1f, seed + 22, 4), 3.0f);
+        const float armTau = st.g * (0.75f + 0.5f * fine) + 1.6f * lanes * std::min(st.r, 1.0f);
         // A lane of dust across the knot, darkening without reddening much.
         const float across = bump(x - kx + 0.6f * (y - ky) - 90.0f +
                                       30.0f * noise::fbm(x / 60, y / 60, seed + 19, 4),
                                   18.0f + 14.0f * st.b) *
                              bump(std::hypot(x - kx, y - ky), 230.0f);
-        const float knotTau = 2.6f * across * (0.7f + 0.5f * fine);
-        const Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
+        const float knotTau = 3.8f * across * (0.7f + 0.5f * fine);
+        Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
+        if (gas.r > 1e-4f) {
+            // Crisp walls of bubbles a few pixels thick, and fine filaments.
+            const noise::Offset w = noise::warp(x / 50, y / 50, seed + 23, 2);
+            const noise::Cells c =
+                noise::worley((x + 22 * w.x) / 52, (y + 22 * w.y) / 52, seed + 24);
+            // Only some walls stand out, as arcs of broken shells.
+            const float arcs = smoothstep(-0.15f, 0.4f, noise::fbm(x / 45, y / 45, seed + 26, 3));
+            const float wall = std::exp(-(c.f2 - c.f1) * 14.0f) * arcs;
+            const float fil = std::pow(noise::ridged(x / 11, y / 11, seed + 25, 2), 6.0f);
+            gas = gas * (0.6f + 2.2f * wall + 0.6f * fil);
+        }
         const float t = std::exp(-armTau - knotTau);
         return Ray{reddened(gas + arms, armTau) * std::exp(-knotTau), v.transmittance * t};
     });
