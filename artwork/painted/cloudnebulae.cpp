@@ -543,7 +543,7 @@ void paintFlame(Scene &scene)
     };
     std::vector<Branch> todo{{945, 1130, -Pi * 0.5f - 0.03f, 1000, 130, 2},
                              {930, 650, Pi + 0.12f, 580, 75, 1},
-                             {955, 760, 0.18f, 600, 65, 1}};
+                             {925, 760, 0.22f, 640, 80, 1}};
     while (!todo.empty()) {
         Branch br = todo.back();
         todo.pop_back();
@@ -556,8 +556,9 @@ void paintFlame(Scene &scene)
             br.y += std::sin(br.angle) * step;
             const float width = br.width * (1.0f - 0.65f * t);
             const float sigma = 0.5f * 0.7f * width;
+            // Never thinning to nothing, so no branch breaks off into an island.
             const float depth =
-                (0.5f + 0.8f * mottle(br.x, br.y, 140, seed + 13, 16)) * (1.0f - 0.35f * t);
+                (0.65f + 0.7f * mottle(br.x, br.y, 140, seed + 13, 16)) * (1.0f - 0.35f * t);
             lanes.addGaussian(br.x * 0.5f, br.y * 0.5f, sigma,
                               Light::grey(depth * 0.5f * step / (sigma * 2.5066f)));
             if (br.depth > 0 && t > 0.15f && rng.uniform() < 0.008f) {
@@ -579,8 +580,11 @@ void paintFlame(Scene &scene)
         const float glow = 0.35f + 0.8f * mottle(wx, wy, 80, seed + 8, 8) + 0.9f * s * s * s;
         const float skeleton = std::min(sampleGrid(lanes, x * 0.5f, y * 0.5f).r, 1.2f);
         const float clouds = noise::fbm(wx / 110, wy / 110, seed + 11, noise::octavesFor(110, 8));
+        // Along the skeleton the clouds may fray the lanes but not cut them through.
+        const float frayed =
+            lerp(clouds, std::max(clouds, -0.05f), smoothstep(0.1f, 0.3f, skeleton));
         const float dust =
-            skeleton * 0.75f + 0.7f * clouds +
+            skeleton * 0.75f + 0.7f * frayed +
             0.25f * smoothstep(0.2f, 0.6f, noise::fbm(x / 340, y / 340, seed + 12, 3));
         const float threads = std::pow(strands(wx, wy, 75, 1.0f, seed + 10, 8), 4.0f);
         return Light{glow, dust, threads};
@@ -590,13 +594,20 @@ void paintFlame(Scene &scene)
         const Light st = sampleGrid(structure, x / 4, y / 4);
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 16, y / 16, seed + 9, noise::octavesFor(16));
-        const float dust = st.g + 0.08f * fine;
+        const float dust = st.g + 0.13f * fine;
         // The gas is lit brightest along the edges of the dust.
-        const float banks = 1.0f + 0.7f * bump(dust - 0.4f, 0.08f);
+        const float rim = 0.7f + 0.6f * noise::fbm(x / 6, y / 6, seed + 14, 2);
+        const float banks =
+            1.0f + 1.5f * bump(dust - 0.42f, 0.06f) * rim + 0.4f * bump(dust - 0.35f, 0.15f);
         const float detail = st.r * (0.85f + 0.25f * fine) * banks;
-        const float tau = 1.7f * smoothstep(0.3f, 0.85f, dust) +
-                          1.6f * smoothstep(0.7f, 1.3f, dust) +
-                          0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine);
+        // Fine clumps of dust, a few pixels across, in and about the lanes.
+        const float grit =
+            smoothstep(-0.05f, 0.45f, noise::fbm(x / 11, y / 11, seed + 15, 3)) *
+            (0.3f + 1.2f * smoothstep(-0.2f, 0.5f, noise::fbm(x / 60, y / 60, seed + 16, 2)));
+        const float tau =
+            1.7f * smoothstep(0.3f, 0.85f, dust) + 1.6f * smoothstep(0.7f, 1.3f, dust) +
+            0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine) +
+            0.6f * grit * smoothstep(0.15f, 0.5f, dust);
         return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
     });
 
