@@ -369,7 +369,7 @@ void paintLagoon(Scene &scene)
             smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach * 0.7f +
             0.55f * noise::fbm(wx / 90, wy / 90, seed + 21, noise::octavesFor(90, 8));
         // The gas is brightest along the lane's banks.
-        const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.1f * width, 22.0f) * reach +
+        const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.4f * width, 20.0f) * reach +
                             0.5f * bump(std::fabs(off) - width, 60.0f) * reach;
         const float bright =
             (0.35f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s) * banks;
@@ -421,6 +421,10 @@ void paintLagoon(Scene &scene)
                    (1.6f * lobes * cut * grain + 0.12f * bump(hr, 35.0f));
             tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
                    bump(hr, 45.0f);
+            // Dark striations across the glow about the core.
+            tau += 0.7f *
+                   std::pow(noise::ridged(x / 22, y / 22 + 0.2f * threads, seed + 29, 3), 3.0f) *
+                   bump(hr, 110.0f);
         }
         // Hue: deeper red in the faint gas, pinker and whiter where it is brightest.
         const float b = v.light.r * detail;
