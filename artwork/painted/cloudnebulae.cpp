@@ -341,7 +341,7 @@ void paintLagoon(Scene &scene)
         const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
         const float dust =
             smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
-        return Medium{gas * 6.0e-4f + core * 2.4e-3f, dust * body * 0.004f};
+        return Medium{gas * 6.0e-4f + core * 1.5e-3f, dust * body * 0.004f};
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
@@ -362,12 +362,15 @@ void paintLagoon(Scene &scene)
         const float fork = y - path + 40.0f + 0.6f * (620.0f - x) + 0.5f * (off - (y - path));
         const float forkWidth = 18.0f + 40.0f * mottle(x + 300, 0.0f, 150, seed + 22, 16);
         const float forkReach = smoothstep(640.0f, 580.0f, x) * smoothstep(330.0f, 430.0f, x);
+        // Broken into pieces along its course, with gaps where the gas shows through.
+        const float pieces = smoothstep(0.3f, 0.6f, mottle(wx + 0.5f * off, wy, 80, seed + 23, 8));
         const float lane =
-            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * 0.8f +
+            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * (0.35f + 0.6f * pieces) +
             smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach * 0.7f +
             0.55f * noise::fbm(wx / 90, wy / 90, seed + 21, noise::octavesFor(90, 8));
         // The gas is brightest along the lane's banks.
-        const float banks = 1.0f + 0.9f * bump(std::fabs(off) - width, 45.0f) * reach;
+        const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.4f * width, 20.0f) * reach +
+                            0.5f * bump(std::fabs(off) - width, 60.0f) * reach;
         const float bright =
             (0.35f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s) * banks;
         // Blotches and tendrils of dust about the lane and over the east.
@@ -383,14 +386,56 @@ void paintLagoon(Scene &scene)
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 16, y / 16, seed + 19, noise::octavesFor(16));
         const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
-        const float detail = st.r * (0.7f + 0.45f * fine + 0.2f * threads * threads);
+        const float wisps = noise::ridged(x / 15 + 0.4f * threads, y / 15, seed + 24, 3);
+        const float detail = st.r * (0.6f + 0.45f * fine + 0.45f * threads * threads * threads +
+                                     0.5f * std::pow(wisps, 5.0f));
         // Ragged edges and gaps where the lane thins.
-        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.08f * fine);
-        const float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
-        return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
+        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.1f * fine);
+        float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        // Small dark globules, most of them near the lane and the core.
+        const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
+        if (near > 0.1f) {
+            // Drawn out into short tails, away from the core.
+            const noise::Cells g =
+                noise::worley((x + 0.6f * y) / 46, (y - 0.3f * x) / 30, seed + 25);
+            if (float(g.id % 1000) < 170.0f * near) {
+                const float size = 0.06f + 0.12f * float((g.id >> 10) % 1000) / 1000.0f;
+                tau += (0.5f + 1.2f * float((g.id >> 20) % 100) / 100.0f) *
+                       smoothstep(size * 1.3f, size * 0.3f, g.f1 + 0.05f * fine);
+            }
+        }
+        // The hourglass: a small, very bright knot by the hot star, pinched by two dark
+        // fingers of dust, whiter towards its heart.
+        const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
+        const float hr = std::hypot(hx, hy);
+        Light knot;
+        if (hr < 150.0f) {
+            const Point h = toFrame(hx, hy, 0, 0, 0.5f);
+            const float waist = std::fabs(h.y) / (3.0f + 0.9f * std::fabs(h.x));
+            const float lobes = std::exp(-square(h.x / 24.0f) - square(h.y / 15.0f)) *
+                                (1.0f + 0.25f * (h.x < 0 ? 1.0f : 0.0f));
+            const float cut = 1.0f - 0.85f * smoothstep(1.0f, 0.2f, waist) *
+                                         smoothstep(2.0f, 9.0f, std::fabs(h.x));
+            const float grain = 0.65f + 0.35f * noise::ridged(x / 5, y / 5, seed + 26, 2);
+            knot = mix(pal::Rose, pal::WarmWhite, 0.55f * lobes) *
+                   (1.6f * lobes * cut * grain + 0.12f * bump(hr, 35.0f));
+            tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
+                   bump(hr, 45.0f);
+            // Dark striations across the glow about the core.
+            tau += 0.7f *
+                   std::pow(noise::ridged(x / 22, y / 22 + 0.2f * threads, seed + 29, 3), 3.0f) *
+                   bump(hr, 110.0f);
+        }
+        // Hue: deeper red in the faint gas, pinker and whiter where it is brightest.
+        const float b = v.light.r * detail;
+        const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
+                                1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
+        return Ray{reddened((v.light * detail) * hue + knot * 1.5f, tau),
+                   v.transmittance * std::exp(-tau)};
     });
 
     youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
+    youngCluster(light, seed + 28, {560, 500, 260, 170, 220, 5.0f, 0, 0.2f});
     // Herschel 36 in the bright core, and 9 Sagittarii to the east.
     light.addStar(brightStar(coreX + 4, coreY + 6, 14.0f, Light::fromColourIndex(-0.1f)));
     light.addStar(brightStar(770, 420, 70.0f, Light::fromColourIndex(-0.15f), 0.5f, 50));
@@ -502,7 +547,7 @@ void paintFlame(Scene &scene)
     };
     std::vector<Branch> todo{{945, 1130, -Pi * 0.5f - 0.03f, 1000, 130, 2},
                              {930, 650, Pi + 0.12f, 580, 75, 1},
-                             {955, 760, 0.18f, 600, 65, 1}};
+                             {925, 760, 0.22f, 640, 80, 1}};
     while (!todo.empty()) {
         Branch br = todo.back();
         todo.pop_back();
@@ -515,8 +560,9 @@ void paintFlame(Scene &scene)
             br.y += std::sin(br.angle) * step;
             const float width = br.width * (1.0f - 0.65f * t);
             const float sigma = 0.5f * 0.7f * width;
+            // Never thinning to nothing, so no branch breaks off into an island.
             const float depth =
-                (0.5f + 0.8f * mottle(br.x, br.y, 140, seed + 13, 16)) * (1.0f - 0.35f * t);
+                (0.65f + 0.7f * mottle(br.x, br.y, 140, seed + 13, 16)) * (1.0f - 0.35f * t);
             lanes.addGaussian(br.x * 0.5f, br.y * 0.5f, sigma,
                               Light::grey(depth * 0.5f * step / (sigma * 2.5066f)));
             if (br.depth > 0 && t > 0.15f && rng.uniform() < 0.008f) {
@@ -538,8 +584,11 @@ void paintFlame(Scene &scene)
         const float glow = 0.35f + 0.8f * mottle(wx, wy, 80, seed + 8, 8) + 0.9f * s * s * s;
         const float skeleton = std::min(sampleGrid(lanes, x * 0.5f, y * 0.5f).r, 1.2f);
         const float clouds = noise::fbm(wx / 110, wy / 110, seed + 11, noise::octavesFor(110, 8));
+        // Along the skeleton the clouds may fray the lanes but not cut them through.
+        const float frayed =
+            lerp(clouds, std::max(clouds, -0.05f), smoothstep(0.1f, 0.3f, skeleton));
         const float dust =
-            skeleton * 0.75f + 0.7f * clouds +
+            skeleton * 0.75f + 0.7f * frayed +
             0.25f * smoothstep(0.2f, 0.6f, noise::fbm(x / 340, y / 340, seed + 12, 3));
         const float threads = std::pow(strands(wx, wy, 75, 1.0f, seed + 10, 8), 4.0f);
         return Light{glow, dust, threads};
@@ -549,13 +598,20 @@ void paintFlame(Scene &scene)
         const Light st = sampleGrid(structure, x / 4, y / 4);
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 16, y / 16, seed + 9, noise::octavesFor(16));
-        const float dust = st.g + 0.08f * fine;
+        const float dust = st.g + 0.13f * fine;
         // The gas is lit brightest along the edges of the dust.
-        const float banks = 1.0f + 0.7f * bump(dust - 0.4f, 0.08f);
+        const float rim = 0.7f + 0.6f * noise::fbm(x / 6, y / 6, seed + 14, 2);
+        const float banks =
+            1.0f + 1.5f * bump(dust - 0.42f, 0.06f) * rim + 0.4f * bump(dust - 0.35f, 0.15f);
         const float detail = st.r * (0.85f + 0.25f * fine) * banks;
-        const float tau = 1.7f * smoothstep(0.3f, 0.85f, dust) +
-                          1.6f * smoothstep(0.7f, 1.3f, dust) +
-                          0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine);
+        // Fine clumps of dust, a few pixels across, in and about the lanes.
+        const float grit =
+            smoothstep(-0.05f, 0.45f, noise::fbm(x / 11, y / 11, seed + 15, 3)) *
+            (0.3f + 1.2f * smoothstep(-0.2f, 0.5f, noise::fbm(x / 60, y / 60, seed + 16, 2)));
+        const float tau =
+            1.7f * smoothstep(0.3f, 0.85f, dust) + 1.6f * smoothstep(0.7f, 1.3f, dust) +
+            0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine) +
+            0.6f * grit * smoothstep(0.15f, 0.5f, dust);
         return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
     });
 
@@ -651,18 +707,33 @@ void paintNgc604(Scene &scene)
         const Light kn = sampleGrid(knots, x / 4, y / 4);
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 14, y / 14, seed + 17, noise::octavesFor(14));
-        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.032f * st.r) +
+        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.045f * st.r) +
                      mix(pal::SkyBlue, pal::HotWhite, 0.3f) * (0.09f * kn.r) +
                      pal::Rose * (0.2f * kn.g);
-        arms = arms * (0.85f + 0.3f * fine);
-        const float armTau = st.g * (0.75f + 0.5f * fine);
+        // Unresolved stars give the arm a grainy, mottled surface, and thin lanes
+        // of dust thread it.
+        const float grain = noise::fbm(x / 5, y / 5, seed + 21, 2);
+        arms = arms * (0.65f + 0.35f * fine + 0.5f * grain);
+        const float lanes = std::pow(strands(x, y, 70, 1.1f, seed + 22, 4), 3.0f);
+        const float armTau = st.g * (0.75f + 0.5f * fine) + 1.6f * lanes * std::min(st.r, 1.0f);
         // A lane of dust across the knot, darkening without reddening much.
         const float across = bump(x - kx + 0.6f * (y - ky) - 90.0f +
                                       30.0f * noise::fbm(x / 60, y / 60, seed + 19, 4),
                                   18.0f + 14.0f * st.b) *
                              bump(std::hypot(x - kx, y - ky), 230.0f);
-        const float knotTau = 2.6f * across * (0.7f + 0.5f * fine);
-        const Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
+        const float knotTau = 3.8f * across * (0.7f + 0.5f * fine);
+        Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
+        if (gas.r > 1e-4f) {
+            // Crisp walls of bubbles a few pixels thick, and fine filaments.
+            const noise::Offset w = noise::warp(x / 50, y / 50, seed + 23, 2);
+            const noise::Cells c =
+                noise::worley((x + 22 * w.x) / 52, (y + 22 * w.y) / 52, seed + 24);
+            // Only some walls stand out, as arcs of broken shells.
+            const float arcs = smoothstep(-0.15f, 0.4f, noise::fbm(x / 45, y / 45, seed + 26, 3));
+            const float wall = std::exp(-(c.f2 - c.f1) * 14.0f) * arcs;
+            const float fil = std::pow(noise::ridged(x / 11, y / 11, seed + 25, 2), 6.0f);
+            gas = gas * (0.6f + 2.2f * wall + 0.6f * fil);
+        }
         const float t = std::exp(-armTau - knotTau);
         return Ray{reddened(gas + arms, armTau) * std::exp(-knotTau), v.transmittance * t};
     });
