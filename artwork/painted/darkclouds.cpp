@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Dark dust seen against glowing gas: silhouettes and rim-lit columns.
 
+#include "artwork/core/coarsefield.h"
 #include "artwork/core/noise.h"
 #include "artwork/core/palette.h"
 #include "artwork/core/shaping.h"
 #include "artwork/painted/bipolarlayers.h"
-#include "artwork/painted/grid.h"
-#include "artwork/painted/noise.h"
-#include "artwork/painted/palette.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
-#include "artwork/painted/shapes.h"
-#include "artwork/painted/starfield.h"
 
 #include <cmath>
 
@@ -19,9 +15,7 @@ namespace painted {
 
 namespace {
 
-using namespace shape;
-using namespace palette;
-using core::shaping::square;
+using namespace core::shaping;
 
 // Calls f(px, py, u, v) for every pixel, with u, v its centre in picture
 // coordinates (origin at the centre, height 1).
@@ -146,9 +140,9 @@ struct ColumnSet
 float columnDistance(const ColumnSet &set, float x, float y, uint32_t seed)
 {
     // Lumpy outlines: warp the coordinates at a few scales.
-    const noise::Offset b = noise::warp(x * 2, y * 2, seed + 22, 3);
-    const noise::Offset w = noise::warp(x * 6, y * 6, seed + 20, 4);
-    const noise::Offset f = noise::warp(x * 16, y * 16, seed + 21, 2);
+    const core::noise::Offset b = core::noise::warp(x * 2, y * 2, seed + 22, 3);
+    const core::noise::Offset w = core::noise::warp(x * 6, y * 6, seed + 20, 4);
+    const core::noise::Offset f = core::noise::warp(x * 16, y * 16, seed + 21, 2);
     const float px = x + 0.045f * b.x + 0.03f * w.x + 0.007f * f.x;
     const float py = y + 0.03f * b.y + 0.03f * w.y + 0.007f * f.y;
     float d = 1e9f;
@@ -157,7 +151,7 @@ float columnDistance(const ColumnSet &set, float x, float y, uint32_t seed)
         const float t = clamp01((c.baseV - py) / (c.baseV - c.topV));
         const float bow = c.bend * std::sin(Pi * t);
         // The width swells and narrows along the column.
-        const float swell = 1.0f + 0.4f * noise::fbm(t * 4.0f, float(i) * 7.3f, seed + 23, 3);
+        const float swell = 1.0f + 0.4f * core::noise::fbm(t * 4.0f, float(i) * 7.3f, seed + 23, 3);
         float e = taperedCapsule(px - bow, py, c.baseU, c.baseV, c.baseWidth * swell, c.topU,
                                  c.topV, c.topWidth * swell);
         e = smin(
@@ -172,7 +166,7 @@ float columnDistance(const ColumnSet &set, float x, float y, uint32_t seed)
         d = std::min(d, e);
     }
     const float ground =
-        set.ground + 0.06f * noise::fbm(x * 3, 0.0f, seed + 24, 4) + set.groundSlope * x - py;
+        set.ground + 0.06f * core::noise::fbm(x * 3, 0.0f, seed + 24, 4) + set.groundSlope * x - py;
     return smin(d, ground, 0.05f);
 }
 
@@ -186,8 +180,8 @@ struct Lighting
     float haze; // gas boiling off the lit side, just outside
 };
 
-Lighting lightColumns(const Grid &shape, float u, float v, float lightU, float lightV, float lumps,
-                      float patchiness, float fine = 0.0f)
+Lighting lightColumns(const core::CoarseField &shape, float u, float v, float lightU, float lightV,
+                      float lumps, float patchiness, float fine = 0.0f)
 {
     const float d = shape.sample(u, v) + fine;
     // How open the point is to the light: the distance field a little way
@@ -237,7 +231,7 @@ void paintPillars(Scene &scene)
     constexpr float LightU = 0.24f, LightV = -0.97f;
 
     const ColumnSet set{CreationColumns, 3, 0.44f, 0.12f};
-    Grid shape(Scene::Width, Scene::Height, 3);
+    core::CoarseField shape(Scene::Width, Scene::Height, 3);
     shape.fill([&](float u, float v) { return columnDistance(set, u, v, seed); });
 
     const int octaves = core::noise::octavesFor(300.0f, 3.0f);
@@ -311,7 +305,7 @@ void paintCarina(Scene &scene)
     fieldStars(light, seed + 11, 12000, 6.0f, 0.45f);
 
     const ColumnSet set{CarinaColumns, 2, 0.34f, -0.12f};
-    Grid shape(Scene::Width, Scene::Height, 3);
+    core::CoarseField shape(Scene::Width, Scene::Height, 3);
     shape.fill([&](float u, float v) { return columnDistance(set, u, v, seed); });
 
     const core::Light orange = mix(core::palette::NitrogenOrange, core::palette::Gold, 0.25f);
