@@ -7,7 +7,6 @@
 //   fieldStars(scene.light(), seed, 6000, 6.0f);          // the backdrop
 //   addTextured(scene.light(), gas, box, texture);         // volume x fine 2-D detail
 //   addVolume(scene.light(), box, 2, -300, 300, 64, field, seed, texture);  // both at once
-//   centralStar(scene.light(), x, y, 40.0f, colour);      // a star, no spikes
 
 #include "artwork/core/floatcanvas.h"
 #include "artwork/core/noise.h"
@@ -70,20 +69,6 @@ inline float filaments(float x, float y, float bend, std::uint32_t seed)
     const core::noise::Offset w = core::noise::warp(x * 0.25f, y * 0.25f, seed + 1, 2);
     const float f = core::noise::ridged(x + bend * w.x, y + bend * w.y, seed, 3);
     return f * f * f;
-}
-
-inline void centralStar(core::FloatCanvas &light, float x, float y, float brightness,
-                        const core::Light &colour, float spikes = 0.0f, float spikeAngle = 0.3f)
-{
-    core::StarImage star;
-    star.x = x;
-    star.y = y;
-    star.brightness = brightness;
-    star.colour = colour;
-    star.spikes = spikes;
-    star.spikeLength = 50.0f;
-    star.spikeAngle = spikeAngle;
-    light.addStar(star);
 }
 
 } // namespace painted

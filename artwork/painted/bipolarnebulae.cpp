@@ -7,6 +7,7 @@
 #include "artwork/core/volume.h"
 #include "artwork/painted/bipolarframe.h"
 #include "artwork/painted/bipolarlayers.h"
+#include "artwork/painted/centralstar.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 
@@ -78,7 +79,7 @@ void paintRedSpider(Scene &scene)
                          0.5f * filaments(p.along / 16.0f, p.across / 10.0f, 0.6f, seed + 7) +
                          0.15f * g;
               });
-    centralStar(light, 968.4f, 548.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
+    addCentralStar(light, 968.4f, 548.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
 }
 
 void paintButterfly(Scene &scene)
@@ -229,7 +230,7 @@ void paintHourglass(Scene &scene)
                          0.25f * mottle;
               });
     // The star sits off the eye's centre.
-    centralStar(light, Cx + 1.5f, Cy + 2.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
+    addCentralStar(light, Cx + 1.5f, Cy + 2.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
 }
 
 void paintMinkowski29(Scene &scene)
@@ -282,7 +283,7 @@ void paintMinkowski29(Scene &scene)
                   return 0.78f + 0.35f * filaments(x / 10.0f, y / 16.0f, 0.3f, seed + 7) +
                          0.12f * g;
               });
-    centralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
+    addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
 
 void paintHomunculus(Scene &scene)
@@ -342,7 +343,8 @@ void paintHomunculus(Scene &scene)
     // The blazing star and its glare; it alone carries spikes.
     light.addGaussian(Cx, Cy, 22.0f, core::Light{0.5f, 0.42f, 0.32f});
     light.addGaussian(Cx, Cy, 70.0f, core::Light{0.06f, 0.05f, 0.04f});
-    centralStar(light, Cx + 0.4f, Cy + 0.2f, 600.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.7f, 0.25f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 600.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.7f, 50.0f,
+                   0.25f);
 }
 
 void paintBoomerang(Scene &scene)

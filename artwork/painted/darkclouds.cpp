@@ -6,6 +6,7 @@
 #include "artwork/core/palette.h"
 #include "artwork/core/shaping.h"
 #include "artwork/painted/bipolarlayers.h"
+#include "artwork/painted/centralstar.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 
@@ -112,10 +113,10 @@ void paintHorsehead(Scene &scene)
         light.dim(px, py, t);
         light.add(px, py, c);
     });
-    centralStar(light, Scene::toX(-0.6f), Scene::toY(0.38f), 12.0f, core::palette::HotWhite);
+    addCentralStar(light, Scene::toX(-0.6f), Scene::toY(0.38f), 12.0f, core::palette::HotWhite);
     // The bright star above the curtain, the only one with spikes.
-    centralStar(light, Scene::toX(-0.28f), Scene::toY(-0.4f), 160.0f,
-                core::Light::fromColourIndex(-0.25f), 0.5f, 0.35f);
+    addCentralStar(light, Scene::toX(-0.28f), Scene::toY(-0.4f), 160.0f,
+                   core::Light::fromColourIndex(-0.25f), 0.5f, 50.0f, 0.35f);
 }
 
 namespace {
@@ -218,10 +219,10 @@ void paintPillars(Scene &scene)
     core::FloatCanvas &light = scene.light();
     const std::uint32_t seed = scene.seed();
     fieldStars(light, seed + 11, 4500, 5.0f, 0.4f);
-    centralStar(light, Scene::toX(0.62f), Scene::toY(-0.34f), 60.0f,
-                core::Light::fromColourIndex(0.3f), 0.6f, 0.4f);
-    centralStar(light, Scene::toX(-0.74f), Scene::toY(-0.12f), 25.0f,
-                core::Light::fromColourIndex(-0.1f));
+    addCentralStar(light, Scene::toX(0.62f), Scene::toY(-0.34f), 60.0f,
+                   core::Light::fromColourIndex(0.3f), 0.6f, 50.0f, 0.4f);
+    addCentralStar(light, Scene::toX(-0.74f), Scene::toY(-0.12f), 25.0f,
+                   core::Light::fromColourIndex(-0.1f));
 
     const core::Light teal{0.22f, 0.66f, 0.64f};
     const core::Light gold{1.0f, 0.7f, 0.36f};
@@ -356,10 +357,10 @@ void paintCarina(Scene &scene)
     // The brightest, Eta Carinae, orange-white in its own small glow; one
     // other bright star has faint spikes too.
     light.addGaussian(Scene::toX(0.36f), Scene::toY(-0.22f), 7.0f, core::Light{0.6f, 0.35f, 0.2f});
-    centralStar(light, Scene::toX(0.36f), Scene::toY(-0.22f), 300.0f,
-                core::Light::fromColourIndex(0.6f), 0.6f, 0.5f);
-    centralStar(light, Scene::toX(-0.5f), Scene::toY(-0.3f), 90.0f,
-                core::Light::fromColourIndex(-0.25f), 0.4f, 0.5f);
+    addCentralStar(light, Scene::toX(0.36f), Scene::toY(-0.22f), 300.0f,
+                   core::Light::fromColourIndex(0.6f), 0.6f, 50.0f, 0.5f);
+    addCentralStar(light, Scene::toX(-0.5f), Scene::toY(-0.3f), 90.0f,
+                   core::Light::fromColourIndex(-0.25f), 0.4f, 50.0f, 0.5f);
 }
 
 } // namespace painted

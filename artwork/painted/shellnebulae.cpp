@@ -5,6 +5,7 @@
 #include "artwork/core/noise.h"
 #include "artwork/core/palette.h"
 #include "artwork/core/shaping.h"
+#include "artwork/painted/centralstar.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 #include "artwork/painted/shellparts.h"
@@ -134,7 +135,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
               seed + 8, [&](float a) { return 0.82f * radiusAt(std::cos(a), std::sin(a)); });
-    shellparts::addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
+    addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
 } // namespace
@@ -277,7 +278,7 @@ void paintCatsEye(Scene &scene)
                (fade *
                 (0.028f * ring + 0.006f * (0.7f + 0.3f * cn::fbm(x / 30, y / 30, seed + 7, 4))));
     });
-    shellparts::addCentralStar(light, Cx + 2, Cy - 1, 45.0f, cp::HotWhite, 0.4f, 40.0f);
+    addCentralStar(light, Cx + 2, Cy - 1, 45.0f, cp::HotWhite, 0.4f, 40.0f);
 }
 
 void paintSouthernOwl(Scene &scene)
@@ -313,7 +314,7 @@ void paintSouthernOwl(Scene &scene)
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
         return 0.85f + 0.25f * cn::fbm(x / 12, y / 12, seed + 4, 4);
     });
-    shellparts::addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
+    addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
 }
 
 void paintNgc1501(Scene &scene)
@@ -368,7 +369,7 @@ void paintNgc1501(Scene &scene)
         return Light{1.0f, 0.28f, 0.3f} *
                (0.026f * smoothstep(0.9f, 1.1f, s) * std::exp(-std::max(s - 1.0f, 0.0f) / 0.25f));
     });
-    shellparts::addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.5f, 34.0f);
+    addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.5f, 34.0f);
 }
 
 void paintSpirograph(Scene &scene)
@@ -429,7 +430,7 @@ void paintSpirograph(Scene &scene)
         const float shown = smoothstep(0.12f, 0.5f, rho);
         return 1.0f + shown * (1.2f * weave - 0.35f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
     });
-    shellparts::addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
+    addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
 }
 
 void paintMedusa(Scene &scene)
@@ -487,7 +488,7 @@ void paintMedusa(Scene &scene)
                    (1.0f + 1.8f * knot) +
                Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
     });
-    shellparts::addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
+    addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
 }
 
 } // namespace painted

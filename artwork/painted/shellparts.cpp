@@ -44,18 +44,4 @@ void addFieldStars(Scene &scene, int count, float brightest, float blueShare, st
     core::scatterStars(scene.light(), rng, style);
 }
 
-void addCentralStar(core::FloatCanvas &canvas, float x, float y, float brightness,
-                    const core::Light &colour, float spikes, float spikeLength)
-{
-    core::StarImage star;
-    star.x = x;
-    star.y = y;
-    star.brightness = brightness;
-    star.colour = colour;
-    star.spikes = spikes;
-    star.spikeLength = spikeLength;
-    star.spikeAngle = 0.35f;
-    canvas.addStar(star);
-}
-
 } // namespace painted::shellparts

@@ -110,9 +110,5 @@ void addComet(core::FloatCanvas &canvas, const Comet &comet);
 void addFieldStars(Scene &scene, int count, float brightest, float blueShare = 0.3f,
                    std::uint64_t salt = 1);
 
-// The hot central star: a white saturated core, optionally with short spikes.
-void addCentralStar(core::FloatCanvas &canvas, float x, float y, float brightness,
-                    const core::Light &colour, float spikes = 0.0f, float spikeLength = 40.0f);
-
 } // namespace shellparts
 } // namespace painted
