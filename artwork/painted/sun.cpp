@@ -157,9 +157,9 @@ void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &re
         const float reach = size * float(rng.range(1.0, 3.2));
         const Vec3 b = at(reach * std::sin(dir), side * reach * std::cos(dir));
         const float u = float(rng.uniform());
-        addLoop(canvas, a, b, reach * float(rng.range(0.15, 0.55)),
+        addLoop(canvas, a, b, reach * float(rng.range(0.15, 0.45)),
                 (0.008f + 0.06f * u * u * u) * boost, float(rng.range(1.0, 2.2)),
-                float(rng.normal()) * 0.3f, 0.85f);
+                float(rng.normal()) * 0.12f, 0.85f);
     }
     // Small bright loops in every direction break up the arcade's outline.
     for (int i = 0; i < region.loops; ++i) {
