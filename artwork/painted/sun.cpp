@@ -249,7 +249,8 @@ void paintSun(Scene &scene)
                 const float d = sphereDistance(q, centres[i]) / (Regions[i].size * Deg);
                 // A hot core, then a wide diffuse glow fading into the quiet Sun.
                 plage += Regions[i].strength *
-                         (0.34f * std::exp(-d * d * 1.2f) + 0.09f * std::exp(-d * 0.7f));
+                         (0.3f * std::exp(-d * d * 1.2f) + 0.25f * std::exp(-d * d * 6.0f) +
+                          0.09f * std::exp(-d * 0.7f));
             }
             const float moss =
                 0.55f + 0.9f * clamp01(0.5f + cn::fbm(x * 30, y * 30, z * 30, seed + 4, 3));
