@@ -106,8 +106,10 @@ void addLoop(core::FloatCanvas &canvas, Vec3 a, Vec3 b, float height, float brig
         const Vec3 p = normalised(base + side * (lean * arc * arch)) * (1 + height * arch);
         if (p.z < 0 && p.x * p.x + p.y * p.y < 1)
             continue; // behind the disc
-        // The legs are densest; the tops thin out.
-        const float fade = (1.0f - 0.5f * arch) * (1.0f - taper * t);
+        // The legs are densest and brightest where they root in the plage;
+        // the tops thin out.
+        const float foot = 1.0f + 1.6f * std::exp(-arch * arch * 40.0f);
+        const float fade = (1.0f - 0.6f * arch) * foot * (1.0f - taper * t);
         canvas.addGaussian(Cx + p.x * Radius, Cy + p.y * Radius, width, Gold * (peak * fade));
     }
 }
@@ -138,23 +140,26 @@ void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &re
         const float skew = float(rng.normal()) * 0.03f * size;
         const Vec3 a = at(along + skew, across - half);
         const Vec3 b = at(along - skew, across + half);
-        const float height = region.loopHeight * (half / size) * float(rng.range(0.9, 1.1));
+        const float height = region.loopHeight * (half / size) * float(rng.range(0.6, 1.4));
         const float core = std::exp(-t * t * 2.5f);
-        const float bright = boost * float(rng.range(0.01, 0.08)) * (0.4f + core) *
-                             (rng.uniform() < 0.2 ? 3.0f : 1.0f);
+        // Heavy-tailed brightness: most loops are faint threads, a few stand out.
+        const float u = float(rng.uniform());
+        const float bright = boost * (0.006f + 0.2f * std::pow(u, 7.0f)) * (0.4f + core);
+        // Leans differ loop to loop, so the arcade fans instead of stacking.
         addLoop(canvas, a, b, height, bright, float(rng.range(0.9, 1.9)),
-                lean + float(rng.normal()) * 0.02f);
+                lean + float(rng.normal()) * 0.06f);
     }
-    const int fans = region.loops;
+    const int fans = region.loops + region.loops / 2;
     for (int i = 0; i < fans; ++i) {
         const float side = rng.uniform() < 0.5 ? 1.0f : -1.0f;
         const Vec3 a = at(float(rng.range(-0.8, 0.8)) * size, side * 0.4f * size);
-        const float dir = float(rng.range(-0.9, 0.9));
-        const float reach = size * float(rng.range(1.4, 3.0));
+        const float dir = float(rng.range(-1.3, 1.3));
+        const float reach = size * float(rng.range(1.0, 3.2));
         const Vec3 b = at(reach * std::sin(dir), side * reach * std::cos(dir));
-        addLoop(canvas, a, b, reach * float(rng.range(0.25, 0.4)),
-                float(rng.range(0.015, 0.035)) * boost, float(rng.range(1.0, 2.0)), lean * 0.5f,
-                0.85f);
+        const float u = float(rng.uniform());
+        addLoop(canvas, a, b, reach * float(rng.range(0.15, 0.45)),
+                (0.008f + 0.06f * u * u * u) * boost, float(rng.range(1.0, 2.2)),
+                float(rng.normal()) * 0.12f, 0.85f);
     }
     // Small bright loops in every direction break up the arcade's outline.
     for (int i = 0; i < region.loops; ++i) {
@@ -163,7 +168,8 @@ void addArcade(core::FloatCanvas &canvas, core::Rng &rng, const ActiveRegion &re
         const float half = size * float(rng.range(0.1, 0.3));
         const Vec3 a = at(u + half * std::cos(dir), v + half * std::sin(dir));
         const Vec3 b = at(u - half * std::cos(dir), v - half * std::sin(dir));
-        addLoop(canvas, a, b, region.loopHeight * half / size, boost * float(rng.range(0.03, 0.1)),
+        const float w = float(rng.uniform());
+        addLoop(canvas, a, b, region.loopHeight * half / size, boost * (0.006f + 0.07f * w * w * w),
                 float(rng.range(1.2, 2.2)), float(rng.normal()) * 0.2f);
     }
 }
@@ -241,8 +247,10 @@ void paintSun(Scene &scene)
             float plage = 0;
             for (std::size_t i = 0; i < std::size(Regions); ++i) {
                 const float d = sphereDistance(q, centres[i]) / (Regions[i].size * Deg);
+                // A hot core, then a wide diffuse glow fading into the quiet Sun.
                 plage += Regions[i].strength *
-                         (0.22f * std::exp(-d * d * 0.8f) + 0.06f * std::exp(-d * 0.9f));
+                         (0.3f * std::exp(-d * d * 1.2f) + 0.25f * std::exp(-d * d * 6.0f) +
+                          0.09f * std::exp(-d * 0.7f));
             }
             const float moss =
                 0.55f + 0.9f * clamp01(0.5f + cn::fbm(x * 30, y * 30, z * 30, seed + 4, 3));
@@ -264,7 +272,8 @@ void paintSun(Scene &scene)
         addArcade(loops, rng, Regions[i], i == Flaring ? 2.2f : 1.0f);
     addInterconnections(loops, rng);
     light.addCanvas(loops);
-    light.addCanvas(loops.blurred(4.0f), 0.8f);
+    light.addCanvas(loops.blurred(4.0f), 0.6f);
+    light.addCanvas(loops.blurred(16.0f), 0.9f);
 
     // The flare: a compact kernel far past white, and the glare it throws.
     const Vec3 flare = onSphere(15 * Deg, 76 * Deg);
