@@ -379,12 +379,19 @@ void paintLagoon(Scene &scene)
         const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.4f * width, 20.0f) * reach +
                             0.5f * bump(std::fabs(off) - width, 60.0f) * reach;
         // Ridges of brighter gas and darker pockets at several scales.
-        const float ridges = strands(wx, wy, 75, 1.6f, seed + 32, 6);
+        const float ridges = strands(wx, wy, 75, 1.6f, seed + 32, 10);
         const float pockets =
             1.0f - 0.55f * smoothstep(0.05f, 0.45f, noise::fbm(wx / 170, wy / 170, seed + 33, 3));
-        const float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
-                              0.7f * ridges * ridges * ridges * ridges) *
-                             banks * pockets;
+        float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
+                        0.7f * ridges * ridges * ridges * ridges) *
+                       banks * pockets;
+        // About the core the glow breaks into bright ridges and dark pockets.
+        const float nearCore = bump(std::hypot(wx - coreX, wy - coreY), 230.0f);
+        const float coreRidges = strands(wx, wy, 50, 2.0f, seed + 35, 8);
+        const float corePockets =
+            smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
+        bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
+                                     0.8f * corePockets - 0.2f);
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
