@@ -371,7 +371,7 @@ void paintLagoon(Scene &scene)
         const float edge = std::fabs(off) + 28.0f * noise::fbm(x / 70, off / 14, seed + 31, 3);
         const float lane =
             smoothstep(1.5f * width, 0.0f, edge) * reach *
-                (0.5f + 0.45f * pieces + 0.35f * streaks * streaks) +
+                (0.38f + 0.6f * pieces + 0.35f * streaks * streaks) +
             smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach *
                 (0.4f + 0.5f * streaks) +
             0.55f * noise::fbm(wx / 260, off / 55, seed + 21, noise::octavesFor(55, 8));
@@ -411,7 +411,7 @@ void paintLagoon(Scene &scene)
                                      0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
         // Ragged, wispy edges and gaps where the lane thins.
         const float lane = smoothstep(0.35f, 0.95f, st.g + 0.16f * fine - 0.1f * wisps);
-        float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        float tau = (1.4f + 1.0f * threads) * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
