@@ -362,17 +362,36 @@ void paintLagoon(Scene &scene)
         const float fork = y - path + 40.0f + 0.6f * (620.0f - x) + 0.5f * (off - (y - path));
         const float forkWidth = 18.0f + 40.0f * mottle(x + 300, 0.0f, 150, seed + 22, 16);
         const float forkReach = smoothstep(640.0f, 580.0f, x) * smoothstep(330.0f, 430.0f, x);
-        // Broken into pieces along its course, with gaps where the gas shows through.
-        const float pieces = smoothstep(0.3f, 0.6f, mottle(wx + 0.5f * off, wy, 80, seed + 23, 8));
+        // Broken into pieces drawn out along its course, threaded with streaks of
+        // differing depth, with gaps where the gas shows through.
+        const float pieces =
+            smoothstep(0.2f, 0.6f, mottle(0.3f * wx, 1.3f * off, 80, seed + 23, 8));
+        const float streaks =
+            noise::ridged(wx / 150 + 0.3f * w.x, off / 16, seed + 30, noise::octavesFor(16, 4));
+        const float edge = std::fabs(off) + 28.0f * noise::fbm(x / 70, off / 14, seed + 31, 3);
         const float lane =
-            smoothstep(1.5f * width, 0.0f, std::fabs(off)) * reach * (0.35f + 0.6f * pieces) +
-            smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach * 0.7f +
-            0.55f * noise::fbm(wx / 90, wy / 90, seed + 21, noise::octavesFor(90, 8));
+            smoothstep(1.5f * width, 0.0f, edge) * reach *
+                (0.38f + 0.6f * pieces + 0.35f * streaks * streaks) +
+            smoothstep(1.5f * forkWidth, 0.0f, std::fabs(fork)) * forkReach *
+                (0.4f + 0.5f * streaks) +
+            0.55f * noise::fbm(wx / 260, off / 55, seed + 21, noise::octavesFor(55, 8));
         // The gas is brightest along the lane's banks.
         const float banks = 1.0f + 1.6f * bump(std::fabs(off) - 1.4f * width, 20.0f) * reach +
                             0.5f * bump(std::fabs(off) - width, 60.0f) * reach;
-        const float bright =
-            (0.35f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s) * banks;
+        // Ridges of brighter gas and darker pockets at several scales.
+        const float ridges = strands(wx, wy, 75, 1.6f, seed + 32, 10);
+        const float pockets =
+            1.0f - 0.55f * smoothstep(0.05f, 0.45f, noise::fbm(wx / 170, wy / 170, seed + 33, 3));
+        float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
+                        0.7f * ridges * ridges * ridges * ridges) *
+                       banks * pockets;
+        // About the core the glow breaks into bright ridges and dark pockets.
+        const float nearCore = bump(std::hypot(wx - coreX, wy - coreY), 230.0f);
+        const float coreRidges = strands(wx, wy, 50, 2.0f, seed + 35, 8);
+        const float corePockets =
+            smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
+        bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
+                                     0.8f * corePockets - 0.2f);
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
@@ -387,11 +406,12 @@ void paintLagoon(Scene &scene)
         const float fine = noise::fbm(x / 16, y / 16, seed + 19, noise::octavesFor(16));
         const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
         const float wisps = noise::ridged(x / 15 + 0.4f * threads, y / 15, seed + 24, 3);
-        const float detail = st.r * (0.6f + 0.45f * fine + 0.45f * threads * threads * threads +
-                                     0.5f * std::pow(wisps, 5.0f));
-        // Ragged edges and gaps where the lane thins.
-        const float lane = smoothstep(0.4f, 0.85f, st.g + 0.1f * fine);
-        float tau = 2.0f * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        const float hairs = noise::ridged(x / 7 + 0.6f * threads, y / 10, seed + 34, 2);
+        const float detail = st.r * (0.55f + 0.45f * fine + 0.45f * threads * threads * threads +
+                                     0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
+        // Ragged, wispy edges and gaps where the lane thins.
+        const float lane = smoothstep(0.35f, 0.95f, st.g + 0.16f * fine - 0.1f * wisps);
+        float tau = (1.4f + 1.0f * threads) * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
