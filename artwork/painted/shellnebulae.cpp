@@ -226,12 +226,13 @@ void paintCatsEye(Scene &scene)
         // limbs break into beads instead of even ropes.
         const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 18, dy / 18, z / 18, seed + 1, 3));
         const float knots = 0.05f + 3.2f * clump * clump * clump;
-        const float along =
-            0.55f + 0.9f * clamp01(0.5f + cn::fbm(dx / 70, dy / 70, z / 70, seed + 10, 2));
+
         // Two scales of warp, shared, but mixed differently for each shell so
         // no two outlines bend alike.
         const float big = cn::fbm(dx / 150, dy / 150, z / 150, seed + 8, 2);
         const float mid = cn::fbm(dx / 50, dy / 50, z / 50, seed + 9, 2);
+        // Walls brighten and fade along their length.
+        const float along = 0.5f + clamp01(0.5f + 1.3f * mid);
         Light e;
         float sign = 1.0f;
         for (const Shell &sh : shells) {
@@ -240,8 +241,9 @@ void paintCatsEye(Scene &scene)
                                       (p.z / sh.c) * (p.z / sh.c)) *
                             (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
             sign = -sign * 0.8f;
-            e += Teal *
-                 (sh.teal * along * (bump(s - 0.95f, sh.wall) + 0.25f * smoothstep(1.0f, 0.3f, s)));
+            e += Teal * (sh.teal * along *
+                         (bump(s - 0.95f, sh.wall) +
+                          0.25f * (0.6f + 0.8f * clump) * smoothstep(1.0f, 0.3f, s)));
             e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.6f) * knots * along);
             // Knotty caps where the long axis ends, one brighter than the other.
             const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
