@@ -248,8 +248,8 @@ void paintCatsEye(Scene &scene)
             // Knotty caps where the long axis ends, one brighter than the other.
             const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
                                        ((std::fabs(p.x) / sh.a - 1.0f) / 0.07f)) *
-                              std::exp(-(p.y * p.y + p.z * p.z) / (0.03f * sh.b * sh.b));
-            e += Nitrogen * (sh.red * 1.5f * cap * knots * (p.x > 0 ? 1.0f : 0.55f));
+                              std::exp(-(p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
+            e += Nitrogen * (sh.red * 3.0f * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
         }
         e += Light{0.5f, 0.85f, 0.9f} * (0.006f * std::exp(-(dx * dx + dy * dy + z * z) / 900.0f));
         return core::Medium{e, 0.0f};
