@@ -222,12 +222,17 @@ void paintCatsEye(Scene &scene)
         const float dx = x - Cx, dy = y - Cy;
         if (dx * dx + dy * dy + z * z > 330.0f * 330.0f)
             return core::Medium{};
-        const float knots =
-            0.15f + 1.5f * clamp01(0.5f + 1.4f * cn::fbm(dx / 28, dy / 28, z / 28, seed + 1, 3));
+        // Clumpy rims: knots of 10-30 px, strongly contrasted, so the red
+        // limbs break into beads instead of even ropes.
+        const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 18, dy / 18, z / 18, seed + 1, 3));
+        const float knots = 0.05f + 3.2f * clump * clump * clump;
+
         // Two scales of warp, shared, but mixed differently for each shell so
         // no two outlines bend alike.
         const float big = cn::fbm(dx / 150, dy / 150, z / 150, seed + 8, 2);
         const float mid = cn::fbm(dx / 50, dy / 50, z / 50, seed + 9, 2);
+        // Walls brighten and fade along their length.
+        const float along = 0.5f + clamp01(0.5f + 1.3f * mid);
         Light e;
         float sign = 1.0f;
         for (const Shell &sh : shells) {
@@ -236,13 +241,15 @@ void paintCatsEye(Scene &scene)
                                       (p.z / sh.c) * (p.z / sh.c)) *
                             (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
             sign = -sign * 0.8f;
-            e += Teal * (sh.teal * (bump(s - 0.95f, sh.wall) + 0.25f * smoothstep(1.0f, 0.3f, s)));
-            e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.7f) * knots);
+            e += Teal * (sh.teal * along *
+                         (bump(s - 0.95f, sh.wall) +
+                          0.25f * (0.6f + 0.8f * clump) * smoothstep(1.0f, 0.3f, s)));
+            e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.6f) * knots * along);
             // Knotty caps where the long axis ends, one brighter than the other.
             const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
                                        ((std::fabs(p.x) / sh.a - 1.0f) / 0.07f)) *
-                              std::exp(-(p.y * p.y + p.z * p.z) / (0.03f * sh.b * sh.b));
-            e += Nitrogen * (sh.red * 0.8f * cap * knots * (p.x > 0 ? 1.0f : 0.5f));
+                              std::exp(-(p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
+            e += Nitrogen * (sh.red * 3.0f * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
         }
         e += Light{0.5f, 0.85f, 0.9f} * (0.006f * std::exp(-(dx * dx + dy * dy + z * z) / 900.0f));
         return core::Medium{e, 0.0f};
@@ -251,32 +258,59 @@ void paintCatsEye(Scene &scene)
     const core::Box box{int(Cx - 340), int(Cy - 340), int(Cx + 340), int(Cy + 340)};
     core::renderVolume(gas, box, 2, -330, 330, 48, field, seed + 2);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        return 0.8f + 0.35f * cn::fbm(x / 6, y / 6, seed + 3, 3) +
-               0.2f * cn::ridged(x / 14, y / 14, seed + 4, 3);
+        // Fine 2-4 px strands, bent so they wind rather than tile.
+        const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
+        const float strands = cn::ridged(x / 4 + 1.2f * w.x, y / 4 + 1.2f * w.y, seed + 4, 2);
+        const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
+        return 0.7f + 0.3f * cn::fbm(x / 9, y / 9, seed + 3, 2) +
+               (0.15f + 0.6f * patchy) * strands * strands;
     });
 
-    // The halo: faint, broken rings at uneven spacing, each its own strength.
-    const core::Box halo{int(Cx - 700), 0, int(Cx + 700), 1080};
+    // The halo: faint incomplete arcs at uneven spacing, each ring its own
+    // centre, strength and width, over a faint diffuse glow.
+    struct Ring
+    {
+        float r, ox, oy, width, strength;
+    };
+    constexpr int RingCount = 11;
+    Ring rings[RingCount];
+    {
+        core::Rng rng(seed + 12);
+        float r = 285;
+        for (Ring &ring : rings) {
+            ring.r = r;
+            ring.ox = float(rng.normal()) * 7.0f;
+            ring.oy = float(rng.normal()) * 7.0f;
+            ring.width = float(rng.range(3.0, 8.0));
+            ring.strength = float(rng.range(0.25, 1.0));
+            r += float(rng.range(24.0, 62.0));
+        }
+    }
+    const Light HaloTint = mix(Nitrogen, cp::Rose, 0.5f);
+    const core::Box halo{int(Cx - 720), 0, int(Cx + 720), 1080};
     shellparts::paintBox(light, halo, [&](float x, float y) {
         const float dx = x - Cx, dy = y - Cy;
-        const float r0 = std::hypot(dx * 0.95f, dy * 1.05f);
-        if (r0 < 250)
+        const float r0 = std::hypot(dx * 0.96f, dy * 1.04f);
+        if (r0 < 240)
             return Light{};
-        const cn::Offset w = cn::warp(x / 160, y / 160, seed + 5, 3);
-        const float r = r0 + 14 * w.x;
-        const float phase = r / 40.0f + 1.1f * std::sin(r / 57.0f) + 0.6f * w.y;
-        const float index = std::floor(phase);
-        const float frac = phase - index - 0.5f;
-        const float strength =
-            0.4f + 0.6f * float(core::hash64(std::uint64_t(index) + seed) >> 40) / 16777216.0f;
-        const float c = dx / r0, s = dy / r0;
-        const float broken =
-            smoothstep(-0.4f, 0.4f, cn::fbm(c * 3 + index * 1.7f, s * 3, seed + 6, 3));
-        const float ring = std::exp(-frac * frac / 0.025f) * strength * broken;
-        const float fade = smoothstep(260, 330, r0) * std::exp(-(r0 - 260) / 190.0f);
-        return mix(Nitrogen, cp::Rose, 0.5f) *
-               (fade *
-                (0.028f * ring + 0.006f * (0.7f + 0.3f * cn::fbm(x / 30, y / 30, seed + 7, 4))));
+        const cn::Offset w = cn::warp(x / 220, y / 220, seed + 5, 2);
+        float ring = 0;
+        for (int i = 0; i < RingCount; ++i) {
+            const Ring &rg = rings[i];
+            const float ex = dx - rg.ox, ey = dy - rg.oy;
+            const float rr = std::hypot(ex * 0.96f, ey * 1.04f) + 9 * w.x;
+            const float d = (rr - rg.r) / rg.width;
+            if (d * d > 9)
+                continue;
+            const float c = ex / rr, s = ey / rr;
+            const float arcs = cn::fbm(c * 2.4f + i * 3.1f, s * 2.4f, seed + 6, 3);
+            const float broken = smoothstep(-0.05f, 0.45f, arcs);
+            const float grain = 0.6f + 0.4f * cn::fbm(x / 12, y / 12, seed + 13 + i, 2);
+            ring += std::exp(-0.5f * d * d) * rg.strength * broken * grain;
+        }
+        const float fade = smoothstep(250, 320, r0) * std::exp(-(r0 - 260) / 170.0f);
+        const float diffuse = 0.6f + 0.4f * cn::fbm(x / 60 + w.y, y / 60, seed + 7, 3);
+        return HaloTint * (fade * (0.034f * ring + 0.006f * diffuse));
     });
     addCentralStar(light, Cx + 2, Cy - 1, 45.0f, cp::HotWhite, 0.4f, 40.0f);
 }
