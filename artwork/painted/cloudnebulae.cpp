@@ -13,6 +13,7 @@
 #include "artwork/core/starfield.h"
 #include "artwork/core/starimage.h"
 #include "artwork/core/volume.h"
+#include "artwork/painted/centralstar.h"
 #include "artwork/painted/cloudvolume.h"
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
@@ -93,20 +94,6 @@ void youngCluster(core::FloatCanvas &light, std::uint64_t seed, const ClusterSty
         }
         light.addStar(stars[i]);
     }
-}
-
-core::StarImage brightStar(float x, float y, float brightness, const Light &colour,
-                           float spikes = 0.0f, float spikeLength = 45.0f)
-{
-    core::StarImage s;
-    s.x = x;
-    s.y = y;
-    s.brightness = brightness;
-    s.colour = colour;
-    s.spikes = spikes;
-    s.spikeLength = spikeLength;
-    s.spikeAngle = 0.2f;
-    return s;
 }
 
 // A mottling in about [0, 1] with features from `largest` px down to `finest` px.
@@ -309,7 +296,7 @@ void paintCalifornia(Scene &scene)
     });
 
     // Menkib, the hot star that lights the ridge, lies just south of it.
-    light.addStar(brightStar(1120, 880, 140.0f, Light::fromColourIndex(-0.2f), 0.55f, 55));
+    addCentralStar(light, 1120, 880, 140.0f, Light::fromColourIndex(-0.2f), 0.55f, 55, 0.2f);
 }
 
 void paintLagoon(Scene &scene)
@@ -457,8 +444,8 @@ void paintLagoon(Scene &scene)
     youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
     youngCluster(light, seed + 28, {560, 500, 260, 170, 220, 5.0f, 0, 0.2f});
     // Herschel 36 in the bright core, and 9 Sagittarii to the east.
-    light.addStar(brightStar(coreX + 4, coreY + 6, 14.0f, Light::fromColourIndex(-0.1f)));
-    light.addStar(brightStar(770, 420, 70.0f, Light::fromColourIndex(-0.15f), 0.5f, 50));
+    addCentralStar(light, coreX + 4, coreY + 6, 14.0f, Light::fromColourIndex(-0.1f));
+    addCentralStar(light, 770, 420, 70.0f, Light::fromColourIndex(-0.15f), 0.5f, 50, 0.2f);
 }
 
 void paintCrab(Scene &scene)
@@ -528,8 +515,8 @@ void paintCrab(Scene &scene)
     });
 
     // The pulsar and its neighbour at the heart of the haze.
-    light.addStar(brightStar(cx - 6, cy + 4, 0.35f, Light::fromColourIndex(0.1f)));
-    light.addStar(brightStar(cx + 16, cy - 9, 0.3f, Light::fromColourIndex(0.5f)));
+    addCentralStar(light, cx - 6, cy + 4, 0.35f, Light::fromColourIndex(0.1f));
+    addCentralStar(light, cx + 16, cy - 9, 0.3f, Light::fromColourIndex(0.5f));
 }
 
 void paintFlame(Scene &scene)
@@ -639,7 +626,7 @@ void paintFlame(Scene &scene)
     // scattered light.
     const float ax = 1580.0f, ay = 230.0f;
     light.addGaussian(ax, ay, 170.0f, Light{0.012f, 0.02f, 0.04f});
-    light.addStar(brightStar(ax, ay, 420.0f, Light::fromColourIndex(-0.22f), 0.8f, 60));
+    addCentralStar(light, ax, ay, 420.0f, Light::fromColourIndex(-0.22f), 0.8f, 60, 0.2f);
 }
 
 void paintNgc604(Scene &scene)
