@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     // Without a window system the toolkit would abort with advice that does
     // not help; say what is missing instead.
     if (!windowSystemAvailable(argc, argv)) {
-        std::fputs("Noctivue needs a graphical session (X11 or Wayland).\n", stderr);
+        std::fputs("Noctivue needs a graphical desktop (X11 or Wayland).\n", stderr);
         return 1;
     }
     // Window units follow each monitor's scale factor, unrounded.

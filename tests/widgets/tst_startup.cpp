@@ -58,7 +58,7 @@ void StartupTest::withoutAWindowSystemItSaysSoAndEnds()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 1);
     QCOMPARE(program.readAllStandardError(),
-             QByteArray("Noctivue needs a graphical session (X11 or Wayland).\n"));
+             QByteArray("Noctivue needs a graphical desktop (X11 or Wayland).\n"));
 }
 
 void StartupTest::offscreenStillRuns()
@@ -75,7 +75,7 @@ void StartupTest::offscreenStillRuns()
     QVERIFY(!program.waitForFinished(1000));
     program.kill();
     program.waitForFinished();
-    QVERIFY(!program.readAllStandardError().contains("graphical session"));
+    QVERIFY(!program.readAllStandardError().contains("graphical desktop"));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)
