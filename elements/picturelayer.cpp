@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "elements/picturelayer.h"
 
+#include "elements/fadeblit.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -155,23 +157,47 @@ QRectF PictureLayer::pictureRect() const
             m_scale * r.height()};
 }
 
-void PictureLayer::paintEvent(QPaintEvent *)
+QRect PictureLayer::wholePixelRect() const
+{
+    if (m_scale != 1.0f || devicePixelRatioF() != 1.0)
+        return {};
+    const QRectF r = destinationInLayer();
+    const QPointF at(m_x + r.x(), m_y + r.y());
+    if (r.size() != QSizeF(m_bitmap.size()) || QPointF(at.toPoint()) != at)
+        return {};
+    return {at.toPoint(), m_bitmap.size()};
+}
+
+QRect PictureLayer::opaqueRect() const
+{
+    if (!isVisible() || !isDrawn() || m_bitmap.format() != QImage::Format_RGB32)
+        return {};
+    return wholePixelRect() & rect();
+}
+
+void PictureLayer::paintEvent(QPaintEvent *event)
 {
     m_lastPaint.start();
     if (!isDrawn())
         return;
     QPainter p(this);
+    // One bitmap pixel on one device pixel: the plain blend gives the same
+    // pixels as the smoothed draw, without Qt's general, threaded span path.
+    const QRect whole = wholePixelRect();
+    if (!whole.isEmpty()) {
+        const int alpha = paintedAlpha(m_opacity);
+        if (fadeBlit(p, event->region(), whole.topLeft(), m_bitmap, alpha))
+            return;
+        // The window leaves the opaque rectangle to this layer.
+        const QRect opaque = opaqueRect();
+        if (!opaque.isEmpty())
+            p.fillRect(opaque, Qt::black);
+        p.setOpacity(m_opacity);
+        p.drawImage(whole.topLeft(), m_bitmap);
+        return;
+    }
     p.setOpacity(m_opacity);
     const QRectF r = destinationInLayer();
-    // One bitmap pixel on one device pixel: a plain blend gives the same
-    // pixels as the smoothed draw, without Qt's general, threaded span path.
-    if (m_scale == 1.0f && devicePixelRatioF() == 1.0 && r.size() == QSizeF(m_bitmap.size())) {
-        const QPointF at(m_x + r.x(), m_y + r.y());
-        if (QPointF(at.toPoint()) == at) {
-            p.drawImage(at.toPoint(), m_bitmap);
-            return;
-        }
-    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.translate(m_x, m_y);
     p.scale(m_scale, m_scale);

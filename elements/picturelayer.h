@@ -51,6 +51,9 @@ public:
     // Where the bitmap lands, in window units, as drawn.
     QRectF pictureRect() const;
 
+    // The part of the layer, in its own units, whose every pixel it paints
+    // without reading what lies beneath: a window need not fill it first.
+    QRect opaqueRect() const;
     // The alpha the painter blends with at this opacity, or -1 when the layer
     // draws nothing. Opacities with the same value paint the same pixels.
     int paintedAlpha(float opacity) const;
@@ -60,6 +63,9 @@ protected:
 
 private:
     QRectF destinationInLayer() const;
+    // The bitmap's rectangle when it is drawn one pixel per device pixel at
+    // a whole position; empty otherwise.
+    QRect wholePixelRect() const;
     bool isDrawn() const { return paintedAlpha(m_opacity) >= 0; }
     void repaintWithinFrame();
 

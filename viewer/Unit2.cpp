@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
@@ -58,7 +59,8 @@ TForm2::TForm2(const ViewerCollaborators &collaborators, QWidget *parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
-    setAutoFillBackground(true);
+    // paintEvent fills the black itself, leaving out what the picture covers.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(DesignWidth, DesignHeight);
 
     createElements();
@@ -203,6 +205,16 @@ void TForm2::resizeEvent(QResizeEvent *event)
         if (isVisible() && screen() && size() == screen()->geometry().size())
             m_settling = false;
     }
+}
+
+void TForm2::paintEvent(QPaintEvent *event)
+{
+    // A picture drawn one pixel per pixel writes every pixel of its
+    // rectangle: black beneath it would be painted over at once.
+    const QRegion black = event->region() - Image1->opaqueRect().translated(Image1->pos());
+    QPainter p(this);
+    for (const QRect &r : black)
+        p.fillRect(r, Qt::black);
 }
 
 void TForm2::showEvent(QShowEvent *event)

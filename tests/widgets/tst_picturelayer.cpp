@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The picture layer repaints only for a change a user can see, and a fade
-// at most once per display frame.
+// The picture layer paints what Qt's own blend over black gives, repaints
+// only for a change a user can see, and a fade at most once per display
+// frame.
 
 #include "tests/widgets/viewerfixture.h"
 
@@ -9,8 +10,11 @@
 #include "viewer/Unit2.h"
 
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -32,6 +36,54 @@ QImage rendered(float opacity)
     QImage out(256, 4, QImage::Format_RGB32);
     out.fill(Qt::black);
     layer.render(&out);
+    return out;
+}
+
+// Every level in every channel, in a bitmap drawn at an odd place in a
+// larger layer.
+constexpr QSize BlendBitmap(256, 5);
+constexpr QSize BlendLayer(300, 11);
+
+QImage blendBitmap()
+{
+    QImage bitmap(BlendBitmap, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x)
+            bitmap.setPixel(x, y, qRgb(x, 255 - x, (x * 7 + y * 53) & 255));
+    }
+    return bitmap;
+}
+
+// The layer's region rendered into a target already holding `under`, which
+// shows wherever the layer leaves a pixel alone, moved by `shift`.
+QImage layerOutput(float opacity, QPoint position, const QRegion &region, QPoint shift, QRgb under)
+{
+    QWidget window;
+    window.resize(BlendLayer);
+    PictureLayer layer(&window);
+    layer.layoutPass(BlendLayer.width(), BlendLayer.height());
+    layer.bitmap() = blendBitmap();
+    layer.bitmapChanged();
+    layer.setPosition(float(position.x()), float(position.y()));
+    layer.setOpacity(opacity);
+    QImage out(BlendLayer, QImage::Format_RGB32);
+    out.fill(under);
+    // render() puts the region's bounding box at the offset it is given.
+    layer.render(&out, region.boundingRect().topLeft() + shift, region, {});
+    return out;
+}
+
+// The same bitmap drawn by Qt's raster engine over black.
+QImage referenceOutput(float opacity, QPoint at, const QRegion &region, QPoint shift, QRgb under)
+{
+    QImage out(BlendLayer, QImage::Format_RGB32);
+    out.fill(under);
+    QPainter p(&out);
+    p.translate(shift);
+    p.setClipRegion(region);
+    p.fillRect(QRect(at, BlendBitmap), Qt::black);
+    p.setOpacity(opacity);
+    p.drawImage(at, blendBitmap());
     return out;
 }
 
@@ -71,10 +123,118 @@ class PictureLayerTest : public QObject
     Q_OBJECT
 
 private slots:
+    void blendMatchesRasterEngine_data();
+    void blendMatchesRasterEngine();
+    void windowIsBlackBeneathAFade_data();
+    void windowIsBlackBeneathAFade();
     void sameAlphaSamePixels_data();
     void sameAlphaSamePixels();
     void fadePaintsOncePerFrame();
 };
+
+void PictureLayerTest::blendMatchesRasterEngine_data()
+{
+    QTest::addColumn<float>("opacity");
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QRegion>("region");
+    QTest::addColumn<QPoint>("shift");
+    const QRegion whole(QRect(QPoint(), BlendLayer));
+    // Odd widths and starts leave the vector loop a remainder.
+    QRegion pieces(QRect(23, 1, 7, 3));
+    pieces += QRect(101, 4, 133, 6);
+    pieces += QRect(290, 0, 10, 11);
+    // A shifted target crops the bitmap at the target's edges.
+    QTest::newRow("first tick") << 0.02f << QPoint(0, 0) << whole << QPoint(0, 0);
+    QTest::newRow("half, odd place") << 0.5f << QPoint(3, 1) << whole << QPoint(0, 0);
+    QTest::newRow("overlay's end, clipped") << 0.85f << QPoint(-5, 2) << pieces << QPoint(0, 0);
+    QTest::newRow("just below 1, shifted") << 0.999f << QPoint(7, -1) << whole << QPoint(-9, 3);
+    QTest::newRow("opaque, clipped, shifted") << 1.0f << QPoint(1, 0) << pieces << QPoint(5, -2);
+}
+
+// Every pixel, inside the region and out, equals what the window's black
+// plus Qt's blend of the bitmap give.
+void PictureLayerTest::blendMatchesRasterEngine()
+{
+    QFETCH(float, opacity);
+    QFETCH(QPoint, position);
+    QFETCH(QRegion, region);
+    QFETCH(QPoint, shift);
+    const QRgb under = qRgb(200, 30, 90);
+    // The layer centres the bitmap, its top-left truncated.
+    const QPoint at = position + QPoint((BlendLayer.width() - BlendBitmap.width()) / 2,
+                                        (BlendLayer.height() - BlendBitmap.height()) / 2);
+    const QImage expected = referenceOutput(opacity, at, region, shift, under);
+    const QImage shown = layerOutput(opacity, position, region, shift, under);
+    const QRegion written = (region & QRect(at, BlendBitmap)).translated(shift);
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb want = written.contains(QPoint(x, y)) ? expected.pixel(x, y) : under;
+            QVERIFY2(shown.pixel(x, y) == want,
+                     qPrintable(QStringLiteral("(%1, %2): %3, expected %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(shown.pixel(x, y), 8, 16)
+                                    .arg(want, 8, 16)));
+        }
+    }
+}
+
+void PictureLayerTest::windowIsBlackBeneathAFade_data()
+{
+    QTest::addColumn<int>("fadeMs");
+    QTest::addColumn<int>("stepsIn");
+    QTest::newRow("before the first tick") << 0 << 0;
+    QTest::newRow("mid-fade") << 250 << 0;
+    QTest::newRow("mid-fade, zoomed in") << 250 << 2;
+    QTest::newRow("faded in") << 1000 << 0;
+}
+
+// The window leaves the picture's rectangle to the picture only where the
+// picture writes every pixel: no pixel is left unpainted, and the picture
+// shows as its blend over black.
+void PictureLayerTest::windowIsBlackBeneathAFade()
+{
+    QFETCH(int, fadeMs);
+    QFETCH(int, stepsIn);
+    ViewerFixture fixture({20}, 1920, 1080);
+    TForm2 &form = fixture.form();
+    fixture.finishFades();
+    fixture.present(24);
+    if (fadeMs > 0)
+        fixture.advance(fadeMs);
+    for (int i = 0; i < stepsIn; ++i)
+        form.DoZoom(+1);
+    QCoreApplication::processEvents();
+
+    const QRgb under = qRgb(200, 30, 90);
+    QImage shown(form.size(), QImage::Format_RGB32);
+    shown.fill(under);
+    form.render(&shown);
+    // The right third below the name: clear of the panel and the label.
+    const QRect clear(1280, 60, 640, 1020);
+    QImage expected(form.size(), QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    {
+        QPainter p(&expected);
+        p.setOpacity(form.Image1->opacity());
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(form.Image1->pictureRect(), form.Image1->bitmap());
+    }
+    int worst = 0;
+    for (int y = clear.top(); y <= clear.bottom(); ++y) {
+        for (int x = clear.left(); x <= clear.right(); ++x) {
+            const QRgb a = shown.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            QVERIFY2(a != under, "a pixel left unpainted");
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    // A zoomed picture is filtered; one pixel one level apart is rounding.
+    QVERIFY2(worst <= (stepsIn > 0 ? 2 : 0), qPrintable(QStringLiteral("worst %1").arg(worst)));
+    if (fadeMs == 0)
+        QCOMPARE(shown.pixel(clear.center()), qRgb(0, 0, 0));
+}
 
 void PictureLayerTest::sameAlphaSamePixels_data()
 {
