@@ -58,7 +58,11 @@ bool fadeBlit(QPainter &painter, const QRegion &region, QPoint at, const QImage 
         return false;
     auto *target = static_cast<QImage *>(device);
     const QTransform t = painter.deviceTransform();
-    if (target->format() != QImage::Format_RGB32 || t.type() > QTransform::TxTranslate ||
+    // The window system's backing store is often the premultiplied format
+    // even where it shows no alpha; opaque pixels are the same in both.
+    const bool opaqueTarget = target->format() == QImage::Format_RGB32 ||
+                              target->format() == QImage::Format_ARGB32_Premultiplied;
+    if (!opaqueTarget || t.type() > QTransform::TxTranslate ||
         t.dx() != std::trunc(t.dx()) || t.dy() != std::trunc(t.dy()))
         return false;
     const QPoint shift(int(t.dx()), int(t.dy()));

@@ -13,6 +13,7 @@ class QPainter;
 // bitmap's top-left corner in the painter's logical coordinates, `alpha` the
 // engine's opacity in 1/256 steps (1..256). Only `region` is written.
 //
-// Returns false, writing nothing, unless the target is an RGB32 image reached
-// by a whole-pixel translation and the bitmap is RGB32.
+// Returns false, writing nothing, unless the target is an RGB32 or
+// premultiplied ARGB32 image reached by a whole-pixel translation and the
+// bitmap is RGB32. Written pixels are opaque.
 bool fadeBlit(QPainter &painter, const QRegion &region, QPoint at, const QImage &bitmap, int alpha);

@@ -56,7 +56,8 @@ QImage blendBitmap()
 
 // The layer's region rendered into a target already holding `under`, which
 // shows wherever the layer leaves a pixel alone, moved by `shift`.
-QImage layerOutput(float opacity, QPoint position, const QRegion &region, QPoint shift, QRgb under)
+QImage layerOutput(float opacity, QPoint position, const QRegion &region, QPoint shift, QRgb under,
+                   QImage::Format format)
 {
     QWidget window;
     window.resize(BlendLayer);
@@ -66,7 +67,7 @@ QImage layerOutput(float opacity, QPoint position, const QRegion &region, QPoint
     layer.bitmapChanged();
     layer.setPosition(float(position.x()), float(position.y()));
     layer.setOpacity(opacity);
-    QImage out(BlendLayer, QImage::Format_RGB32);
+    QImage out(BlendLayer, format);
     out.fill(under);
     // render() puts the region's bounding box at the offset it is given.
     layer.render(&out, region.boundingRect().topLeft() + shift, region, {});
@@ -74,9 +75,10 @@ QImage layerOutput(float opacity, QPoint position, const QRegion &region, QPoint
 }
 
 // The same bitmap drawn by Qt's raster engine over black.
-QImage referenceOutput(float opacity, QPoint at, const QRegion &region, QPoint shift, QRgb under)
+QImage referenceOutput(float opacity, QPoint at, const QRegion &region, QPoint shift, QRgb under,
+                       QImage::Format format)
 {
-    QImage out(BlendLayer, QImage::Format_RGB32);
+    QImage out(BlendLayer, format);
     out.fill(under);
     QPainter p(&out);
     p.translate(shift);
@@ -138,17 +140,28 @@ void PictureLayerTest::blendMatchesRasterEngine_data()
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QRegion>("region");
     QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<QImage::Format>("format");
+    const QImage::Format rgb = QImage::Format_RGB32;
+    // What X11 backing stores hold, even without alpha.
+    const QImage::Format premultiplied = QImage::Format_ARGB32_Premultiplied;
     const QRegion whole(QRect(QPoint(), BlendLayer));
     // Odd widths and starts leave the vector loop a remainder.
     QRegion pieces(QRect(23, 1, 7, 3));
     pieces += QRect(101, 4, 133, 6);
     pieces += QRect(290, 0, 10, 11);
     // A shifted target crops the bitmap at the target's edges.
-    QTest::newRow("first tick") << 0.02f << QPoint(0, 0) << whole << QPoint(0, 0);
-    QTest::newRow("half, odd place") << 0.5f << QPoint(3, 1) << whole << QPoint(0, 0);
-    QTest::newRow("overlay's end, clipped") << 0.85f << QPoint(-5, 2) << pieces << QPoint(0, 0);
-    QTest::newRow("just below 1, shifted") << 0.999f << QPoint(7, -1) << whole << QPoint(-9, 3);
-    QTest::newRow("opaque, clipped, shifted") << 1.0f << QPoint(1, 0) << pieces << QPoint(5, -2);
+    QTest::newRow("first tick") << 0.02f << QPoint(0, 0) << whole << QPoint(0, 0) << rgb;
+    QTest::newRow("half, odd place") << 0.5f << QPoint(3, 1) << whole << QPoint(0, 0) << rgb;
+    QTest::newRow("overlay's end, clipped")
+        << 0.85f << QPoint(-5, 2) << pieces << QPoint(0, 0) << rgb;
+    QTest::newRow("just below 1, shifted")
+        << 0.999f << QPoint(7, -1) << whole << QPoint(-9, 3) << rgb;
+    QTest::newRow("opaque, clipped, shifted")
+        << 1.0f << QPoint(1, 0) << pieces << QPoint(5, -2) << rgb;
+    QTest::newRow("premultiplied target, first tick")
+        << 0.02f << QPoint(0, 0) << whole << QPoint(0, 0) << premultiplied;
+    QTest::newRow("premultiplied target, clipped, shifted")
+        << 0.6f << QPoint(-3, 1) << pieces << QPoint(2, 1) << premultiplied;
 }
 
 // Every pixel, inside the region and out, equals what the window's black
@@ -159,12 +172,13 @@ void PictureLayerTest::blendMatchesRasterEngine()
     QFETCH(QPoint, position);
     QFETCH(QRegion, region);
     QFETCH(QPoint, shift);
+    QFETCH(QImage::Format, format);
     const QRgb under = qRgb(200, 30, 90);
     // The layer centres the bitmap, its top-left truncated.
     const QPoint at = position + QPoint((BlendLayer.width() - BlendBitmap.width()) / 2,
                                         (BlendLayer.height() - BlendBitmap.height()) / 2);
-    const QImage expected = referenceOutput(opacity, at, region, shift, under);
-    const QImage shown = layerOutput(opacity, position, region, shift, under);
+    const QImage expected = referenceOutput(opacity, at, region, shift, under, format);
+    const QImage shown = layerOutput(opacity, position, region, shift, under, format);
     const QRegion written = (region & QRect(at, BlendBitmap)).translated(shift);
     for (int y = 0; y < shown.height(); ++y) {
         for (int x = 0; x < shown.width(); ++x) {
