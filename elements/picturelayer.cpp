@@ -2,6 +2,7 @@
 #include "elements/picturelayer.h"
 
 #include "elements/fadeblit.h"
+#include "logic/fadeframes.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,10 +12,6 @@
 
 #include <sys/mman.h>
 #include <unistd.h>
-
-namespace {
-constexpr qreal DefaultRefreshHz = 60.0;
-}
 
 PictureLayer::PictureLayer(QWidget *parent) : QWidget(parent)
 {
@@ -67,8 +64,7 @@ void PictureLayer::repaintWithinFrame()
     if (m_frameTimer.isActive())
         return;
     const QScreen *s = screen();
-    const qreal hz = s && s->refreshRate() >= 1.0 ? s->refreshRate() : DefaultRefreshHz;
-    const qreal frameMs = 1000.0 / hz;
+    const qreal frameMs = fadeFrameMs(s ? s->refreshRate() : 0.0);
     const qreal wait = m_lastPaint.isValid() ? frameMs - qreal(m_lastPaint.elapsed()) : 0.0;
     if (wait <= 0.0)
         update();

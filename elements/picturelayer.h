@@ -15,7 +15,7 @@
 // limits depend on that rounding.
 //
 // A change repaints only when it changes a painted pixel, and opacity
-// changes (the fades) repaint at most once per display frame.
+// changes (the fades) repaint at most once per fade frame (fadeFrameMs).
 class PictureLayer : public QWidget
 {
     Q_OBJECT
