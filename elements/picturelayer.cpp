@@ -64,7 +64,10 @@ void PictureLayer::repaintWithinFrame()
     if (m_frameTimer.isActive())
         return;
     const QScreen *s = screen();
-    const qreal frameMs = fadeFrameMs(s ? s->refreshRate() : 0.0);
+    const qreal hz = s ? s->refreshRate() : 0.0;
+    // After a frame without the picture (the black before a fade in), the
+    // picture's first frame comes on the next display frame.
+    const qreal frameMs = m_lastPaintDrew ? fadeFrameMs(hz) : displayFrameMs(hz);
     const qreal wait = m_lastPaint.isValid() ? frameMs - qreal(m_lastPaint.elapsed()) : 0.0;
     if (wait <= 0.0)
         update();
@@ -174,7 +177,8 @@ QRect PictureLayer::opaqueRect() const
 void PictureLayer::paintEvent(QPaintEvent *event)
 {
     m_lastPaint.start();
-    if (!isDrawn())
+    m_lastPaintDrew = isDrawn();
+    if (!m_lastPaintDrew)
         return;
     QPainter p(this);
     // One bitmap pixel on one device pixel: the plain blend gives the same

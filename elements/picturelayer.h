@@ -77,5 +77,6 @@ private:
     float m_opacity = 1.0f;
     QImage m_bitmap;
     QElapsedTimer m_lastPaint;
+    bool m_lastPaintDrew = false;
     QTimer m_frameTimer;
 };

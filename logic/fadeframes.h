@@ -7,3 +7,6 @@
 // rewrites the whole screen, which the display server copies again, and a
 // 0.5 s fade from black looks as calm at half of a 60 Hz rate.
 double fadeFrameMs(double refreshHz);
+
+// One display frame; 60 Hz where the display does not say.
+double displayFrameMs(double refreshHz);
