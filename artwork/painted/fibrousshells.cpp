@@ -97,52 +97,61 @@ void paintSpirograph(Scene &scene)
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
         const float s0 =
             std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
-        if (s0 > 1.5f)
+        if (s0 > 1.4f)
             return core::Medium{};
-        const float s = s0 + 0.06f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
-        // The red edge is ragged at two scales and lies further out on one side.
-        const float edge = 1.0f + 0.1f * cn::fbm(p.x / 120, p.y / 120, p.z / 120, seed + 2, 3) +
-                           0.05f * cn::fbm(p.x / 35, p.y / 35, p.z / 35, seed + 10, 2) +
-                           0.04f * (p.x / A);
-        const float red = smoothstep(0.74f, 0.92f, s) * smoothstep(edge + 0.04f, edge - 0.08f, s);
-        const float oxygen = smoothstep(0.97f, 0.5f, s);
-        const float heart = std::exp(-(s / 0.17f) * (s / 0.17f));
-        Light e = Light{1.0f, 0.34f, 0.14f} * (0.0011f * red);
-        e += Light{0.32f, 0.8f, 0.95f} * (0.0009f * oxygen);
-        e += Light{1.0f, 0.86f, 0.5f} * (0.0032f * heart);
+        const float s = s0 + 0.05f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
+        // The rim is ragged at two scales and lies further out on one side.
+        const float edge = 1.0f + 0.065f * cn::fbm(p.x / 210, p.y / 210, p.z / 210, seed + 2, 2) +
+                           0.035f * cn::fbm(p.x / 45, p.y / 45, p.z / 45, seed + 10, 2) +
+                           0.05f * (p.x / A) - 0.03f * (p.y / B);
+        // A thin red-orange skin at the rim over a thicker yellow-green layer
+        // and a blue-green interior: seen through, each brightens at its limb.
+        // The red skin is seen mostly edge-on, so its caps facing us are faint.
+        const float red = smoothstep(edge - 0.12f, edge - 0.03f, s) *
+                          smoothstep(edge + 0.02f, edge - 0.03f, s) *
+                          (0.1f + 0.9f * smoothstep(0.7f, 0.3f, std::fabs(z) / C));
+        const float yellow = smoothstep(edge - 0.34f, edge - 0.14f, s) * smoothstep(edge - 0.03f, edge - 0.12f, s);
+        const float oxygen = smoothstep(edge - 0.1f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
+        const float heart = std::exp(-(s / 0.13f) * (s / 0.13f));
+        const float clumps = 0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
+        Light e = Light{1.0f, 0.24f, 0.1f} * (0.0006f * red * clumps);
+        e += Light{0.8f, 0.9f, 0.3f} * (0.00012f * yellow * clumps);
+        e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen);
+        e += Light{1.0f, 0.9f, 0.6f} * (0.0012f * heart);
+        // A faint halo beyond the rim.
+        e += Light{1.0f, 0.35f, 0.25f} * (0.00005f * smoothstep(1.35f, edge, s));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
-    core::renderVolume(gas, box, 3, -1.5f * C, 1.5f * C, 40, field, seed + 3);
+    core::renderVolume(gas, box, 3, -1.4f * C, 1.4f * C, 40, field, seed + 3);
 
-    // Fine strands in polar coordinates: many around, few outwards, sheared
-    // both ways so they cross, and broken up so no lattice shows.
+    // The fine strands run outwards from the star, slanted a little one way or
+    // the other so that two families cross, each strong in its own patches.
+    // Ridged noise sampled round a circle in noise space is seamless in angle
+    // and stretched along the radius.
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 90, y / 90, seed + 4, 3);
-        const float dx = x - Cx + 14 * w.x, dy = y - Cy + 14 * w.y;
+        const cn::Offset w = cn::warp(x / 140, y / 140, seed + 4, 3);
+        const float dx = x - Cx + 9 * w.x, dy = y - Cy + 9 * w.y;
         const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
         const float rho = std::hypot(u / A, v / B);
         const float theta = std::atan2(v / B, u / A);
-        // Integer cycles around keep the pattern seamless at theta = pi;
-        // noise in the phase bends strands and sets their spacing unevenly.
-        auto strands = [&](float cycles, float shear, std::uint32_t salt) {
-            const float bend = 2.2f * cn::fbm(x / 70, y / 70, salt, 3) +
-                               0.5f * cn::fbm(x / 18, y / 18, salt + 1, 2);
-            const float phase = cycles * theta + shear * rho + bend;
-            const float line = 0.5f + 0.5f * std::cos(phase);
-            const float sharp = line * line * line * line;
-            return sharp * sharp;
+        auto strands = [&](float cycles, float slant, float outward, std::uint32_t salt) {
+            const float t = theta + slant * rho + 0.06f * w.y;
+            return cn::ridged(cycles * std::cos(t), cycles * std::sin(t), outward * rho, salt, 3, 0.45f);
         };
-        const float a = strands(64.0f, 55.0f, seed + 5) + 0.7f * strands(47.0f, 40.0f, seed + 11);
-        const float b = strands(56.0f, -45.0f, seed + 6) + 0.6f * strands(73.0f, -65.0f, seed + 12);
-        const float breakA = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 7, 3));
-        const float breakB = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 8, 3));
-        const float weave = a * breakA + b * breakB;
-        const float shown = smoothstep(0.12f, 0.5f, rho);
-        return 1.0f + shown * (1.2f * weave - 0.35f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
+        // Each family is broken into lengths by its own patches.
+        const float a = strands(21.0f, 0.65f, 3.6f, seed + 5) *
+                        (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 12, 2)));
+        const float b = strands(18.0f, -0.6f, 3.2f, seed + 6) *
+                        (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
+        const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
+        const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
+        const float shown = smoothstep(0.1f, 0.45f, rho) * smoothstep(1.1f, 0.97f, rho);
+        const float depth = 0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
+        return 1.0f + shown * depth * (2.4f * weave - 0.75f) + 0.1f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
     });
-    addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
+    addCentralStar(light, Cx + 3, Cy - 2, 45.0f, cp::WarmWhite, 0.4f, 36.0f);
 }
 
 void paintMedusa(Scene &scene)
