@@ -160,56 +160,110 @@ void paintMedusa(Scene &scene)
     shellparts::addFieldStars(scene, 5000, 4.0f);
     const std::uint32_t seed = scene.seed();
 
-    constexpr float Cx = 1000, Cy = 555, R = 350;
-    // The arc's brightest direction (south-west) and its gap opposite.
-    const float axisX = std::cos(0.55f), axisY = std::sin(0.55f);
-    auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.13f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 1, 2) + 0.06f * c);
+    constexpr float Cx = 1010, Cy = 560, R = 360;
+    // Direction of the crescent's bright middle (south-west); the far side of
+    // the shell is all but missing.
+    constexpr float Facing = 0.75f;
+    // How much of the arc shows at angle phi: a lopsided sector, cut unevenly.
+    auto presence = [&](float c, float s) {
+        const float along = c * std::cos(Facing) + s * std::sin(Facing);
+        const float cut = along + 0.28f * cn::fbm(c * 1.6f + 4, s * 1.6f, seed + 1, 3) +
+                          0.12f * (s * std::cos(Facing) - c * std::sin(Facing));
+        // Beyond the horns a few faint wisps close the shell.
+        const float wisps = 0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
+        return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
     };
+    auto radiusAt = [&](float c, float s) {
+        // An egg rather than a circle, dented and bulging at two scales.
+        const float egg = 1.0f + 0.08f * (c * c - s * s) + 0.06f * c * s;
+        return R * egg * (1.0f + 0.3f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 2, 2) +
+                          0.1f * cn::fbm(c * 2.6f, s * 2.6f + 7, seed + 15, 2) +
+                          0.05f * (c * std::cos(Facing) + s * std::sin(Facing)));
+    };
+
+    // The broad glow of the shell: a thick wall, brightest on the crescent,
+    // and a faint blue-green haze filling it.
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const float r = std::sqrt(dx * dx + dy * dy + z * z);
-        if (r > 1.6f * R)
+        if (r > 1.9f * R)
             return core::Medium{};
-        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
-        const float along = c * axisX * 0.95f + s * axisY * 0.95f + 0.3f * z / (r + 1e-3f);
-        const float mask =
-            smoothstep(-0.68f, -0.3f, along + 0.25f * cn::fbm(c * 2.5f, s * 2.5f, seed + 2, 2));
-        const float thickness = 0.05f + 0.05f * clamp01(0.5f + cn::fbm(c * 3, s * 3, seed + 3, 2));
+        const float ir = 1.0f / (r + 1e-3f);
+        const float c = dx * ir, s = dy * ir;
         const float shellR = radiusAt(c, s);
-        const float wall = bump(r / shellR - 1.0f, thickness);
-        const float bright = 0.5f + 1.1f * smoothstep(0.35f, 1.0f, along);
-        const float clumps =
-            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 60, dy / 60, z / 60, seed + 4, 3));
-        Light e = cp::Rose * (0.0003f * wall * mask * bright * clumps);
-        e += Light{0.25f, 0.75f, 0.7f} * (0.00004f * smoothstep(1.0f, 0.5f, r / shellR));
+        const float wall = bump(r / shellR - 0.96f, 0.07f + 0.04f * std::fabs(z) * ir);
+        const float clumps = 0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
+        // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
+        const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
+        Light e = cp::Rose * (0.00012f * wall * presence(c, s) * clumps * edgeOn);
+        // The haze hugs the inner side of the crescent.
+        const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
+        const float puffs = clamp01(0.3f + cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 2));
+        e += Light{0.2f, 0.75f, 0.72f} * (0.00009f * inside * puffs * puffs);
         return core::Medium{e, 0.0f};
     };
-    core::FloatCanvas gas;
-    const core::Box box{int(Cx - 600), 0, int(Cx + 620), 1080};
-    core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 5);
+    const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
+    core::renderVolume(light, box, 4, -1.6f * R, 1.6f * R, 36, field, seed + 5);
 
-    // Strands running along the arc, winding about each other; a knot of
-    // them on the bright side.
-    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 6, 3);
-        const float dx = x - Cx, dy = y - Cy;
-        const float r = std::hypot(dx, dy) + 30 * w.x;
-        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
-        const float a = cn::ridged(c * 6.0f + w.y * 0.6f, s * 6.0f, r / 16, seed + 7, 4);
-        const float b = cn::ridged(c * 8.0f, s * 8.0f - w.y * 0.6f, r / 11 + 5, seed + 8, 3);
-        const float knot =
-            std::exp(-(std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f) *
-                     (std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f));
-        const float breakA = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 9, 3));
-        const float breakB = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 10, 3));
-        const float tangle = cn::ridged(x / 18 + 2 * w.y, y / 18 - 2 * w.x, seed + 11, 3);
-        return Light::grey(0.35f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
-                           0.5f * tangle * tangle * tangle) *
-                   (1.0f + 1.8f * knot) +
-               Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
+    // The filaments themselves, at full resolution: strands that run along
+    // the arc and wander across it, twisting about each other, beaded with
+    // knots; red-pink, with blue-green ones on the inner side.
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const float dx0 = x - Cx, dy0 = y - Cy;
+        const float r0 = std::hypot(dx0, dy0);
+        if (r0 < 0.25f * R || r0 > 1.9f * R)
+            return Light{};
+        const cn::Offset w = cn::warp(x / 130, y / 130, seed + 6, 3);
+        const float dx = dx0 + 30 * w.x, dy = dy0 + 30 * w.y;
+        const float r = std::hypot(dx, dy);
+        const float c = dx / r, s = dy / r;
+        const float shown = presence(c, s);
+        if (shown <= 0.0f)
+            return Light{};
+        const float shellR = radiusAt(c, s);
+        // Thick and bright in the crescent's middle, thin towards its horns,
+        // with one knotted stretch brighter still.
+        const float along = c * std::cos(Facing) + s * std::sin(Facing);
+        const float thick = 0.045f + 0.11f * smoothstep(-0.3f, 0.9f, along) *
+                                         (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
+        const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
+        const float knotted = bump(1.0f - knotAt, 0.05f);
+        const float bright = 0.25f + 0.75f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
+        // Frayed at 20-40 px, so the front's edge is never a clean curve.
+        const float d = (r / shellR - 1.0f) / thick + 0.45f * cn::fbm(x / 28, y / 28, seed + 18, 2);
+        // Red at the shock front, sharper outside than in; the blue-green
+        // strands lie further in.
+        const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
+        const float inner = bump(d + 1.7f, 1.0f);
+        if (envelope + inner < 0.003f)
+            return Light{};
+        const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
+        auto strands = [&](float along, float across, float offset, std::uint32_t salt) {
+            return cn::ridged(along * c, along * s, (r + offset * twist) / across, salt, 3, 0.55f);
+        };
+        const float a = strands(4.5f, 24.0f, 60.0f, seed + 9);
+        const float b = strands(6.5f, 14.0f, -50.0f, seed + 10);
+        // Tendrils reaching outwards, mostly beyond the main strands.
+        const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
+                        smoothstep(-1.0f, 0.6f, d);
+        // Beads along the strands and a few tangles where they crowd.
+        const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
+        const float tangle = cn::ridged(x / 16 + 1.5f * w.y, y / 16 - 1.5f * w.x, seed + 12, 3);
+        const float knots = smoothstep(0.15f, 0.6f, cn::fbm(x / 70, y / 70, seed + 13, 2));
+        const float red = (1.6f * a * a * a + 0.8f * b * b * b + 0.7f * t * t * t) *
+                              (0.15f + 1.2f * beads * beads) +
+                          knots * 1.2f * tangle * tangle * tangle;
+        const float c2 = strands(5.5f, 16.0f, 70.0f, seed + 17);
+        const float teal = (c2 * c2 * c2 + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
+        const float k = shown * bright;
+        // The bright knot: strands crowd and wind about each other there.
+        const float knot = knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
+        return (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+                   (envelope * k) +
+               Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
+               Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
     });
-    addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
+    addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
 
 } // namespace painted
