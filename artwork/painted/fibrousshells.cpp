@@ -25,7 +25,41 @@ using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
 
-constexpr float Tau = 6.2831853f;
+
+struct Cells3
+{
+    float f1, f2;
+    std::uint32_t id;
+};
+
+// Cellular distances in 3-D, for texture that lies on a curved shell, with
+// one jittered feature point per unit cell.
+Cells3 worley3(float x, float y, float z, std::uint32_t seed)
+{
+    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
+    const int ix = int(fx), iy = int(fy), iz = int(fz);
+    float d1 = 1e9f, d2 = 1e9f;
+    std::uint32_t id = 0;
+    for (int k = -1; k <= 1; ++k) {
+        for (int j = -1; j <= 1; ++j) {
+            for (int i = -1; i <= 1; ++i) {
+                const std::uint32_t h = cn::hash(ix + i, iy + j, iz + k, seed);
+                const float px = float(i) + float(h & 0x3FF) * (1.0f / 1024.0f) - (x - fx);
+                const float py = float(j) + float((h >> 10) & 0x3FF) * (1.0f / 1024.0f) - (y - fy);
+                const float pz = float(k) + float((h >> 20) & 0x3FF) * (1.0f / 1024.0f) - (z - fz);
+                const float d = px * px + py * py + pz * pz;
+                if (d < d1) {
+                    d2 = d1;
+                    d1 = d;
+                    id = h;
+                } else if (d < d2) {
+                    d2 = d;
+                }
+            }
+        }
+    }
+    return {std::sqrt(d1), std::sqrt(d2), id};
+}
 
 } // namespace
 
@@ -36,52 +70,77 @@ void paintNgc1501(Scene &scene)
     const std::uint32_t seed = scene.seed();
 
     constexpr float Cx = 955, Cy = 545;
-    const Orientation o(0.45f, 0.3f);
-    constexpr float A = 300, B = 262, C = 280;
-    auto shellRadius = [&](const Vec3 &p) {
-        const float s =
-            std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
-        return s + 0.07f * cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2) +
-               0.03f * cn::fbm(p.x / 90, p.y / 90, p.z / 90, seed + 2, 2);
+    // Slightly elongated and turned; the shell is a thick wall between the
+    // inner and the outer surface, so it brightens towards its limb.
+    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.74f;
+    const float ca = std::cos(Angle), sa = std::sin(Angle);
+    const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
+
+    // The texture of the wall, on the shell itself so that it crowds towards
+    // the limb: bubbles about 75, 30 and 12 px across, each a dark hollow or,
+    // now and then, a bright knot, with brighter walls between them and faint
+    // winding ridges across them; all bent by a warp so that nothing is round.
+    auto mottle = [&](float x, float y, float z) {
+        const float wx = x + 0.06f * cn::fbm(x * 5, y * 5, z * 5, seed + 24, 2);
+        const float wy = y + 0.06f * cn::fbm(x * 5 + 3, y * 5, z * 5, seed + 25, 2);
+        const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
+        constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
+        constexpr float Depth[3] = {0.85f, 0.7f, 0.5f};
+        float v = 1.0f;
+        for (int i = 0; i < 3; ++i) {
+            const Cells3 c = worley3(wx * Freq[i] + 11.0f * float(i), wy * Freq[i], wz * Freq[i],
+                                     seed + 20 + std::uint32_t(i));
+            const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
+            // Zero on the cell's border, so neighbours with other draws meet smoothly.
+            const float middle =
+                smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
+            const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
+            const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
+            v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
+        }
+        const float ridges = cn::ridged(wx * 8, wy * 8, wz * 8, seed + 21, 2);
+        const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
+        return v * (0.8f + 0.45f * ridges) * (0.75f + 0.5f * lumps);
     };
-    auto field = [&](float x, float y, float z) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
-        const float s = shellRadius(p);
-        if (s > 1.8f)
-            return core::Medium{};
+
+    const core::Box box{int(Cx - 540), 0, int(Cx + 540), 1080};
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float u = (dx * ca + dy * sa) / A, v = (-dx * sa + dy * ca) / B;
+        const float rho0 = std::hypot(u, v);
+        if (rho0 > 1.75f)
+            return Light{};
+        // The outline is dented at two scales and frayed at a third.
+        const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
+        const float edge = 1.0f + 0.045f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.02f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.012f * cn::fbm(x / 16, y / 16, seed + 3, 2);
+        const float rho = rho0 / edge;
+        // A faint red halo beyond the shell, smooth as such halos are.
+        const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
+        Light e = Light{1.0f, 0.28f, 0.3f} *
+                  (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
+        if (rho >= 1.03f)
+            return e;
+        // Path lengths through the wall, softened so the limb has no hard line.
+        const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
+        // The inner surface is soft: its radius is spread over a range.
+        float inner = 0;
+        for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
+            inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
+        const float path = smoothstep(1.03f, 0.95f, rho) * (outer - inner + 0.02f);
+        const float h = 0.5f * (outer + inner);
+        const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
         const float patches =
-            0.55f + 0.75f * clamp01(0.5f + cn::fbm(p.x / 160, p.y / 160, p.z / 160, seed + 3, 2)) +
-            0.25f * (p.x / A);
-        const float wall = bump(s - 0.93f, 0.07f) * patches;
-        const float fill = smoothstep(0.95f, 0.4f, s) * 0.06f;
-        Light e = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.3f), cp::HotWhite, 0.25f) *
-                  (0.0011f * (wall + fill));
-        return core::Medium{e, 0.0f};
-    };
-    core::FloatCanvas gas;
-    const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
-    core::renderVolume(gas, box, 3, -1.8f * C, 1.8f * C, 40, field, seed + 4);
-    // Oyster-like mottling at two scales: winding crests 30-60 px apart and
-    // small soft bubbles, both bent by a broad warp.
-    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 5, 3);
-        const float u = x + 30 * w.x, v = y + 30 * w.y;
-        const float crests = cn::ridged(u / 48, v / 48, seed + 6, 3);
-        const cn::Cells small = cn::worley(u / 11 + 0.5f * w.y, v / 11 + 0.5f * w.x, seed + 7);
-        const float bubbles = smoothstep(0.15f, 0.75f, small.f1);
-        return 0.45f + 0.9f * crests * crests + 0.3f * bubbles +
-               0.1f * cn::fbm(x / 4, y / 4, seed + 8, 2);
+            0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
+        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2);
+        // The densest knots are paler, the hollows a deeper green.
+        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)), Light{0.6f, 0.92f, 1.0f},
+                                 clamp01(0.3f * (m - 1.0f)));
+        return e + colour * (0.11f * path * m * patches * fine);
     });
-    // A faint red halo beyond the shell, smooth as such halos are.
-    shellparts::paintBox(light, box, [&](float x, float y) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, 0);
-        const float s =
-            std::hypot(p.x / A, p.y / B) + 0.05f * cn::fbm(x / 200, y / 200, seed + 9, 3);
-        return Light{1.0f, 0.28f, 0.3f} *
-               (0.026f * smoothstep(0.9f, 1.1f, s) * std::exp(-std::max(s - 1.0f, 0.0f) / 0.25f));
-    });
-    addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.5f, 34.0f);
+    addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
 }
 
 void paintSpirograph(Scene &scene)
