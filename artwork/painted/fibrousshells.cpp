@@ -152,6 +152,13 @@ void paintSpirograph(Scene &scene)
     constexpr float Cx = 960, Cy = 540;
     const Orientation o(0.38f, 0.25f);
     constexpr float A = 380, B = 300, C = 330;
+    // Dents in the outline as seen from here, the same all along a line of
+    // sight, so they are not averaged away.
+    auto outline = [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
+        return 0.05f * cn::fbm(dx * ir * 2.2f, dy * ir * 2.2f, seed + 14, 2);
+    };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
         const float s0 =
@@ -162,7 +169,7 @@ void paintSpirograph(Scene &scene)
         // The rim is ragged at two scales and lies further out on one side.
         const float edge = 1.0f + 0.065f * cn::fbm(p.x / 210, p.y / 210, p.z / 210, seed + 2, 2) +
                            0.035f * cn::fbm(p.x / 45, p.y / 45, p.z / 45, seed + 10, 2) +
-                           0.05f * (p.x / A) - 0.03f * (p.y / B);
+                           0.05f * (p.x / A) - 0.03f * (p.y / B) + outline(x, y);
         // A thin red-orange skin at the rim over a thicker yellow-green layer
         // and a blue-green interior: seen through, each brightens at its limb.
         // The red skin is seen mostly edge-on, so its caps facing us are faint.
@@ -206,9 +213,13 @@ void paintSpirograph(Scene &scene)
                         (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
         const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
         const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
-        const float shown = smoothstep(0.1f, 0.45f, rho) * smoothstep(1.1f, 0.97f, rho);
+        const float shown = smoothstep(0.1f, 0.45f, rho) * smoothstep(1.15f, 0.97f, rho);
         const float depth = 0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
-        return 1.0f + shown * depth * (2.4f * weave - 0.75f) + 0.1f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
+        float strand = shown * depth * (2.4f * weave - 0.75f);
+        // Past the rim the strands only cut into the glow, so no hairs stick out.
+        const float beyond = smoothstep(0.93f, 1.03f, rho);
+        strand = strand - beyond * std::max(strand, 0.0f);
+        return 1.0f + strand + 0.1f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
     });
     addCentralStar(light, Cx + 3, Cy - 2, 45.0f, cp::WarmWhite, 0.4f, 36.0f);
 }
