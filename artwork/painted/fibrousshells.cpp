@@ -265,7 +265,7 @@ void paintMedusa(Scene &scene)
         const float clumps = 0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00012f * wall * presence(c, s) * clumps * edgeOn);
+        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * clumps * edgeOn);
         // The haze hugs the inner side of the crescent.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
         const float puffs = clamp01(0.3f + cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 2));
@@ -294,11 +294,11 @@ void paintMedusa(Scene &scene)
         // Thick and bright in the crescent's middle, thin towards its horns,
         // with one knotted stretch brighter still.
         const float along = c * std::cos(Facing) + s * std::sin(Facing);
-        const float thick = 0.045f + 0.11f * smoothstep(-0.3f, 0.9f, along) *
+        const float thick = 0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
                                          (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
         const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
         const float knotted = bump(1.0f - knotAt, 0.05f);
-        const float bright = 0.25f + 0.75f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
+        const float bright = 0.45f + 0.65f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
         // Frayed at 20-40 px, so the front's edge is never a clean curve.
         const float d = (r / shellR - 1.0f) / thick + 0.45f * cn::fbm(x / 28, y / 28, seed + 18, 2);
         // Red at the shock front, sharper outside than in; the blue-green
