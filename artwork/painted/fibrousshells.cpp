@@ -85,7 +85,7 @@ void paintNgc1501(Scene &scene)
         const float wy = y + 0.06f * cn::fbm(x * 5 + 3, y * 5, z * 5, seed + 25, 2);
         const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
         constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
-        constexpr float Depth[3] = {0.85f, 0.7f, 0.5f};
+        constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
         float v = 1.0f;
         for (int i = 0; i < 3; ++i) {
             const Cells3 c = worley3(wx * Freq[i] + 11.0f * float(i), wy * Freq[i], wz * Freq[i],
