@@ -25,7 +25,6 @@ using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
 
-
 struct Cells3
 {
     float f1, f2;
@@ -92,8 +91,7 @@ void paintNgc1501(Scene &scene)
                                      seed + 20 + std::uint32_t(i));
             const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
-            const float middle =
-                smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
+            const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
             const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
             const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
             v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
@@ -136,8 +134,8 @@ void paintNgc1501(Scene &scene)
             0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
         const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2);
         // The densest knots are paler, the hollows a deeper green.
-        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)), Light{0.6f, 0.92f, 1.0f},
-                                 clamp01(0.3f * (m - 1.0f)));
+        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)),
+                                 Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f)));
         return e + colour * (0.11f * path * m * patches * fine);
     });
     addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
@@ -176,11 +174,14 @@ void paintSpirograph(Scene &scene)
         const float red = smoothstep(edge - 0.12f, edge - 0.03f, s) *
                           smoothstep(edge + 0.02f, edge - 0.03f, s) *
                           (0.1f + 0.9f * smoothstep(0.7f, 0.3f, std::fabs(z) / C));
-        const float yellow = smoothstep(edge - 0.34f, edge - 0.14f, s) * smoothstep(edge - 0.03f, edge - 0.12f, s);
-        const float oxygen = smoothstep(edge - 0.1f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
+        const float yellow =
+            smoothstep(edge - 0.34f, edge - 0.14f, s) * smoothstep(edge - 0.03f, edge - 0.12f, s);
+        const float oxygen =
+            smoothstep(edge - 0.1f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
         const float heart = std::exp(-(s / 0.13f) * (s / 0.13f));
-        const float clumps = 0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
-        Light e = Light{1.0f, 0.24f, 0.1f} * (0.0006f * red * clumps);
+        const float clumps =
+            0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
+        Light e = Light{1.0f, 0.24f, 0.1f} * (0.00042f * red * clumps);
         e += Light{0.8f, 0.9f, 0.3f} * (0.00012f * yellow * clumps);
         e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen);
         e += Light{1.0f, 0.9f, 0.6f} * (0.0012f * heart);
@@ -204,17 +205,21 @@ void paintSpirograph(Scene &scene)
         const float theta = std::atan2(v / B, u / A);
         auto strands = [&](float cycles, float slant, float outward, std::uint32_t salt) {
             const float t = theta + slant * rho + 0.06f * w.y;
-            return cn::ridged(cycles * std::cos(t), cycles * std::sin(t), outward * rho, salt, 3, 0.45f);
+            return cn::ridged(cycles * std::cos(t), cycles * std::sin(t), outward * rho, salt, 3,
+                              0.45f);
         };
         // Each family is broken into lengths by its own patches.
-        const float a = strands(21.0f, 0.65f, 3.6f, seed + 5) *
-                        (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 12, 2)));
-        const float b = strands(18.0f, -0.6f, 3.2f, seed + 6) *
-                        (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
+        const float a =
+            strands(21.0f, 0.65f, 3.6f, seed + 5) *
+            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 12, 2)));
+        const float b =
+            strands(18.0f, -0.6f, 3.2f, seed + 6) *
+            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
         const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
         const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
         const float shown = smoothstep(0.1f, 0.45f, rho) * smoothstep(1.15f, 0.97f, rho);
-        const float depth = 0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
+        const float depth =
+            0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
         float strand = shown * depth * (2.4f * weave - 0.75f);
         // Past the rim the strands only cut into the glow, so no hairs stick out.
         const float beyond = smoothstep(0.93f, 1.03f, rho);
@@ -240,15 +245,17 @@ void paintMedusa(Scene &scene)
         const float cut = along + 0.28f * cn::fbm(c * 1.6f + 4, s * 1.6f, seed + 1, 3) +
                           0.12f * (s * std::cos(Facing) - c * std::sin(Facing));
         // Beyond the horns a few faint wisps close the shell.
-        const float wisps = 0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
+        const float wisps =
+            0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
         return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
     };
     auto radiusAt = [&](float c, float s) {
         // An egg rather than a circle, dented and bulging at two scales.
         const float egg = 1.0f + 0.08f * (c * c - s * s) + 0.06f * c * s;
-        return R * egg * (1.0f + 0.3f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 2, 2) +
-                          0.1f * cn::fbm(c * 2.6f, s * 2.6f + 7, seed + 15, 2) +
-                          0.05f * (c * std::cos(Facing) + s * std::sin(Facing)));
+        return R * egg *
+               (1.0f + 0.3f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 2, 2) +
+                0.1f * cn::fbm(c * 2.6f, s * 2.6f + 7, seed + 15, 2) +
+                0.05f * (c * std::cos(Facing) + s * std::sin(Facing)));
     };
 
     // The broad glow of the shell: a thick wall, brightest on the crescent,
@@ -262,7 +269,8 @@ void paintMedusa(Scene &scene)
         const float c = dx * ir, s = dy * ir;
         const float shellR = radiusAt(c, s);
         const float wall = bump(r / shellR - 0.96f, 0.07f + 0.04f * std::fabs(z) * ir);
-        const float clumps = 0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
+        const float clumps =
+            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
         Light e = cp::Rose * (0.00006f * wall * presence(c, s) * clumps * edgeOn);
@@ -294,8 +302,9 @@ void paintMedusa(Scene &scene)
         // Thick and bright in the crescent's middle, thin towards its horns,
         // with one knotted stretch brighter still.
         const float along = c * std::cos(Facing) + s * std::sin(Facing);
-        const float thick = 0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
-                                         (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
+        const float thick =
+            0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
+                        (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
         const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
         const float knotted = bump(1.0f - knotAt, 0.05f);
         const float bright = 0.45f + 0.65f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
@@ -327,7 +336,8 @@ void paintMedusa(Scene &scene)
         const float teal = (c2 * c2 * c2 + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
         const float k = shown * bright;
         // The bright knot: strands crowd and wind about each other there.
-        const float knot = knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
+        const float knot =
+            knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
         return (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
