@@ -317,8 +317,9 @@ void paintMedusa(Scene &scene)
         if (envelope + inner < 0.003f)
             return Light{};
         const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
-        auto strands = [&](float along, float across, float offset, std::uint32_t salt) {
-            return cn::ridged(along * c, along * s, (r + offset * twist) / across, salt, 3, 0.55f);
+        auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
+            return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
+                              0.55f);
         };
         const float a = strands(4.5f, 24.0f, 60.0f, seed + 9);
         const float b = strands(6.5f, 14.0f, -50.0f, seed + 10);
@@ -332,8 +333,8 @@ void paintMedusa(Scene &scene)
         const float red = (1.6f * a * a * a + 0.8f * b * b * b + 0.7f * t * t * t) *
                               (0.15f + 1.2f * beads * beads) +
                           knots * 1.2f * tangle * tangle * tangle;
-        const float c2 = strands(5.5f, 16.0f, 70.0f, seed + 17);
-        const float teal = (c2 * c2 * c2 + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
+        const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
+        const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
         const float k = shown * bright;
         // The bright knot: strands crowd and wind about each other there.
         const float knot =
