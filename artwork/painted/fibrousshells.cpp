@@ -281,7 +281,7 @@ void paintMedusa(Scene &scene)
         return core::Medium{e, 0.0f};
     };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
-    core::renderVolume(light, box, 4, -1.6f * R, 1.6f * R, 36, field, seed + 5);
+    core::renderVolume(light, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
 
     // The filaments themselves, at full resolution: strands that run along
     // the arc and wander across it, twisting about each other, beaded with
