@@ -217,7 +217,10 @@ void paintSpirograph(Scene &scene)
             (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
         const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
         const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
-        const float shown = smoothstep(0.1f, 0.45f, rho) * smoothstep(1.15f, 0.97f, rho);
+        // Faint near the star, strongest in the outer half of the shell.
+        const float shown =
+            (0.15f * smoothstep(0.08f, 0.3f, rho) + 0.85f * smoothstep(0.25f, 0.75f, rho)) *
+            smoothstep(1.15f, 0.97f, rho);
         const float depth =
             0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
         float strand = shown * depth * (2.4f * weave - 0.75f);
