@@ -25,7 +25,40 @@ using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
 
-constexpr float Tau = 6.2831853f;
+struct Cells3
+{
+    float f1, f2;
+    std::uint32_t id;
+};
+
+// Cellular distances in 3-D, for texture that lies on a curved shell, with
+// one jittered feature point per unit cell.
+Cells3 worley3(float x, float y, float z, std::uint32_t seed)
+{
+    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
+    const int ix = int(fx), iy = int(fy), iz = int(fz);
+    float d1 = 1e9f, d2 = 1e9f;
+    std::uint32_t id = 0;
+    for (int k = -1; k <= 1; ++k) {
+        for (int j = -1; j <= 1; ++j) {
+            for (int i = -1; i <= 1; ++i) {
+                const std::uint32_t h = cn::hash(ix + i, iy + j, iz + k, seed);
+                const float px = float(i) + float(h & 0x3FF) * (1.0f / 1024.0f) - (x - fx);
+                const float py = float(j) + float((h >> 10) & 0x3FF) * (1.0f / 1024.0f) - (y - fy);
+                const float pz = float(k) + float((h >> 20) & 0x3FF) * (1.0f / 1024.0f) - (z - fz);
+                const float d = px * px + py * py + pz * pz;
+                if (d < d1) {
+                    d2 = d1;
+                    d1 = d;
+                    id = h;
+                } else if (d < d2) {
+                    d2 = d;
+                }
+            }
+        }
+    }
+    return {std::sqrt(d1), std::sqrt(d2), id};
+}
 
 } // namespace
 
@@ -36,52 +69,76 @@ void paintNgc1501(Scene &scene)
     const std::uint32_t seed = scene.seed();
 
     constexpr float Cx = 955, Cy = 545;
-    const Orientation o(0.45f, 0.3f);
-    constexpr float A = 300, B = 262, C = 280;
-    auto shellRadius = [&](const Vec3 &p) {
-        const float s =
-            std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
-        return s + 0.07f * cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2) +
-               0.03f * cn::fbm(p.x / 90, p.y / 90, p.z / 90, seed + 2, 2);
+    // Slightly elongated and turned; the shell is a thick wall between the
+    // inner and the outer surface, so it brightens towards its limb.
+    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.74f;
+    const float ca = std::cos(Angle), sa = std::sin(Angle);
+    const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
+
+    // The texture of the wall, on the shell itself so that it crowds towards
+    // the limb: bubbles about 75, 30 and 12 px across, each a dark hollow or,
+    // now and then, a bright knot, with brighter walls between them and faint
+    // winding ridges across them; all bent by a warp so that nothing is round.
+    auto mottle = [&](float x, float y, float z) {
+        const float wx = x + 0.06f * cn::fbm(x * 5, y * 5, z * 5, seed + 24, 2);
+        const float wy = y + 0.06f * cn::fbm(x * 5 + 3, y * 5, z * 5, seed + 25, 2);
+        const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
+        constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
+        constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
+        float v = 1.0f;
+        for (int i = 0; i < 3; ++i) {
+            const Cells3 c = worley3(wx * Freq[i] + 11.0f * float(i), wy * Freq[i], wz * Freq[i],
+                                     seed + 20 + std::uint32_t(i));
+            const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
+            // Zero on the cell's border, so neighbours with other draws meet smoothly.
+            const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
+            const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
+            const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
+            v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
+        }
+        const float ridges = cn::ridged(wx * 8, wy * 8, wz * 8, seed + 21, 2);
+        const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
+        return v * (0.8f + 0.45f * ridges) * (0.75f + 0.5f * lumps);
     };
-    auto field = [&](float x, float y, float z) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
-        const float s = shellRadius(p);
-        if (s > 1.8f)
-            return core::Medium{};
+
+    const core::Box box{int(Cx - 540), 0, int(Cx + 540), 1080};
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float u = (dx * ca + dy * sa) / A, v = (-dx * sa + dy * ca) / B;
+        const float rho0 = std::hypot(u, v);
+        if (rho0 > 1.75f)
+            return Light{};
+        // The outline is dented at two scales and frayed at a third.
+        const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
+        const float edge = 1.0f + 0.045f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.02f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.012f * cn::fbm(x / 16, y / 16, seed + 3, 2);
+        const float rho = rho0 / edge;
+        // A faint red halo beyond the shell, smooth as such halos are.
+        const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
+        Light e = Light{1.0f, 0.28f, 0.3f} *
+                  (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
+        if (rho >= 1.03f)
+            return e;
+        // Path lengths through the wall, softened so the limb has no hard line.
+        const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
+        // The inner surface is soft: its radius is spread over a range.
+        float inner = 0;
+        for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
+            inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
+        const float path = smoothstep(1.03f, 0.95f, rho) * (outer - inner + 0.02f);
+        const float h = 0.5f * (outer + inner);
+        const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
         const float patches =
-            0.55f + 0.75f * clamp01(0.5f + cn::fbm(p.x / 160, p.y / 160, p.z / 160, seed + 3, 2)) +
-            0.25f * (p.x / A);
-        const float wall = bump(s - 0.93f, 0.07f) * patches;
-        const float fill = smoothstep(0.95f, 0.4f, s) * 0.06f;
-        Light e = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.3f), cp::HotWhite, 0.25f) *
-                  (0.0011f * (wall + fill));
-        return core::Medium{e, 0.0f};
-    };
-    core::FloatCanvas gas;
-    const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
-    core::renderVolume(gas, box, 3, -1.8f * C, 1.8f * C, 40, field, seed + 4);
-    // Oyster-like mottling at two scales: winding crests 30-60 px apart and
-    // small soft bubbles, both bent by a broad warp.
-    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 5, 3);
-        const float u = x + 30 * w.x, v = y + 30 * w.y;
-        const float crests = cn::ridged(u / 48, v / 48, seed + 6, 3);
-        const cn::Cells small = cn::worley(u / 11 + 0.5f * w.y, v / 11 + 0.5f * w.x, seed + 7);
-        const float bubbles = smoothstep(0.15f, 0.75f, small.f1);
-        return 0.45f + 0.9f * crests * crests + 0.3f * bubbles +
-               0.1f * cn::fbm(x / 4, y / 4, seed + 8, 2);
+            0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
+        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2);
+        // The densest knots are paler, the hollows a deeper green.
+        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)),
+                                 Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f)));
+        return e + colour * (0.11f * path * m * patches * fine);
     });
-    // A faint red halo beyond the shell, smooth as such halos are.
-    shellparts::paintBox(light, box, [&](float x, float y) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, 0);
-        const float s =
-            std::hypot(p.x / A, p.y / B) + 0.05f * cn::fbm(x / 200, y / 200, seed + 9, 3);
-        return Light{1.0f, 0.28f, 0.3f} *
-               (0.026f * smoothstep(0.9f, 1.1f, s) * std::exp(-std::max(s - 1.0f, 0.0f) / 0.25f));
-    });
-    addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.5f, 34.0f);
+    addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
 }
 
 void paintSpirograph(Scene &scene)
@@ -93,56 +150,86 @@ void paintSpirograph(Scene &scene)
     constexpr float Cx = 960, Cy = 540;
     const Orientation o(0.38f, 0.25f);
     constexpr float A = 380, B = 300, C = 330;
+    // Dents in the outline as seen from here, the same all along a line of
+    // sight, so they are not averaged away.
+    auto outline = [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
+        return 0.05f * cn::fbm(dx * ir * 2.2f, dy * ir * 2.2f, seed + 14, 2);
+    };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
         const float s0 =
             std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
-        if (s0 > 1.5f)
+        if (s0 > 1.4f)
             return core::Medium{};
-        const float s = s0 + 0.06f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
-        // The red edge is ragged at two scales and lies further out on one side.
-        const float edge = 1.0f + 0.1f * cn::fbm(p.x / 120, p.y / 120, p.z / 120, seed + 2, 3) +
-                           0.05f * cn::fbm(p.x / 35, p.y / 35, p.z / 35, seed + 10, 2) +
-                           0.04f * (p.x / A);
-        const float red = smoothstep(0.74f, 0.92f, s) * smoothstep(edge + 0.04f, edge - 0.08f, s);
-        const float oxygen = smoothstep(0.97f, 0.5f, s);
-        const float heart = std::exp(-(s / 0.17f) * (s / 0.17f));
-        Light e = Light{1.0f, 0.34f, 0.14f} * (0.0011f * red);
-        e += Light{0.32f, 0.8f, 0.95f} * (0.0009f * oxygen);
-        e += Light{1.0f, 0.86f, 0.5f} * (0.0032f * heart);
+        const float s = s0 + 0.05f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
+        // The rim is ragged at two scales and lies further out on one side.
+        const float edge = 1.0f + 0.065f * cn::fbm(p.x / 210, p.y / 210, p.z / 210, seed + 2, 2) +
+                           0.035f * cn::fbm(p.x / 45, p.y / 45, p.z / 45, seed + 10, 2) +
+                           0.05f * (p.x / A) - 0.03f * (p.y / B) + outline(x, y);
+        // A thin red-orange skin at the rim over a thicker yellow-green layer
+        // and a blue-green interior: seen through, each brightens at its limb.
+        // The red skin is seen mostly edge-on, so its caps facing us are faint.
+        const float red = smoothstep(edge - 0.12f, edge - 0.03f, s) *
+                          smoothstep(edge + 0.02f, edge - 0.03f, s) *
+                          (0.1f + 0.9f * smoothstep(0.7f, 0.3f, std::fabs(z) / C));
+        const float yellow =
+            smoothstep(edge - 0.34f, edge - 0.14f, s) * smoothstep(edge - 0.03f, edge - 0.12f, s);
+        const float oxygen =
+            smoothstep(edge - 0.1f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
+        const float heart = std::exp(-(s / 0.13f) * (s / 0.13f));
+        const float clumps =
+            0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
+        Light e = Light{1.0f, 0.24f, 0.1f} * (0.00042f * red * clumps);
+        e += Light{0.8f, 0.9f, 0.3f} * (0.00012f * yellow * clumps);
+        e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen);
+        e += Light{1.0f, 0.9f, 0.6f} * (0.0012f * heart);
+        // A faint halo beyond the rim.
+        e += Light{1.0f, 0.35f, 0.25f} * (0.00005f * smoothstep(1.35f, edge, s));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
-    core::renderVolume(gas, box, 3, -1.5f * C, 1.5f * C, 40, field, seed + 3);
+    core::renderVolume(gas, box, 3, -1.4f * C, 1.4f * C, 40, field, seed + 3);
 
-    // Fine strands in polar coordinates: many around, few outwards, sheared
-    // both ways so they cross, and broken up so no lattice shows.
+    // The fine strands run outwards from the star, slanted a little one way or
+    // the other so that two families cross, each strong in its own patches.
+    // Ridged noise sampled round a circle in noise space is seamless in angle
+    // and stretched along the radius.
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 90, y / 90, seed + 4, 3);
-        const float dx = x - Cx + 14 * w.x, dy = y - Cy + 14 * w.y;
+        const cn::Offset w = cn::warp(x / 140, y / 140, seed + 4, 3);
+        const float dx = x - Cx + 9 * w.x, dy = y - Cy + 9 * w.y;
         const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
         const float rho = std::hypot(u / A, v / B);
         const float theta = std::atan2(v / B, u / A);
-        // Integer cycles around keep the pattern seamless at theta = pi;
-        // noise in the phase bends strands and sets their spacing unevenly.
-        auto strands = [&](float cycles, float shear, std::uint32_t salt) {
-            const float bend = 2.2f * cn::fbm(x / 70, y / 70, salt, 3) +
-                               0.5f * cn::fbm(x / 18, y / 18, salt + 1, 2);
-            const float phase = cycles * theta + shear * rho + bend;
-            const float line = 0.5f + 0.5f * std::cos(phase);
-            const float sharp = line * line * line * line;
-            return sharp * sharp;
+        auto strands = [&](float cycles, float slant, float outward, std::uint32_t salt) {
+            const float t = theta + slant * rho + 0.06f * w.y;
+            return cn::ridged(cycles * std::cos(t), cycles * std::sin(t), outward * rho, salt, 3,
+                              0.45f);
         };
-        const float a = strands(64.0f, 55.0f, seed + 5) + 0.7f * strands(47.0f, 40.0f, seed + 11);
-        const float b = strands(56.0f, -45.0f, seed + 6) + 0.6f * strands(73.0f, -65.0f, seed + 12);
-        const float breakA = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 7, 3));
-        const float breakB = smoothstep(-0.3f, 0.4f, cn::fbm(x / 60, y / 60, seed + 8, 3));
-        const float weave = a * breakA + b * breakB;
-        const float shown = smoothstep(0.12f, 0.5f, rho);
-        return 1.0f + shown * (1.2f * weave - 0.35f) + 0.12f * cn::fbm(x / 3, y / 3, seed + 9, 2);
+        // Each family is broken into lengths by its own patches.
+        const float a =
+            strands(21.0f, 0.65f, 3.6f, seed + 5) *
+            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 12, 2)));
+        const float b =
+            strands(18.0f, -0.6f, 3.2f, seed + 6) *
+            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
+        const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
+        const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
+        // Faint near the star, strongest in the outer half of the shell.
+        const float shown =
+            (0.15f * smoothstep(0.08f, 0.3f, rho) + 0.85f * smoothstep(0.25f, 0.75f, rho)) *
+            smoothstep(1.15f, 0.97f, rho);
+        const float depth =
+            0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
+        float strand = shown * depth * (2.4f * weave - 0.75f);
+        // Past the rim the strands only cut into the glow, so no hairs stick out.
+        const float beyond = smoothstep(0.93f, 1.03f, rho);
+        strand = strand - beyond * std::max(strand, 0.0f);
+        return 1.0f + strand + 0.1f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
     });
-    addCentralStar(light, Cx, Cy, 40.0f, cp::WarmWhite, 0.45f, 40.0f);
+    addCentralStar(light, Cx + 3, Cy - 2, 45.0f, cp::WarmWhite, 0.4f, 36.0f);
 }
 
 void paintMedusa(Scene &scene)
@@ -151,56 +238,116 @@ void paintMedusa(Scene &scene)
     shellparts::addFieldStars(scene, 5000, 4.0f);
     const std::uint32_t seed = scene.seed();
 
-    constexpr float Cx = 1000, Cy = 555, R = 350;
-    // The arc's brightest direction (south-west) and its gap opposite.
-    const float axisX = std::cos(0.55f), axisY = std::sin(0.55f);
-    auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.13f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 1, 2) + 0.06f * c);
+    constexpr float Cx = 1010, Cy = 560, R = 360;
+    // Direction of the crescent's bright middle (south-west); the far side of
+    // the shell is all but missing.
+    constexpr float Facing = 0.75f;
+    // How much of the arc shows at angle phi: a lopsided sector, cut unevenly.
+    auto presence = [&](float c, float s) {
+        const float along = c * std::cos(Facing) + s * std::sin(Facing);
+        const float cut = along + 0.28f * cn::fbm(c * 1.6f + 4, s * 1.6f, seed + 1, 3) +
+                          0.12f * (s * std::cos(Facing) - c * std::sin(Facing));
+        // Beyond the horns a few faint wisps close the shell.
+        const float wisps =
+            0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
+        return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
     };
+    auto radiusAt = [&](float c, float s) {
+        // An egg rather than a circle, dented and bulging at two scales.
+        const float egg = 1.0f + 0.08f * (c * c - s * s) + 0.06f * c * s;
+        return R * egg *
+               (1.0f + 0.3f * cn::fbm(c * 1.1f + 3, s * 1.1f, seed + 2, 2) +
+                0.1f * cn::fbm(c * 2.6f, s * 2.6f + 7, seed + 15, 2) +
+                0.05f * (c * std::cos(Facing) + s * std::sin(Facing)));
+    };
+
+    // The broad glow of the shell: a thick wall, brightest on the crescent,
+    // and a faint blue-green haze filling it.
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const float r = std::sqrt(dx * dx + dy * dy + z * z);
-        if (r > 1.6f * R)
+        if (r > 1.9f * R)
             return core::Medium{};
-        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
-        const float along = c * axisX * 0.95f + s * axisY * 0.95f + 0.3f * z / (r + 1e-3f);
-        const float mask =
-            smoothstep(-0.68f, -0.3f, along + 0.25f * cn::fbm(c * 2.5f, s * 2.5f, seed + 2, 2));
-        const float thickness = 0.05f + 0.05f * clamp01(0.5f + cn::fbm(c * 3, s * 3, seed + 3, 2));
+        const float ir = 1.0f / (r + 1e-3f);
+        const float c = dx * ir, s = dy * ir;
         const float shellR = radiusAt(c, s);
-        const float wall = bump(r / shellR - 1.0f, thickness);
-        const float bright = 0.5f + 1.1f * smoothstep(0.35f, 1.0f, along);
+        const float wall = bump(r / shellR - 0.96f, 0.07f + 0.04f * std::fabs(z) * ir);
         const float clumps =
-            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 60, dy / 60, z / 60, seed + 4, 3));
-        Light e = cp::Rose * (0.0003f * wall * mask * bright * clumps);
-        e += Light{0.25f, 0.75f, 0.7f} * (0.00004f * smoothstep(1.0f, 0.5f, r / shellR));
+            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
+        // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
+        const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
+        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * clumps * edgeOn);
+        // The haze hugs the inner side of the crescent.
+        const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
+        const float puffs = clamp01(0.3f + cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 2));
+        e += Light{0.2f, 0.75f, 0.72f} * (0.00009f * inside * puffs * puffs);
         return core::Medium{e, 0.0f};
     };
-    core::FloatCanvas gas;
-    const core::Box box{int(Cx - 600), 0, int(Cx + 620), 1080};
-    core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 5);
+    const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
+    core::renderVolume(light, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
 
-    // Strands running along the arc, winding about each other; a knot of
-    // them on the bright side.
-    shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 110, y / 110, seed + 6, 3);
-        const float dx = x - Cx, dy = y - Cy;
-        const float r = std::hypot(dx, dy) + 30 * w.x;
-        const float c = dx / (r + 1e-3f), s = dy / (r + 1e-3f);
-        const float a = cn::ridged(c * 6.0f + w.y * 0.6f, s * 6.0f, r / 16, seed + 7, 4);
-        const float b = cn::ridged(c * 8.0f, s * 8.0f - w.y * 0.6f, r / 11 + 5, seed + 8, 3);
+    // The filaments themselves, at full resolution: strands that run along
+    // the arc and wander across it, twisting about each other, beaded with
+    // knots; red-pink, with blue-green ones on the inner side.
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const float dx0 = x - Cx, dy0 = y - Cy;
+        const float r0 = std::hypot(dx0, dy0);
+        if (r0 < 0.25f * R || r0 > 1.9f * R)
+            return Light{};
+        const cn::Offset w = cn::warp(x / 130, y / 130, seed + 6, 3);
+        const float dx = dx0 + 30 * w.x, dy = dy0 + 30 * w.y;
+        const float r = std::hypot(dx, dy);
+        const float c = dx / r, s = dy / r;
+        const float shown = presence(c, s);
+        if (shown <= 0.0f)
+            return Light{};
+        const float shellR = radiusAt(c, s);
+        // Thick and bright in the crescent's middle, thin towards its horns,
+        // with one knotted stretch brighter still.
+        const float along = c * std::cos(Facing) + s * std::sin(Facing);
+        const float thick =
+            0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
+                        (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
+        const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
+        const float knotted = bump(1.0f - knotAt, 0.05f);
+        const float bright = 0.45f + 0.65f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
+        // Frayed at 20-40 px, so the front's edge is never a clean curve.
+        const float d = (r / shellR - 1.0f) / thick + 0.45f * cn::fbm(x / 28, y / 28, seed + 18, 2);
+        // Red at the shock front, sharper outside than in; the blue-green
+        // strands lie further in.
+        const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
+        const float inner = bump(d + 1.7f, 1.0f);
+        if (envelope + inner < 0.003f)
+            return Light{};
+        const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
+        auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
+            return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
+                              0.55f);
+        };
+        const float a = strands(4.5f, 24.0f, 60.0f, seed + 9);
+        const float b = strands(6.5f, 14.0f, -50.0f, seed + 10);
+        // Tendrils reaching outwards, mostly beyond the main strands.
+        const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
+                        smoothstep(-1.0f, 0.6f, d);
+        // Beads along the strands and a few tangles where they crowd.
+        const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
+        const float tangle = cn::ridged(x / 16 + 1.5f * w.y, y / 16 - 1.5f * w.x, seed + 12, 3);
+        const float knots = smoothstep(0.15f, 0.6f, cn::fbm(x / 70, y / 70, seed + 13, 2));
+        const float red = (1.6f * a * a * a + 0.8f * b * b * b + 0.7f * t * t * t) *
+                              (0.15f + 1.2f * beads * beads) +
+                          knots * 1.2f * tangle * tangle * tangle;
+        const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
+        const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
+        const float k = shown * bright;
+        // The bright knot: strands crowd and wind about each other there.
         const float knot =
-            std::exp(-(std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f) *
-                     (std::hypot(dx - 0.95f * R * axisX, dy - 0.95f * R * axisY) / 110.0f));
-        const float breakA = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 9, 3));
-        const float breakB = smoothstep(-0.35f, 0.3f, cn::fbm(x / 45, y / 45, seed + 10, 3));
-        const float tangle = cn::ridged(x / 18 + 2 * w.y, y / 18 - 2 * w.x, seed + 11, 3);
-        return Light::grey(0.35f + 1.6f * a * a * a * breakA + 0.9f * b * b * b * breakB +
-                           0.5f * tangle * tangle * tangle) *
-                   (1.0f + 1.8f * knot) +
-               Light{1.0f, 0.2f, 0.3f} * (1.2f * knot * b * b);
+            knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
+        return (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+                   (envelope * k) +
+               Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
+               Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
     });
-    addCentralStar(light, Cx + 40, Cy + 28, 2.2f, cp::HotWhite);
+    addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
 
 } // namespace painted
