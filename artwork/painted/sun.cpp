@@ -212,7 +212,7 @@ constexpr ActiveRegion Regions[] = {
     {24, 30, 3.5f, 0.7f, 8, 70, 0.4f},      {-22, -58, 4.0f, 0.8f, -18, 90, 0.4f},
     {-6, 44, 2.5f, 0.5f, -4, 45, 0.38f},    {30, -8, 2.5f, 0.45f, 6, 40, 0.38f},
     {-30, 28, 3.0f, 0.55f, -22, 50, 0.4f},  {14, 77, 4.0f, 1.2f, 65, 120, 0.45f},
-    {-12, -97, 4.0f, 0.9f, -6, 110, 0.45f},
+    {-12, -97, 4.0f, 0.7f, -6, 110, 0.45f},
 };
 // This region flares; it sits just inside the western limb. The last one is
 // just beyond the eastern limb, its loops rising into view.
@@ -239,7 +239,7 @@ struct Loop
     float height;     // apex above the surface, solar radii
     float lean;       // apex pushed sideways, share of the height
     float brightness; // light per pixel of length at the footpoints
-    float fade;       // share of the brightness lost on the way to b
+    float fade;       // how it dims towards b: 0 not at all, 1 to nothing
     float scale;      // altitude over which the emission falls by e, solar radii
 };
 
@@ -266,9 +266,10 @@ void drawLoop(Plane &plane, const Loop &loop, std::uint32_t seed)
         if (p.z < 0 && p.x * p.x + p.y * p.y < 1)
             continue; // behind the disc
         // Strands brighten and dim along their length.
+        const float fadeOut = 1 - loop.fade * t;
         const float strand = 0.55f + 0.9f * clamp01(0.5f + cn::value(travelled / 30, 0.5f, seed));
         const float light =
-            loop.brightness * strand * std::exp(-altitude / loop.scale) * (1 - loop.fade * t);
+            loop.brightness * strand * std::exp(-altitude / loop.scale) * fadeOut * fadeOut;
         plane.deposit(Cx + p.x * Radius, Cy + p.y * Radius, light * ds);
     }
 }
@@ -321,18 +322,18 @@ void addRegion(Plane &thin, Plane &wide, core::Rng &rng, const ActiveRegion &reg
         const float start = float(rng.normal()) * 0.5f * s;
         const int strands = 14 + rng.below(16);
         for (int i = 0; i < strands; ++i) {
-            const float d = dir + float(rng.normal()) * 0.07f;
+            const float d = dir + float(rng.normal()) * 0.18f;
             const float a0 = root * float(rng.range(1.0, 1.4));
             const float b0 = start + float(rng.normal()) * 0.15f * s;
-            const float r = reach * float(rng.range(0.8, 1.2));
+            const float r = reach * float(rng.range(0.6, 1.3));
             Loop loop;
             loop.a = patch.at(a0, b0);
             loop.b = patch.at(a0 + r * std::cos(d), b0 + r * std::sin(d));
             loop.sag = bend + float(rng.normal()) * 0.03f;
             loop.height = r * Deg * float(rng.range(0.35, 0.5));
             loop.lean = float(rng.normal()) * 0.1f;
-            loop.brightness = region.strength * 0.06f * lognormal(rng, 0.6f);
-            loop.fade = 0.9f;
+            loop.brightness = region.strength * 0.06f * lognormal(rng, 0.9f);
+            loop.fade = 1.0f;
             loop.scale = 0.1f;
             drawLoop(thin, loop, seed + 1000 + std::uint32_t(j * 64 + i));
         }
@@ -467,7 +468,7 @@ struct Layout
     {
         for (const ActiveRegion &r : Regions) {
             patches.emplace_back(r.lat, r.lon, r.tilt);
-            reach.push_back(std::cos(5 * r.size * Deg));
+            reach.push_back(std::cos(7.5f * r.size * Deg));
         }
         for (const Filament &f : Filaments) {
             const Vec3 a = onSphere(f.lat0 * Deg, f.lon0 * Deg);
@@ -527,14 +528,20 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
         const float lead = std::exp(-((a - 1) * (a - 1) + b * b) / (2 * 0.45f * 0.45f));
         const float follow = std::exp(-((a + 1) * (a + 1) / 1.6f + b * b) / (2 * 0.55f * 0.55f));
         const float core = std::exp(-(a * a + b * b) / (2 * 0.9f * 0.9f));
-        const float halo = std::exp(-(a * a + b * b) / (2 * 2.2f * 2.2f));
+        // Older, decaying plage spreads wide around the region in patches.
+        const float r2 = a * a + b * b;
+        const float halo = std::exp(-r2 / (2 * 2.6f * 2.6f)) * smoothstep(49, 25, r2);
         const float clumps =
             clamp01(0.45f + 0.9f * cn::fbm(a * 2.5f, b * 2.5f, seed + 60 + std::uint32_t(i), 3));
-        plage += r.strength * (0.22f * (lead + follow) * clumps + 0.06f * core + 0.03f * halo);
+        const float patches =
+            clamp01(0.3f + 1.2f * cn::fbm(a * 1.2f, b * 1.2f, seed + 70 + std::uint32_t(i), 2));
+        plage +=
+            r.strength * (0.22f * (lead + follow) * clumps + 0.06f * core + 0.08f * halo * patches);
     }
     if (plage > 0) {
-        const float moss = cn::ridged(p.x * 80, p.y * 80, p.z * 80, seed + 7, 2);
-        light += plage * (0.2f + 1.6f * moss);
+        // Moss: a spongy speckle a few pixels across.
+        const float moss = clamp01(0.45f + cn::fbm(p.x * 100, p.y * 100, p.z * 100, seed + 7, 2));
+        light += plage * (0.2f + 1.6f * moss * moss);
     }
 
     light *= 1 - 0.65f * holeDepth(p, layout, seed);
