@@ -208,11 +208,11 @@ struct ActiveRegion
 };
 
 constexpr ActiveRegion Regions[] = {
-    {18, -32, 4.5f, 0.9f, 12, 110, 0.42f},  {-14, 8, 5.5f, 1.0f, -10, 150, 0.45f},
-    {24, 30, 3.5f, 0.7f, 8, 70, 0.4f},      {-22, -58, 4.0f, 0.8f, -18, 90, 0.4f},
-    {-6, 44, 2.5f, 0.5f, -4, 45, 0.38f},    {30, -8, 2.5f, 0.45f, 6, 40, 0.38f},
-    {-30, 28, 3.0f, 0.55f, -22, 50, 0.4f},  {14, 77, 4.0f, 1.2f, 65, 120, 0.45f},
-    {-12, -97, 4.0f, 0.7f, -6, 110, 0.45f},
+    {18, -32, 5.5f, 0.9f, 12, 150, 0.42f},  {-14, 8, 6.5f, 1.0f, -10, 200, 0.45f},
+    {24, 30, 4.5f, 0.7f, 8, 100, 0.4f},     {-22, -58, 5.0f, 0.8f, -18, 120, 0.4f},
+    {-6, 44, 3.0f, 0.5f, -4, 60, 0.38f},    {30, -8, 3.0f, 0.45f, 6, 50, 0.38f},
+    {-30, 28, 3.5f, 0.55f, -22, 70, 0.4f},  {14, 77, 4.5f, 0.8f, 65, 100, 0.65f},
+    {-12, -97, 4.5f, 0.7f, -6, 130, 0.45f},
 };
 // This region flares; it sits just inside the western limb. The last one is
 // just beyond the eastern limb, its loops rising into view.
@@ -288,10 +288,13 @@ void addRegion(Plane &thin, Plane &wide, core::Rng &rng, const ActiveRegion &reg
     const Patch patch(region.lat, region.lon, region.tilt);
     const float s = region.size;
     const float shear = float(rng.range(-0.4, 0.4)) * s;
+    // No region is symmetric: one flank holds more loops, and brighter ones.
+    const float lopsided = float(rng.range(-0.35, 0.35));
+    const float flank = float(rng.range(-1.0, 1.0));
     for (int i = 0; i < region.loops; ++i) {
         // As iron filings round a magnet: loops rooted off the axis bulge
         // further out on their side.
-        const float off = std::clamp(float(rng.normal()) * 0.4f, -1.1f, 1.1f);
+        const float off = std::clamp(float(rng.normal()) * 0.4f + lopsided, -1.1f, 1.1f);
         const float k = off * 0.45f + float(rng.normal()) * 0.04f;
         const Vec3 a = patch.at(s * (1 + float(rng.normal()) * 0.2f),
                                 s * (off * 0.6f + float(rng.normal()) * 0.08f) + shear);
@@ -305,8 +308,8 @@ void addRegion(Plane &thin, Plane &wide, core::Rng &rng, const ActiveRegion &reg
         loop.height = chord * region.loopHeight * float(rng.range(0.6, 1.1)) * (1 + 1.5f * k * k);
         loop.lean = float(rng.normal()) * 0.12f;
         // Most loops are faint threads; the short ones in the core stand out.
-        loop.brightness =
-            region.strength * 0.055f * lognormal(rng, 0.7f) * (1 + 2.0f * std::exp(-k * k / 0.03f));
+        loop.brightness = region.strength * 0.055f * lognormal(rng, 0.7f) *
+                          (1 + 2.0f * std::exp(-k * k / 0.03f)) * std::max(0.2f, 1 + flank * off);
         loop.fade = float(rng.range(0.0, 0.4));
         loop.scale = 0.12f;
         drawLoop(rng.uniform() < 0.6 ? thin : wide, loop, seed + std::uint32_t(i));
@@ -404,9 +407,9 @@ void addFlare(Plane &thin, Plane &wide, core::Rng &rng, std::uint32_t seed)
         loop.a = patch.at(0.5f * s + float(rng.normal()) * 0.05f * s, b + 0.15f * s);
         loop.b = patch.at(-0.5f * s + float(rng.normal()) * 0.05f * s, b - 0.15f * s);
         loop.sag = float(rng.normal()) * 0.05f;
-        loop.height = sphereDistance(loop.a, loop.b) * float(rng.range(0.55, 0.8));
+        loop.height = sphereDistance(loop.a, loop.b) * float(rng.range(0.6, 0.95));
         loop.lean = float(rng.normal()) * 0.05f;
-        loop.brightness = 0.2f * lognormal(rng, 0.5f) * (1.2f - std::fabs(b / s));
+        loop.brightness = 0.12f * lognormal(rng, 0.6f) * (1.2f - std::fabs(b / s));
         loop.fade = 0;
         loop.scale = 0.2f;
         drawLoop(i % 2 ? thin : wide, loop, seed + 12000 + std::uint32_t(i));
@@ -420,6 +423,22 @@ void addFlare(Plane &thin, Plane &wide, core::Rng &rng, std::uint32_t seed)
             const float light =
                 0.1f * (1 - t * t) * (0.5f + clamp01(0.5f + cn::value(t * 12, float(side), seed)));
             wide.deposit(Cx + p.x * Radius, Cy + p.y * Radius, light);
+        }
+    }
+}
+
+// The flare is bright enough for the telescope's filter mesh to diffract it
+// into two diagonal arms of fading spots.
+void addDiffraction(Plane &plane, float x, float y)
+{
+    constexpr float Spacing = 7, Length = 110;
+    for (int arm = 0; arm < 4; ++arm) {
+        const float angle = (0.25f + 0.5f * float(arm)) * Pi + 0.06f;
+        const float c = std::cos(angle), s = std::sin(angle);
+        for (float d = 12; d < Length; d += 0.5f) {
+            const float spot = std::pow(0.5f + 0.5f * std::cos(2 * Pi * d / Spacing), 4.0f);
+            const float light = 8.0f * spot * std::exp(-d / 30) * (1 - d / Length);
+            plane.deposit(x + c * d, y + s * d, light * 0.5f);
         }
     }
 }
@@ -515,7 +534,7 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
     float light = 0.045f * (1 + 0.5f * mottle) * (0.75f + 0.65f * network) * (1 + 0.25f * blobs) *
                   (1 + 0.15f * fine);
 
-    float plage = 0;
+    float plage = 0, spread = 0;
     for (std::size_t i = 0; i < std::size(Regions); ++i) {
         const ActiveRegion &r = Regions[i];
         const Patch &patch = layout.patches[i];
@@ -535,13 +554,13 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
             clamp01(0.45f + 0.9f * cn::fbm(a * 2.5f, b * 2.5f, seed + 60 + std::uint32_t(i), 3));
         const float patches =
             clamp01(0.3f + 1.2f * cn::fbm(a * 1.2f, b * 1.2f, seed + 70 + std::uint32_t(i), 2));
-        plage +=
-            r.strength * (0.22f * (lead + follow) * clumps + 0.06f * core + 0.08f * halo * patches);
+        plage += r.strength * (0.22f * (lead + follow) * clumps + 0.06f * core);
+        spread += r.strength * 0.08f * halo * patches;
     }
-    if (plage > 0) {
-        // Moss: a spongy speckle a few pixels across.
+    if (plage + spread > 0) {
+        // Moss: a spongy speckle a few pixels across, at the loops' feet.
         const float moss = clamp01(0.45f + cn::fbm(p.x * 100, p.y * 100, p.z * 100, seed + 7, 2));
-        light += plage * (0.2f + 1.6f * moss * moss);
+        light += plage * (0.2f + 1.6f * moss * moss) + spread * (0.7f + 0.6f * moss);
     }
 
     light *= 1 - 0.65f * holeDepth(p, layout, seed);
@@ -646,6 +665,9 @@ void paintSun(Scene &scene)
     addInterconnections(wide, rng, seed);
     addQuietLoops(wide, rng, seed);
     addFlare(thin, wide, rng, seed);
+    const Patch flare(Regions[Flaring].lat, Regions[Flaring].lon, 0);
+    const float fx = Cx + flare.centre.x * Radius, fy = Cy + flare.centre.y * Radius;
+    addDiffraction(thin, fx + 2, fy - 1);
 
     Plane loops = thin.blurred(0.6f);
     loops.add(wide.blurred(1.4f), 1.0f);
@@ -669,9 +691,6 @@ void paintSun(Scene &scene)
             return coronaDensity(p, layout, seed);
         },
         4);
-    const Patch flare(Regions[Flaring].lat, Regions[Flaring].lon, 0);
-    const float fx = Cx + flare.centre.x * Radius, fy = Cy + flare.centre.y * Radius;
-
     scene.light().addEach([&](float px, float py) {
         const float x = (px - Cx) / Radius, y = (py - Cy) / Radius;
         const float r2 = x * x + y * y;
@@ -713,12 +732,9 @@ void paintSun(Scene &scene)
     core::StarImage burst;
     burst.x = fx + 2;
     burst.y = fy - 1;
-    burst.brightness = 20.0f;
-    burst.seeing = 4.0f;
+    burst.brightness = 12.0f;
+    burst.seeing = 6.0f;
     burst.colour = Light{1.0f, 0.8f, 0.5f};
-    burst.spikes = 0.8f;
-    burst.spikeLength = 55.0f;
-    burst.spikeAngle = 0.78f;
     scene.light().addStar(burst);
 
     scene.develop().softening = 0.03f;
