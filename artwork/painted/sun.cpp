@@ -568,7 +568,7 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
     for (std::size_t i = 0; i < std::size(Filaments); ++i) {
         const Layout::Spine &f = layout.filaments[i];
         const float off = dot(q, f.n);
-        if (std::fabs(off) > 0.08f)
+        if (std::fabs(off) > 0.1f)
             continue;
         const float t = std::atan2(dot(q, f.towards), dot(q, f.a)) / f.arc;
         if (t < -0.1f || t > 1.1f)
@@ -577,7 +577,8 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
                              0.012f * cn::fbm(t * 5, float(i), seed + 80, 3) +
                              0.004f * cn::fbm(t * 25, float(i), seed + 82, 2);
         const float d = (std::asin(off) + wobble) / Deg / Filaments[i].width;
-        const float ends = smoothstep(-0.1f, 0.12f, t) * smoothstep(1.1f, 0.88f, t);
+        const float ends = smoothstep(-0.1f, 0.12f, t) * smoothstep(1.1f, 0.88f, t) *
+                           smoothstep(0.1f, 0.07f, std::fabs(off));
         const float thread = clamp01(0.6f + 0.6f * cn::fbm(t * 30, d * 0.7f, seed + 81, 3));
         light *= 1 - ends * (0.45f * thread * std::exp(-d * d) + 0.15f * std::exp(-d * d / 9));
     }
@@ -597,10 +598,11 @@ float coronaDensity(Vec3 p, const Layout &layout, std::uint32_t seed)
     return d * (1 - 0.7f * holeDepth(p, layout, seed, 0.12f));
 }
 
-// The optically thin corona seen along each line of sight, as a function of
-// distance from the disc centre in solar radii: over the disc only the half
-// in front of it, beside it the whole chord, so the limb glows. Normalised to
-// 1 at the disc centre, and softened: the real corona is patchy, and its limb
+// Optically thin light seen along each line of sight, as a function of
+// distance from the disc centre in solar radii, for emission falling off
+// with height over `scale`: over the disc only the half in front of it,
+// beside it the whole chord, so the limb glows. Normalised to 1 at the disc
+// centre, and softened by `softness`: the real corona is patchy, and its limb
 // glows less than a smooth shell's would.
 class LimbProfile
 {
@@ -608,26 +610,40 @@ public:
     static constexpr float Reach = 2.6f;
     static constexpr int Samples = 1300;
 
-    LimbProfile() : m_table(Samples + 1)
+    LimbProfile(float scale, float halo, float softness) : m_table(Samples + 1)
     {
-        auto emissivity = [](float h) {
-            return std::exp(-h / 0.03f) + 0.06f * std::exp(-h / 0.16f);
+        auto emissivity = [&](float h) {
+            return std::exp(-h / scale) + (halo > 0 ? halo * std::exp(-h / 0.16f) : 0.0f);
         };
         auto column = [&](float r) {
             const float z0 = r < 1 ? std::sqrt(1 - r * r) : 0.0f;
             const float zMax = std::sqrt(std::max(0.0f, Reach * Reach - r * r));
-            const int n = 800;
+            // Samples crowd towards z0, where the light is.
+            const int n = 300;
             float sum = 0;
             for (int i = 0; i < n; ++i) {
-                const float z = z0 + (zMax - z0) * (float(i) + 0.5f) / float(n);
-                sum += emissivity(std::sqrt(r * r + z * z) - 1);
+                const float u = (float(i) + 0.5f) / float(n);
+                const float z = z0 + (zMax - z0) * u * u;
+                sum += emissivity(std::sqrt(r * r + z * z) - 1) * 2 * u;
             }
             sum *= (zMax - z0) / float(n);
             return r < 1 ? sum : 2 * sum;
         };
         const float centre = column(0);
+        std::vector<float> raw(Samples + 1);
         for (int i = 0; i <= Samples; ++i)
-            m_table[i] = std::pow(column(Reach * float(i) / Samples) / centre, 0.65f);
+            raw[i] = column(Reach * float(i) / Samples) / centre;
+        // The step at the limb, where the far half comes into view, is
+        // softened over a pixel or two, as the telescope would blur it.
+        for (int i = 0; i <= Samples; ++i) {
+            float sum = 0, weight = 0;
+            for (int j = -6; j <= 6; ++j) {
+                const float w = std::exp(-0.5f * float(j * j) / 4.0f);
+                sum += w * raw[std::clamp(i + j, 0, Samples)];
+                weight += w;
+            }
+            m_table[i] = std::pow(sum / weight, softness);
+        }
     }
 
     float at(float r) const
@@ -678,7 +694,9 @@ void paintSun(Scene &scene)
     const Plane glowFar = small.blurred(6.0f);
     const Plane glowWide = loops.shrunk(8).blurred(8.0f);
 
-    const LimbProfile profile;
+    // The hot corona, and the thin, bright layer at its base.
+    const LimbProfile profile(0.03f, 0.06f, 0.65f);
+    const LimbProfile layer(0.012f, 0.0f, 0.36f);
     // The corona's density is smooth: held at a quarter of the resolution.
     // Beside the disc it is taken at the limb below, where most of the light
     // along the line of sight comes from.
@@ -698,13 +716,14 @@ void paintSun(Scene &scene)
         float intensity = 0;
         if (r < LimbProfile::Reach) {
             const float column = profile.at(r);
+            if (r < 1.12f) {
+                // Beyond the limb the base layer is seen edge-on above the
+                // limb point below.
+                const Vec3 p = r < 1 ? Vec3{x, y, std::sqrt(1 - r2)} : Vec3{x / r, y / r, 0};
+                intensity += surface(p, layout, seed) * layer.at(r);
+            }
             if (r < 1) {
-                const float mu = std::sqrt(1 - r2);
-                const Vec3 p{x, y, mu};
-                const float thinLayer =
-                    (1 + 0.35f * (1 - mu) * (1 - mu)) * smoothstep(0.0f, 0.12f, mu);
-                intensity += surface(p, layout, seed) * thinLayer +
-                             0.02f * column * density.sample(px, py, 4);
+                intensity += 0.02f * column * density.sample(px, py, 4);
             } else {
                 // Beside the disc the light comes from near the plane of the
                 // limb; streamers and rays depend on direction, bending a
