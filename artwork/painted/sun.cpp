@@ -219,7 +219,7 @@ constexpr ActiveRegion Regions[] = {
 constexpr int Flaring = 7;
 
 // A coronal hole over the north pole: its centre and angular radius.
-constexpr float HoleLat = 72, HoleLon = -12, HoleRadius = 0.42f;
+constexpr float HoleLat = 76, HoleLon = -12, HoleRadius = 0.47f;
 
 struct Filament
 {
@@ -531,8 +531,8 @@ float surface(Vec3 p, const Layout &layout, std::uint32_t seed)
     const float network = std::exp(-wall / 0.3f) * broken;
     const float blobs = cn::fbm(q.x * 45, q.y * 45, q.z * 45, seed + 11, 2);
     const float fine = cn::fbm(p.x * 120, p.y * 120, p.z * 120, seed + 6, 2);
-    float light = 0.045f * (1 + 0.5f * mottle) * (0.75f + 0.65f * network) * (1 + 0.25f * blobs) *
-                  (1 + 0.15f * fine);
+    float light = 0.045f * (1 + 0.5f * mottle) * (0.75f + 0.65f * network) * (1 + 0.3f * blobs) *
+                  (1 + 0.22f * fine);
 
     float plage = 0, spread = 0;
     for (std::size_t i = 0; i < std::size(Regions); ++i) {
@@ -595,7 +595,7 @@ float coronaDensity(Vec3 p, const Layout &layout, std::uint32_t seed)
         const float a2 = 2 * (1 - dot(p, layout.patches[i].centre)) / (size * size);
         d += Regions[i].strength * 0.9f * std::exp(-a2 / (2 * 3.0f * 3.0f));
     }
-    return d * (1 - 0.7f * holeDepth(p, layout, seed, 0.12f));
+    return d * (1 - 0.8f * holeDepth(p, layout, seed, 0.12f));
 }
 
 // Optically thin light seen along each line of sight, as a function of
