@@ -662,7 +662,7 @@ private:
 Light colourOf(float intensity)
 {
     const float t = smoothstep(0.02f, 0.5f, intensity);
-    return Light{1.0f, 0.5f + 0.1f * t, 0.12f + 0.1f * t} * intensity;
+    return Light{1.0f, 0.56f + 0.1f * t, 0.14f + 0.12f * t} * intensity;
 }
 
 } // namespace
@@ -716,11 +716,22 @@ void paintSun(Scene &scene)
         float intensity = 0;
         if (r < LimbProfile::Reach) {
             const float column = profile.at(r);
-            if (r < 1.12f) {
+            if (r < 1.15f) {
                 // Beyond the limb the base layer is seen edge-on above the
-                // limb point below.
-                const Vec3 p = r < 1 ? Vec3{x, y, std::sqrt(1 - r2)} : Vec3{x / r, y / r, 0};
-                intensity += surface(p, layout, seed) * layer.at(r);
+                // limb point below. It stands taller in some places than in
+                // others, and its threads lean and bend with height.
+                if (r < 1) {
+                    intensity += surface({x, y, std::sqrt(1 - r2)}, layout, seed) * layer.at(r);
+                } else {
+                    const float ux = x / r, uy = y / r, h = r - 1;
+                    const float tall = 1.0f + 0.45f * cn::fbm(ux * 4, uy * 4, seed + 33, 2) +
+                                       0.25f * cn::fbm(ux * 14, uy * 14, seed + 34, 2);
+                    const float bend = h * (1.5f * cn::fbm(ux * 6, uy * 6, seed + 35, 2) +
+                                            2.0f * cn::fbm(ux * 40, uy * 40, seed + 36, 2));
+                    const float c = std::cos(bend), sn = std::sin(bend);
+                    const Vec3 p{ux * c - uy * sn, ux * sn + uy * c, 0};
+                    intensity += surface(p, layout, seed) * layer.at(1 + h / std::max(tall, 0.4f));
+                }
             }
             if (r < 1) {
                 intensity += 0.02f * column * density.sample(px, py, 4);
