@@ -317,18 +317,24 @@ void paintLagoon(Scene &scene)
             return Medium{};
         const float n = 0.3f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 3, 2) +
                         0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2);
-        const float r2 = (px * px + py * py + pz * pz) * square(1.0f + n);
-        const float body = std::exp(-2.2f * r2);
+        // The outline's reach varies with direction at several scales, and
+        // the western half, about the core, is the brighter.
+        const float rr = std::sqrt(px * px + py * py + pz * pz) + 1e-4f;
+        const float reach =
+            1.0f + 0.5f * noise::fbm(1.6f * px / rr, 1.6f * py / rr, 1.6f * pz / rr, seed + 40, 3);
+        const float r2 = square(rr * (1.0f + n) / reach);
+        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2)) *
+                           (1.0f + 0.3f * clamp01(px + 0.3f));
         const float clumps =
             clamp01(0.5f + 1.0f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 4, 3));
         const float hot =
-            std::exp(-(square(x - coreX) + square(y - coreY) + z * z) / (2.0f * 75.0f * 75.0f));
-        const Light gas =
-            mix(pal::HydrogenRed, pal::Rose, 0.45f) * (body * (0.15f + 1.3f * clumps * clumps));
+            std::exp(-(square(x - coreX) + square(y - coreY) + z * z) / (2.0f * 105.0f * 105.0f));
+        const Light gas = mix(pal::HydrogenRed, Light{1.0f, 0.36f, 0.52f}, 0.4f + 0.45f * clumps) *
+                          (body * (0.15f + 1.3f * clumps * clumps));
         const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
         const float dust =
             smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
-        return Medium{gas * 6.0e-4f + core * 1.5e-3f, dust * body * 0.004f};
+        return Medium{gas * 7.5e-4f + core * 1.1e-3f, dust * body * 0.004f};
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
@@ -369,9 +375,15 @@ void paintLagoon(Scene &scene)
         const float ridges = strands(wx, wy, 75, 1.6f, seed + 32, 10);
         const float pockets =
             1.0f - 0.55f * smoothstep(0.05f, 0.45f, noise::fbm(wx / 170, wy / 170, seed + 33, 3));
+        // Broad dark bays eat into the outskirts, away from the lane and the core.
+        const float outskirts = 1.0f - std::max(bump(off, 200.0f) * reach,
+                                                bump(std::hypot(x - coreX, y - coreY), 260.0f));
+        const float bays =
+            1.0f -
+            0.8f * outskirts * smoothstep(0.0f, 0.4f, noise::fbm(wx / 330, wy / 330, seed + 43, 3));
         float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
                         0.7f * ridges * ridges * ridges * ridges) *
-                       banks * pockets;
+                       banks * pockets * bays;
         // About the core the glow breaks into bright ridges and dark pockets.
         const float nearCore = bump(std::hypot(wx - coreX, wy - coreY), 230.0f);
         const float coreRidges = strands(wx, wy, 50, 2.0f, seed + 35, 8);
@@ -386,6 +398,20 @@ void paintLagoon(Scene &scene)
             smoothstep(0.25f, 0.6f, noise::fbm(x / 260 + 4, y / 260, seed + 15, 4));
         return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
     });
+
+    struct Globule
+    {
+        float x, y, r, depth, ux = 0, uy = 0;
+    };
+    Globule globules[] = {{700, 560, 12, 1.8f}, {765, 515, 7, 1.3f},  {545, 610, 9, 1.2f},
+                          {880, 600, 15, 2.0f}, {1005, 470, 6, 1.1f}, {1110, 625, 10, 1.6f},
+                          {1330, 610, 8, 1.4f}, {965, 700, 7, 1.0f},  {650, 645, 5, 1.0f},
+                          {1170, 420, 5, 1.2f}};
+    for (Globule &g : globules) {
+        const float d = std::hypot(g.x - coreX, g.y - coreY);
+        g.ux = (g.x - coreX) / d;
+        g.uy = (g.y - coreY) / d;
+    }
 
     compositeEach(light, WholeFrame, [&](float x, float y) {
         const Light st = sampleGrid(structure, x / 4, y / 4);
@@ -411,21 +437,43 @@ void paintLagoon(Scene &scene)
                        smoothstep(size * 1.3f, size * 0.3f, g.f1 + 0.05f * fine);
             }
         }
-        // The hourglass: a small, very bright knot by the hot star, pinched by two dark
-        // fingers of dust, whiter towards its heart.
+        // Bok globules silhouetted on the glow, with tails pointing away from
+        // the core and a thin lit rim on the side facing it.
+        Light rims;
+        for (const Globule &g : globules) {
+            const float gx = x - g.x, gy = y - g.y;
+            if (std::fabs(gx) > 6 * g.r || std::fabs(gy) > 6 * g.r)
+                continue;
+            const noise::Offset w = noise::warp(x / (1.5f * g.r), y / (1.5f * g.r), seed + 41, 2);
+            const float wx = gx + 0.5f * g.r * w.x, wy = gy + 0.5f * g.r * w.y;
+            const float along = wx * g.ux + wy * g.uy, across = -wx * g.uy + wy * g.ux;
+            const float head = std::hypot(along, across) / g.r;
+            // The tail narrows and fades away from the core.
+            const float tail = along > 0
+                                   ? bump(across / (g.r * (0.85f - 0.1f * along / g.r)), 1.0f) *
+                                         smoothstep(5.0f * g.r, 0.0f, along)
+                                   : 0.0f;
+            tau += g.depth * (1.5f * smoothstep(1.25f, 0.2f, head) + 1.2f * tail);
+            rims += pal::Rose *
+                    (0.1f * bump(head - 1.0f, 0.15f) * smoothstep(0.3f, -0.6f, along / g.r));
+        }
+        // The hourglass: a small, very bright knot of two cones opening from a
+        // pinched waist by the hot star, flanked by dark fingers of dust and set
+        // in a glow that whitens towards it.
         const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
         const float hr = std::hypot(hx, hy);
         Light knot;
-        if (hr < 150.0f) {
-            const Point h = toFrame(hx, hy, 0, 0, 0.5f);
-            const float waist = std::fabs(h.y) / (3.0f + 0.9f * std::fabs(h.x));
-            const float lobes = std::exp(-square(h.x / 24.0f) - square(h.y / 15.0f)) *
-                                (1.0f + 0.25f * (h.x < 0 ? 1.0f : 0.0f));
-            const float cut = 1.0f - 0.85f * smoothstep(1.0f, 0.2f, waist) *
-                                         smoothstep(2.0f, 9.0f, std::fabs(h.x));
-            const float grain = 0.65f + 0.35f * noise::ridged(x / 5, y / 5, seed + 26, 2);
-            knot = mix(pal::Rose, pal::WarmWhite, 0.55f * lobes) *
-                   (1.6f * lobes * cut * grain + 0.12f * bump(hr, 35.0f));
+        if (hr < 170.0f) {
+            const noise::Offset w = noise::warp(x / 14, y / 14, seed + 42, 2);
+            const Point h = toFrame(hx + 4 * w.x, hy + 4 * w.y, 0, 0, -0.6f);
+            const float open = std::fabs(h.x) - (3.0f + 0.65f * std::fabs(h.y));
+            const float cones =
+                smoothstep(6.0f, -3.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 22.0f : 15.0f)));
+            const float grain = 0.7f + 0.3f * noise::ridged(x / 5, y / 5, seed + 26, 2);
+            knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.1f), 0.5f + 0.45f * cones) *
+                   (1.8f * cones * grain + 0.2f * bump(hr, 22.0f) + 0.06f * bump(hr, 70.0f));
+            tau += 0.6f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
+                   smoothstep(30.0f, 12.0f, std::fabs(h.x));
             tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
                    bump(hr, 45.0f);
             // Dark striations across the glow about the core.
@@ -437,8 +485,9 @@ void paintLagoon(Scene &scene)
         const float b = v.light.r * detail;
         const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
                                 1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
-        return Ray{reddened((v.light * detail) * hue + knot * 1.5f, tau),
-                   v.transmittance * std::exp(-tau)};
+        return Ray{
+            reddened((v.light * detail) * hue + knot * 1.5f + rims * (v.light.r * st.r), tau),
+            v.transmittance * std::exp(-tau)};
     });
 
     youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
@@ -697,7 +746,8 @@ void paintNgc604(Scene &scene)
     compositeEach(light, WholeFrame, [&](float x, float y) {
         const Light d = discAt(x, y);
         const float fine = noise::fbm(x / 18, y / 18, seed + 10, fineOctaves);
-        Light glow = mix(pal::WarmWhite, pal::HotWhite, 0.35f) * (0.03f * d.r * (0.8f + 0.3f * fine));
+        Light glow =
+            mix(pal::WarmWhite, pal::HotWhite, 0.35f) * (0.03f * d.r * (0.8f + 0.3f * fine));
         for (const Knot &k : knots) {
             const float dd = std::hypot(x - k.x, y - k.y) / k.r;
             if (dd < 3.0f) {
@@ -713,9 +763,9 @@ void paintNgc604(Scene &scene)
         return Ray{Light{glow.r * t / q, glow.g * t, glow.b * t * q}, t};
     });
     for (int i = 0; i < int(std::size(knots)); ++i)
-        youngCluster(light, seed + 40 + std::uint64_t(i),
-                     {knots[i].x, knots[i].y, 0.4f * knots[i].r, 0.35f * knots[i].r, 8, 3.0f, 0,
-                      0.0f});
+        youngCluster(
+            light, seed + 40 + std::uint64_t(i),
+            {knots[i].x, knots[i].y, 0.4f * knots[i].r, 0.35f * knots[i].r, 8, 3.0f, 0, 0.0f});
 
     // The giant knot: a turbulent cloud blown hollow by its cluster into
     // overlapping cavities, each rimmed by a bright, broken shell. The rims
@@ -726,11 +776,11 @@ void paintNgc604(Scene &scene)
         float x, y, z, r, stretch, wall, teal;
     };
     const Bubble bubbles[] = {
-        {0, 0, 0, 215, 1.3f, 1.0f, 1.0f},         {250, -150, 60, 130, 0.8f, 1.0f, 0.65f},
-        {150, -300, -30, 95, 1.2f, 0.8f, 0.4f},   {400, -30, 20, 90, 0.8f, 0.7f, 0.35f},
-        {-230, 110, -50, 170, 1.2f, 0.7f, 0.5f},  {-430, 265, 30, 150, 1.0f, 0.45f, 0.3f},
-        {-610, 330, -20, 110, 0.9f, 0.3f, 0.2f},  {120, 220, -40, 120, 0.9f, 0.6f, 0.45f},
-        {-90, -200, 40, 105, 1.4f, 0.6f, 0.4f},   {70, -40, 190, 105, 1.0f, 0.5f, 0.6f},
+        {0, 0, 0, 215, 1.3f, 1.0f, 1.0f},        {250, -150, 60, 130, 0.8f, 1.0f, 0.65f},
+        {150, -300, -30, 95, 1.2f, 0.8f, 0.4f},  {400, -30, 20, 90, 0.8f, 0.7f, 0.35f},
+        {-230, 110, -50, 170, 1.2f, 0.7f, 0.5f}, {-430, 265, 30, 150, 1.0f, 0.45f, 0.3f},
+        {-610, 330, -20, 110, 0.9f, 0.3f, 0.2f}, {120, 220, -40, 120, 0.9f, 0.6f, 0.45f},
+        {-90, -200, 40, 105, 1.4f, 0.6f, 0.4f},  {70, -40, 190, 105, 1.0f, 0.5f, 0.6f},
     };
     auto field = [&](float x, float y, float z) {
         const float lx = x - kx, ly = y - ky;
@@ -743,8 +793,8 @@ void paintNgc604(Scene &scene)
         const float n2 = noise::fbm(x / 95, y / 95, z / 95, seed + 13, 2);
         const float turb = noise::fbm(x / 60, y / 60, z / 60, seed + 14, 3);
         // A fainter lobe spills out to the south-west.
-        const float lobe = std::sqrt(square((lx + 480) / 330) + square((ly - 280) / 240) +
-                                     square(z / 260));
+        const float lobe =
+            std::sqrt(square((lx + 480) / 330) + square((ly - 280) / 240) + square(z / 260));
         // The outline's reach varies with direction at several scales.
         const float rr = std::sqrt(r2) + 1e-4f;
         const float reach =
@@ -762,10 +812,10 @@ void paintNgc604(Scene &scene)
             if (dn > 1.5f)
                 continue;
             // Brighter on the side facing the cluster at the middle.
-            const float facing = b.x == 0 && b.y == 0
-                                     ? 1.0f + 0.7f * (0.75f * dx - 0.66f * dy) / dist
-                                     : 1.0f - 0.4f * (dx * b.x + dy * b.y) /
-                                                  (dist * std::hypot(b.x, b.y) + 1.0f);
+            const float facing =
+                b.x == 0 && b.y == 0
+                    ? 1.0f + 0.7f * (0.75f * dx - 0.66f * dy) / dist
+                    : 1.0f - 0.4f * (dx * b.x + dy * b.y) / (dist * std::hypot(b.x, b.y) + 1.0f);
             if (std::fabs(dn - 1.02f) < 0.3f)
                 walls += b.wall * facing * bump(dn - 1.02f, 0.085f);
             const float in = smoothstep(1.0f, 0.82f, dn);
@@ -777,8 +827,9 @@ void paintNgc604(Scene &scene)
         const float broken = 0.15f + 1.3f * smoothstep(-0.35f, 0.35f, turb + 0.5f * n2);
         const float pink = env * (0.3f * lumps * lumps * (1.0f - 0.9f * inside) + walls * broken);
         const float teal = env * hot * (0.55f + 0.45f * lumps);
-        const float dust = env * smoothstep(0.1f, 0.5f, noise::fbm(x / 170, y / 170, z / 170, seed + 15, 2)) *
-                           smoothstep(200.0f, -150.0f, z) * (1.0f - 0.7f * inside);
+        const float dust =
+            env * smoothstep(0.1f, 0.5f, noise::fbm(x / 170, y / 170, z / 170, seed + 15, 2)) *
+            smoothstep(200.0f, -150.0f, z) * (1.0f - 0.7f * inside);
         return Medium{Light{pink, teal, 0.0f}, dust * 0.007f};
     };
     const Box box{int(kx - 880), int(ky - 520), int(kx + 720), int(ky + 560)};
@@ -811,8 +862,8 @@ void paintNgc604(Scene &scene)
         const float gasCover = smoothstep(0.02f, 0.2f, v.light.r * (1.0f / 210.0f));
         const float where = smoothstep(0.45f, 0.7f, bend.b);
         const float lanes =
-            smoothstep(0.55f, 0.9f, strands(wx, wy, 260, 1.3f, seed + 22, 6) + 0.15f * grit +
-                                        0.12f * f2) *
+            smoothstep(0.55f, 0.9f,
+                       strands(wx, wy, 260, 1.3f, seed + 22, 6) + 0.15f * grit + 0.12f * f2) *
             where;
         const float clouds =
             smoothstep(0.25f, 0.6f, noise::fbm(wx / 140, wy / 140, seed + 28, 4) + 0.08f * grit);
