@@ -842,7 +842,7 @@ void paintNgc604(Scene &scene)
     });
 
     const Light hydrogen = mix(pal::Rose, pal::HydrogenRed, 0.1f);
-    const Light oxygen = mix(pal::OxygenTeal, pal::SkyBlue, 0.3f);
+    const Light oxygen = mix(mix(pal::OxygenTeal, pal::SkyBlue, 0.35f), pal::HotWhite, 0.2f);
     compositeEach(light, box, [&](float x, float y) {
         const Ray v = cloud.at(x, y);
         if (v.light.r < 1e-3f && v.light.g < 1e-3f && v.transmittance > 0.999f)
@@ -856,7 +856,13 @@ void paintNgc604(Scene &scene)
         const float fil = 0.45f + 0.9f * f1 * f1 * f1 * (0.6f + 0.8f * bend.b) +
                           0.35f * std::pow(f2, 4.0f) + 0.12f * grit;
         const float pink = v.light.r * (1.0f / 210.0f) * fil;
-        const float teal = v.light.g * (1.0f / 520.0f) * (0.85f + 0.25f * f1 + 0.1f * grit);
+        // The hot gas in the cavities is mottled too, and brightest about the
+        // cluster.
+        const float mottled = mottle(wx + 300, wy, 70, seed + 30, 6);
+        const float centre = bump(std::hypot(x - kx - 15, y - ky - 10), 200.0f);
+        const float teal = v.light.g * (1.0f / 520.0f) *
+                           (0.5f + 0.7f * mottled + 0.25f * f1 + 0.1f * grit) *
+                           (1.0f + 0.55f * centre);
         // A few lanes and clouds of dust across the knot, frayed at their
         // edges, and fainter threads; none beyond the gas.
         const float gasCover = smoothstep(0.02f, 0.2f, v.light.r * (1.0f / 210.0f));
