@@ -391,6 +391,18 @@ void paintLagoon(Scene &scene)
             smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
         bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
                                      0.8f * corePockets - 0.2f);
+        // To the west the core's light ends in a bright, ragged front, the gas
+        // beyond it fainter.
+        const float dc = std::hypot(wx - coreX, wy - coreY);
+        const float ac = std::atan2(wy - coreY, wx - coreX);
+        const float side = smoothstep(-0.2f, 0.6f, std::cos(ac));
+        const float front = 310.0f + 80.0f * noise::fbm(ac * 1.4f, 2.5f, seed + 44, 3) +
+                            45.0f * noise::fbm(wx / 70, wy / 70, seed + 45, 3);
+        const float broken = smoothstep(0.3f, 0.7f, mottle(wx, wy, 90, seed + 46, 8));
+        bright *=
+            (1.0f + side * broken *
+                        (0.9f * bump(dc - front, 28.0f) + 0.3f * bump(dc - front + 50, 55.0f))) *
+            (1.0f - 0.4f * side * smoothstep(front - 20.0f, front + 220.0f, dc));
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
