@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace painted {
@@ -727,8 +728,9 @@ void paintNgc604(Scene &scene)
     });
     auto discAt = [&](float x, float y) { return sampleGrid(disc, x / 4, y / 4); };
 
-    // Resolved stars of the disc, denser in the arm, and a few foreground
-    // stars of our own galaxy.
+    // Resolved stars of the disc, denser in the arm; its hot supergiants,
+    // crowded in the associations; and a few foreground stars of our own
+    // galaxy.
     {
         core::Rng rng(seed + 7);
         core::StarFieldStyle style;
@@ -768,8 +770,8 @@ void paintNgc604(Scene &scene)
                         (0.09f * k.glow * std::exp(-dd * dd) * lumpy);
             }
         }
-        // Ragged dust edges and threads a few pixels across.
-        // Reddened, blue dimmed most, from a single exponential.
+        // The disc's dust, frayed by the fine noise; it reddens what it lets
+        // through, blue dimmed most, from a single exponential.
         const float q = std::exp(-0.25f * d.g * (0.8f + 0.45f * fine));
         const float t = square(q * q);
         return Ray{Light{glow.r * t / q, glow.g * t, glow.b * t * q}, t};
