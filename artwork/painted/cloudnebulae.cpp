@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace painted {
@@ -317,18 +318,24 @@ void paintLagoon(Scene &scene)
             return Medium{};
         const float n = 0.3f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 3, 2) +
                         0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2);
-        const float r2 = (px * px + py * py + pz * pz) * square(1.0f + n);
-        const float body = std::exp(-2.2f * r2);
+        // The outline's reach varies with direction at several scales, and
+        // the western half, about the core, is the brighter.
+        const float rr = std::sqrt(px * px + py * py + pz * pz) + 1e-4f;
+        const float reach =
+            1.0f + 0.5f * noise::fbm(1.6f * px / rr, 1.6f * py / rr, 1.6f * pz / rr, seed + 40, 3);
+        const float r2 = square(rr * (1.0f + n) / reach);
+        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2)) *
+                           (1.0f + 0.3f * clamp01(px + 0.3f));
         const float clumps =
             clamp01(0.5f + 1.0f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 4, 3));
         const float hot =
-            std::exp(-(square(x - coreX) + square(y - coreY) + z * z) / (2.0f * 75.0f * 75.0f));
-        const Light gas =
-            mix(pal::HydrogenRed, pal::Rose, 0.45f) * (body * (0.15f + 1.3f * clumps * clumps));
+            std::exp(-(square(x - coreX) + square(y - coreY) + z * z) / (2.0f * 105.0f * 105.0f));
+        const Light gas = mix(pal::HydrogenRed, Light{1.0f, 0.36f, 0.52f}, 0.4f + 0.45f * clumps) *
+                          (body * (0.15f + 1.3f * clumps * clumps));
         const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
         const float dust =
             smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
-        return Medium{gas * 6.0e-4f + core * 1.5e-3f, dust * body * 0.004f};
+        return Medium{gas * 7.5e-4f + core * 1.1e-3f, dust * body * 0.004f};
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
@@ -369,9 +376,15 @@ void paintLagoon(Scene &scene)
         const float ridges = strands(wx, wy, 75, 1.6f, seed + 32, 10);
         const float pockets =
             1.0f - 0.55f * smoothstep(0.05f, 0.45f, noise::fbm(wx / 170, wy / 170, seed + 33, 3));
+        // Broad dark bays eat into the outskirts, away from the lane and the core.
+        const float outskirts = 1.0f - std::max(bump(off, 200.0f) * reach,
+                                                bump(std::hypot(x - coreX, y - coreY), 260.0f));
+        const float bays =
+            1.0f -
+            0.8f * outskirts * smoothstep(0.0f, 0.4f, noise::fbm(wx / 330, wy / 330, seed + 43, 3));
         float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
                         0.7f * ridges * ridges * ridges * ridges) *
-                       banks * pockets;
+                       banks * pockets * bays;
         // About the core the glow breaks into bright ridges and dark pockets.
         const float nearCore = bump(std::hypot(wx - coreX, wy - coreY), 230.0f);
         const float coreRidges = strands(wx, wy, 50, 2.0f, seed + 35, 8);
@@ -379,6 +392,18 @@ void paintLagoon(Scene &scene)
             smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
         bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
                                      0.8f * corePockets - 0.2f);
+        // To the west the core's light ends in a bright, ragged front, the gas
+        // beyond it fainter.
+        const float dc = std::hypot(wx - coreX, wy - coreY);
+        const float ac = std::atan2(wy - coreY, wx - coreX);
+        const float side = smoothstep(-0.2f, 0.6f, std::cos(ac));
+        const float front = 310.0f + 80.0f * noise::fbm(ac * 1.4f, 2.5f, seed + 44, 3) +
+                            45.0f * noise::fbm(wx / 70, wy / 70, seed + 45, 3);
+        const float broken = smoothstep(0.3f, 0.7f, mottle(wx, wy, 90, seed + 46, 8));
+        bright *=
+            (1.0f + side * broken *
+                        (0.9f * bump(dc - front, 28.0f) + 0.3f * bump(dc - front + 50, 55.0f))) *
+            (1.0f - 0.4f * side * smoothstep(front - 20.0f, front + 220.0f, dc));
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
@@ -386,6 +411,20 @@ void paintLagoon(Scene &scene)
             smoothstep(0.25f, 0.6f, noise::fbm(x / 260 + 4, y / 260, seed + 15, 4));
         return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
     });
+
+    struct Globule
+    {
+        float x, y, r, depth, ux = 0, uy = 0;
+    };
+    Globule globules[] = {{700, 560, 12, 1.8f}, {765, 515, 7, 1.3f},  {545, 610, 9, 1.2f},
+                          {880, 600, 15, 2.0f}, {1005, 470, 6, 1.1f}, {1110, 625, 10, 1.6f},
+                          {1330, 610, 8, 1.4f}, {965, 700, 7, 1.0f},  {650, 645, 5, 1.0f},
+                          {1170, 420, 5, 1.2f}};
+    for (Globule &g : globules) {
+        const float d = std::hypot(g.x - coreX, g.y - coreY);
+        g.ux = (g.x - coreX) / d;
+        g.uy = (g.y - coreY) / d;
+    }
 
     compositeEach(light, WholeFrame, [&](float x, float y) {
         const Light st = sampleGrid(structure, x / 4, y / 4);
@@ -411,21 +450,43 @@ void paintLagoon(Scene &scene)
                        smoothstep(size * 1.3f, size * 0.3f, g.f1 + 0.05f * fine);
             }
         }
-        // The hourglass: a small, very bright knot by the hot star, pinched by two dark
-        // fingers of dust, whiter towards its heart.
+        // Bok globules silhouetted on the glow, with tails pointing away from
+        // the core and a thin lit rim on the side facing it.
+        Light rims;
+        for (const Globule &g : globules) {
+            const float gx = x - g.x, gy = y - g.y;
+            if (std::fabs(gx) > 6 * g.r || std::fabs(gy) > 6 * g.r)
+                continue;
+            const noise::Offset w = noise::warp(x / (1.5f * g.r), y / (1.5f * g.r), seed + 41, 2);
+            const float wx = gx + 0.5f * g.r * w.x, wy = gy + 0.5f * g.r * w.y;
+            const float along = wx * g.ux + wy * g.uy, across = -wx * g.uy + wy * g.ux;
+            const float head = std::hypot(along, across) / g.r;
+            // The tail narrows and fades away from the core.
+            const float tail = along > 0
+                                   ? bump(across / (g.r * (0.85f - 0.1f * along / g.r)), 1.0f) *
+                                         smoothstep(5.0f * g.r, 0.0f, along)
+                                   : 0.0f;
+            tau += g.depth * (1.5f * smoothstep(1.25f, 0.2f, head) + 1.2f * tail);
+            rims += pal::Rose *
+                    (0.1f * bump(head - 1.0f, 0.15f) * smoothstep(0.3f, -0.6f, along / g.r));
+        }
+        // The hourglass: a small, very bright knot of two cones opening from a
+        // pinched waist by the hot star, flanked by dark fingers of dust and set
+        // in a glow that whitens towards it.
         const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
         const float hr = std::hypot(hx, hy);
         Light knot;
-        if (hr < 150.0f) {
-            const Point h = toFrame(hx, hy, 0, 0, 0.5f);
-            const float waist = std::fabs(h.y) / (3.0f + 0.9f * std::fabs(h.x));
-            const float lobes = std::exp(-square(h.x / 24.0f) - square(h.y / 15.0f)) *
-                                (1.0f + 0.25f * (h.x < 0 ? 1.0f : 0.0f));
-            const float cut = 1.0f - 0.85f * smoothstep(1.0f, 0.2f, waist) *
-                                         smoothstep(2.0f, 9.0f, std::fabs(h.x));
-            const float grain = 0.65f + 0.35f * noise::ridged(x / 5, y / 5, seed + 26, 2);
-            knot = mix(pal::Rose, pal::WarmWhite, 0.55f * lobes) *
-                   (1.6f * lobes * cut * grain + 0.12f * bump(hr, 35.0f));
+        if (hr < 170.0f) {
+            const noise::Offset w = noise::warp(x / 14, y / 14, seed + 42, 2);
+            const Point h = toFrame(hx + 4 * w.x, hy + 4 * w.y, 0, 0, -0.6f);
+            const float open = std::fabs(h.x) - (3.0f + 0.65f * std::fabs(h.y));
+            const float cones =
+                smoothstep(6.0f, -3.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 22.0f : 15.0f)));
+            const float grain = 0.7f + 0.3f * noise::ridged(x / 5, y / 5, seed + 26, 2);
+            knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.1f), 0.5f + 0.45f * cones) *
+                   (1.8f * cones * grain + 0.2f * bump(hr, 22.0f) + 0.06f * bump(hr, 70.0f));
+            tau += 0.6f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
+                   smoothstep(30.0f, 12.0f, std::fabs(h.x));
             tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
                    bump(hr, 45.0f);
             // Dark striations across the glow about the core.
@@ -437,8 +498,9 @@ void paintLagoon(Scene &scene)
         const float b = v.light.r * detail;
         const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
                                 1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
-        return Ray{reddened((v.light * detail) * hue + knot * 1.5f, tau),
-                   v.transmittance * std::exp(-tau)};
+        return Ray{
+            reddened((v.light * detail) * hue + knot * 1.5f + rims * (v.light.r * st.r), tau),
+            v.transmittance * std::exp(-tau)};
     });
 
     youngCluster(light, seed + 17, {620, 470, 150, 105, 80, 16.0f, 1, 0.2f});
@@ -634,118 +696,210 @@ void paintNgc604(Scene &scene)
     const std::uint32_t seed = scene.seed();
     core::FloatCanvas &light = scene.light();
 
-    // The arm is an arc of a much larger circle around the galaxy's centre,
-    // below right of the frame, wavering as arms do.
-    const float gx = 1350.0f, gy = 2350.0f, armRadius = 1850.0f;
+    // The knot lies in an arm of the galaxy whose centre is off the frame to
+    // the lower right; the arm is an arc of a much larger circle, wavering
+    // and widening as arms do.
+    const float gx = 1500.0f, gy = 2350.0f, armRadius = 1950.0f;
     auto armOffset = [&](float x, float y) {
         return std::hypot(x - gx, y - gy) - armRadius +
-               70.0f * noise::fbm(x / 500, y / 500, seed + 1, 3);
+               150.0f * noise::fbm(x / 650, y / 650, seed + 1, 3);
     };
-    auto arm = [&](float x, float y) { return std::exp(-square(armOffset(x, y) / 190.0f)); };
+    auto armAlong = [&](float x, float y) { return std::atan2(x - gx, gy - y) * armRadius; };
 
-    fieldStars(light, seed + 2, 30000, 2.5f, 0.7f,
-               [&](float x, float y) { return 0.08f + 0.92f * arm(x, y); });
-    fieldStars(light, seed + 3, 260, 6.0f);
+    // The disc, coarse: unresolved starlight (r), dust (g), density of
+    // resolved stars (b). The stars gather in associations along the arm;
+    // the dust is flocculent, in short ragged lanes mostly on the arm's
+    // inner side.
+    const core::FloatCanvas disc = coarseMap(4, [&](float x, float y) {
+        const float off = armOffset(x, y), along = armAlong(x, y);
+        const float arm = std::exp(-square(off / 360.0f));
+        const float groups = mottle(along, off * 1.4f, 170, seed + 2, 8);
+        const float starlight = arm * (0.35f + 1.3f * groups * groups) +
+                                0.3f * smoothstep(400.0f, -1100.0f, off) +
+                                0.12f * mottle(x, y, 300, seed + 3, 16);
+        const noise::Offset w = noise::warp(x / 240, y / 240, seed + 4, 3);
+        const float wx = x + 70 * w.x, wy = y + 70 * w.y;
+        const float lanes = std::pow(strands(wx, wy, 190, 1.3f, seed + 5, 8), 2.5f);
+        const float patches = smoothstep(0.45f, 0.8f, mottle(wx, wy, 130, seed + 6, 8));
+        const float inner = 0.45f + 0.9f * smoothstep(150.0f, -250.0f, off);
+        const float dust = (1.4f * lanes + 0.9f * patches) * inner *
+                           (0.25f + 0.75f * std::exp(-square(off / 520.0f)));
+        return Light{starlight, dust, arm * (0.3f + 0.9f * groups * groups)};
+    });
+    auto discAt = [&](float x, float y) { return sampleGrid(disc, x / 4, y / 4); };
 
-    // The knot: three overlapping lumps of gas, so its edge is irregular.
-    const float kx = 1020.0f, ky = 505.0f, kr = 170.0f;
-    struct Lump
+    // Resolved stars of the disc, denser in the arm; its hot supergiants,
+    // crowded in the associations; and a few foreground stars of our own
+    // galaxy.
     {
-        float x, y, r;
-    };
-    const Lump lumps[] = {{0.0f, 0.0f, 1.0f}, {0.75f, -0.35f, 0.6f}, {-0.55f, 0.5f, 0.55f}};
-    auto field = [&](float x, float y, float z) {
-        const float px = (x - kx) / kr, py = (y - ky) / kr, pz = z / kr;
-        const float n = 0.3f * noise::fbm(px * 1.2f, py * 1.2f, pz * 1.2f, seed + 4, 2) +
-                        0.15f * noise::fbm(px * 3.0f, py * 3.0f, pz * 3.0f, seed + 5, 2);
-        float r = 10.0f;
-        for (const Lump &l : lumps)
-            r = smin(r, std::sqrt(square(px - l.x) + square(py - l.y) + pz * pz) / l.r, 0.3f);
-        r *= 1.0f + n;
-        if (r > 1.6f)
-            return Medium{};
-        // Bubbles blown by the cluster: puffy walls around a hollow centre.
-        const float puffs = noise::billow(px * 2.6f, py * 2.6f, pz * 2.6f, seed + 6, 3);
-        const float walls = 0.1f + 1.6f * square(smoothstep(0.15f, 0.65f, puffs));
-        const float hollow = 0.3f + 0.7f * smoothstep(0.1f, 0.55f, r);
-        const float body = smoothstep(1.3f, 0.3f, r) + 0.12f * std::exp(-square(r / 1.5f));
-        const Light pink = mix(pal::Rose, pal::HydrogenRed, 0.35f) * (body * walls * hollow);
-        const Light blue = mix(pal::SkyBlue, pal::HotWhite, 0.4f) * std::exp(-square(r / 0.5f));
-        return Medium{pink * (0.9f / kr) + blue * (0.35f / kr), 0.0f};
-    };
-    const Box box{int(kx - 380), int(ky - 340), int(kx + 380), int(ky + 340)};
-    const CloudVolume cloud(field, box, 3, -1.5f * kr, 1.5f * kr, 32, seed + 7);
-
-    // Coarse: the arm's starlight (r), its dust (g), the knot's structure (b).
-    const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
-        const float off = armOffset(x, y);
-        const float along = std::atan2(x - gx, gy - y) * armRadius;
-        // Unresolved starlight of the arm clumped into associations, and the
-        // faint disc towards the galaxy's centre.
-        const float clumps = mottle(along, off, 120, seed + 8, 8);
-        const float starlight = std::exp(-square(off / 210.0f)) * (0.3f + clumps * clumps * 1.4f) +
-                                0.2f * smoothstep(300.0f, -900.0f, off);
-        // Dust along the arm's inner edge and in patches across it.
-        const float inner =
-            bump(off + 150.0f + 40.0f * noise::fbm(along / 200, 0.0f, seed + 14, 3), 45.0f);
-        const float patches = smoothstep(0.5f, 0.85f, mottle(x, y, 110, seed + 15, 8)) *
-                              std::exp(-square(off / 240.0f));
-        const float dust = 1.3f * inner * mottle(x, y, 70, seed + 18, 8) + 1.2f * patches;
-        const noise::Offset w = noise::warp(x / 110, y / 110, seed + 11, 3);
-        const float wx = x + 30 * w.x, wy = y + 30 * w.y;
-        const float s = strands(wx, wy, 80, 1.2f, seed + 12, 8);
-        const float knot = 0.4f + 0.7f * mottle(wx, wy, 45, seed + 13, 8) + 0.9f * s * s * s;
-        return Light{starlight, dust, knot};
+        core::Rng rng(seed + 7);
+        core::StarFieldStyle style;
+        style.count = 70000;
+        style.brightest = 0.3f;
+        style.range = 4.5f;
+        style.blueShare = 0.5f;
+        core::scatterStars(light, rng, style, [&](float x, float y) {
+            return 0.03f + 0.97f * std::min(discAt(x, y).b, 1.0f);
+        });
+    }
+    fieldStars(light, seed + 8, 700, 2.0f, 0.85f, [&](float x, float y) {
+        return 0.03f + 0.97f * square(std::min(discAt(x, y).b, 1.0f));
     });
-    const core::FloatCanvas knots = coarseMap(4, [&](float x, float y) {
-        const float off = armOffset(x, y);
-        const float along = std::atan2(x - gx, gy - y) * armRadius;
-        const float blue = std::pow(mottle(along + 500, off, 60, seed + 9, 8), 3.0f);
-        // Smaller pink knots of different sizes strung along the arm.
-        const noise::Cells c = noise::worley(along / 170, off / 170, seed + 10);
-        const float size = 0.04f + 0.08f * float((c.id >> 8) % 100) / 100.0f;
-        const float pink = c.id % 2 == 0 ? std::exp(-square(c.f1 / size)) : 0.0f;
-        const float band = std::exp(-square(off / 180.0f));
-        return Light{blue * band, pink * band * mottle(x, y, 20, seed + 16, 4), 0.0f};
-    });
+    fieldStars(light, seed + 9, 160, 9.0f, 0.2f, [](float, float) { return 1.0f; });
 
+    // Smaller H II regions strung along the arm, each with a few hot stars.
+    struct Knot
+    {
+        float x, y, r, glow;
+    };
+    const Knot knots[] = {{120, 560, 30, 0.7f},  {420, 640, 22, 0.5f},  {1540, 285, 40, 0.8f},
+                          {1750, 420, 26, 0.6f}, {1395, 160, 18, 0.4f}, {300, 905, 20, 0.5f},
+                          {1660, 180, 15, 0.4f}, {560, 820, 16, 0.35f}};
+
+    const int fineOctaves = noise::octavesFor(18, 3);
     compositeEach(light, WholeFrame, [&](float x, float y) {
-        const Light st = sampleGrid(structure, x / 4, y / 4);
-        const Light kn = sampleGrid(knots, x / 4, y / 4);
-        const Ray v = cloud.at(x, y);
-        const float fine = noise::fbm(x / 14, y / 14, seed + 17, noise::octavesFor(14));
-        Light arms = mix(pal::WarmWhite, pal::HotWhite, 0.4f) * (0.045f * st.r) +
-                     mix(pal::SkyBlue, pal::HotWhite, 0.3f) * (0.09f * kn.r) +
-                     pal::Rose * (0.2f * kn.g);
-        // Unresolved stars give the arm a grainy, mottled surface, and thin lanes
-        // of dust thread it.
-        const float grain = noise::fbm(x / 5, y / 5, seed + 21, 2);
-        arms = arms * (0.65f + 0.35f * fine + 0.5f * grain);
-        const float lanes = std::pow(strands(x, y, 70, 1.1f, seed + 22, 4), 3.0f);
-        const float armTau = st.g * (0.75f + 0.5f * fine) + 1.6f * lanes * std::min(st.r, 1.0f);
-        // A lane of dust across the knot, darkening without reddening much.
-        const float across = bump(x - kx + 0.6f * (y - ky) - 90.0f +
-                                      30.0f * noise::fbm(x / 60, y / 60, seed + 19, 4),
-                                  18.0f + 14.0f * st.b) *
-                             bump(std::hypot(x - kx, y - ky), 230.0f);
-        const float knotTau = 3.8f * across * (0.7f + 0.5f * fine);
-        Light gas = v.light * (st.b * (0.7f + 0.5f * fine));
-        if (gas.r > 1e-4f) {
-            // Crisp walls of bubbles a few pixels thick, and fine filaments.
-            const noise::Offset w = noise::warp(x / 50, y / 50, seed + 23, 2);
-            const noise::Cells c =
-                noise::worley((x + 22 * w.x) / 52, (y + 22 * w.y) / 52, seed + 24);
-            // Only some walls stand out, as arcs of broken shells.
-            const float arcs = smoothstep(-0.15f, 0.4f, noise::fbm(x / 45, y / 45, seed + 26, 3));
-            const float wall = std::exp(-(c.f2 - c.f1) * 14.0f) * arcs;
-            const float fil = std::pow(noise::ridged(x / 11, y / 11, seed + 25, 2), 6.0f);
-            gas = gas * (0.6f + 2.2f * wall + 0.6f * fil);
+        const Light d = discAt(x, y);
+        const float fine = noise::fbm(x / 18, y / 18, seed + 10, fineOctaves);
+        Light glow =
+            mix(pal::WarmWhite, pal::HotWhite, 0.35f) * (0.03f * d.r * (0.8f + 0.3f * fine));
+        for (const Knot &k : knots) {
+            const float dd = std::hypot(x - k.x, y - k.y) / k.r;
+            if (dd < 3.0f) {
+                const float lumpy = 0.7f + 0.5f * noise::fbm(x / 16, y / 16, seed + 11, 3);
+                glow += mix(pal::Rose, pal::HydrogenRed, 0.3f) *
+                        (0.09f * k.glow * std::exp(-dd * dd) * lumpy);
+            }
         }
-        const float t = std::exp(-armTau - knotTau);
-        return Ray{reddened(gas + arms, armTau) * std::exp(-knotTau), v.transmittance * t};
+        // The disc's dust, frayed by the fine noise; it reddens what it lets
+        // through, blue dimmed most, from a single exponential.
+        const float q = std::exp(-0.25f * d.g * (0.8f + 0.45f * fine));
+        const float t = square(q * q);
+        return Ray{Light{glow.r * t / q, glow.g * t, glow.b * t * q}, t};
+    });
+    for (int i = 0; i < int(std::size(knots)); ++i)
+        youngCluster(
+            light, seed + 40 + std::uint64_t(i),
+            {knots[i].x, knots[i].y, 0.4f * knots[i].r, 0.35f * knots[i].r, 8, 3.0f, 0, 0.0f});
+
+    // The giant knot: a turbulent cloud blown hollow by its cluster into
+    // overlapping cavities, each rimmed by a bright, broken shell. The rims
+    // glow pink in hydrogen, the hot gas filling the cavities teal.
+    const float kx = 930.0f, ky = 520.0f;
+    struct Bubble
+    {
+        float x, y, z, r, stretch, wall, teal;
+    };
+    const Bubble bubbles[] = {
+        {0, 0, 0, 215, 1.3f, 1.0f, 1.0f},        {250, -150, 60, 130, 0.8f, 1.0f, 0.65f},
+        {150, -300, -30, 95, 1.2f, 0.8f, 0.4f},  {400, -30, 20, 90, 0.8f, 0.7f, 0.35f},
+        {-230, 110, -50, 170, 1.2f, 0.7f, 0.5f}, {-430, 265, 30, 150, 1.0f, 0.45f, 0.3f},
+        {-610, 330, -20, 110, 0.9f, 0.3f, 0.2f}, {120, 220, -40, 120, 0.9f, 0.6f, 0.45f},
+        {-90, -200, 40, 105, 1.4f, 0.6f, 0.4f},  {70, -40, 190, 105, 1.0f, 0.5f, 0.6f},
+    };
+    auto field = [&](float x, float y, float z) {
+        const float lx = x - kx, ly = y - ky;
+        const Point p = toFrame(lx - 60, ly + 30, 0, 0, -0.22f);
+        const float px = p.x / 560.0f, py = p.y / 400.0f, pz = z / 380.0f;
+        const float r2 = px * px + py * py + pz * pz;
+        if (r2 > 5.0f)
+            return Medium{};
+        const float n1 = noise::fbm(x / 330, y / 330, z / 330, seed + 12, 2);
+        const float n2 = noise::fbm(x / 95, y / 95, z / 95, seed + 13, 2);
+        const float turb = noise::fbm(x / 60, y / 60, z / 60, seed + 14, 3);
+        // A fainter lobe spills out to the south-west.
+        const float lobe =
+            std::sqrt(square((lx + 480) / 330) + square((ly - 280) / 240) + square(z / 260));
+        // The outline's reach varies with direction at several scales.
+        const float rr = std::sqrt(r2) + 1e-4f;
+        const float reach =
+            1.0f + 0.4f * noise::fbm(1.7f * px / rr, 1.7f * py / rr, 1.7f * pz / rr, seed + 29, 3);
+        const float env =
+            std::max(smoothstep(1.25f, 0.3f, rr * (1.0f + 0.35f * n1) / reach),
+                     0.6f * smoothstep(1.2f, 0.25f, lobe * (1.0f + 0.45f * n2 + 0.3f * n1)));
+        if (env <= 0)
+            return Medium{};
+        float inside = 0, walls = 0, hot = 0;
+        for (const Bubble &b : bubbles) {
+            const float dx = lx - b.x, dy = ly - b.y, dz = z - b.z;
+            const float dist = std::sqrt(dx * dx / b.stretch + dy * dy * b.stretch + dz * dz);
+            const float dn = dist / b.r * (1.0f + 0.32f * n1 + 0.2f * n2);
+            if (dn > 1.5f)
+                continue;
+            // Brighter on the side facing the cluster at the middle.
+            const float facing =
+                b.x == 0 && b.y == 0
+                    ? 1.0f + 0.7f * (0.75f * dx - 0.66f * dy) / dist
+                    : 1.0f - 0.4f * (dx * b.x + dy * b.y) / (dist * std::hypot(b.x, b.y) + 1.0f);
+            if (std::fabs(dn - 1.02f) < 0.3f)
+                walls += b.wall * facing * bump(dn - 1.02f, 0.085f);
+            const float in = smoothstep(1.0f, 0.82f, dn);
+            inside = std::max(inside, in);
+            hot += b.teal * smoothstep(1.0f, 0.55f, dn);
+        }
+        const float lumps = clamp01(0.5f + turb);
+        // Shells are broken where the turbulence thins them.
+        const float broken = 0.15f + 1.3f * smoothstep(-0.35f, 0.35f, turb + 0.5f * n2);
+        const float pink = env * (0.3f * lumps * lumps * (1.0f - 0.9f * inside) + walls * broken);
+        const float teal = env * hot * (0.55f + 0.45f * lumps);
+        const float dust =
+            env * smoothstep(0.1f, 0.5f, noise::fbm(x / 170, y / 170, z / 170, seed + 15, 2)) *
+            smoothstep(200.0f, -150.0f, z) * (1.0f - 0.7f * inside);
+        return Medium{Light{pink, teal, 0.0f}, dust * 0.007f};
+    };
+    const Box box{int(kx - 880), int(ky - 520), int(kx + 720), int(ky + 560)};
+    const CloudVolume cloud(field, box, 5, -1.2f * 380, 1.2f * 380, 32, seed + 16);
+
+    // Coarse: the bend of the fine filaments (r, g) and a patchiness (b).
+    const core::FloatCanvas bends = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 110, y / 110, seed + 17, 3);
+        return Light{30 * w.x, 30 * w.y, mottle(x, y, 150, seed + 18, 8)};
     });
 
-    youngCluster(light, seed + 20, {kx + 10, ky + 5, 70, 55, 120, 22.0f, 1, 0.35f});
+    const Light hydrogen = mix(pal::Rose, pal::HydrogenRed, 0.1f);
+    const Light oxygen = mix(mix(pal::OxygenTeal, pal::SkyBlue, 0.35f), pal::HotWhite, 0.2f);
+    compositeEach(light, box, [&](float x, float y) {
+        const Ray v = cloud.at(x, y);
+        if (v.light.r < 1e-3f && v.light.g < 1e-3f && v.transmittance > 0.999f)
+            return v;
+        const Light bend = sampleGrid(bends, x / 4, y / 4);
+        const float wx = x + bend.r, wy = y + bend.g;
+        // Filaments at three sizes, and a few pixels of grit.
+        const float f1 = noise::ridged(wx / 55, wy / 55, seed + 19, 4);
+        const float f2 = noise::ridged(wx / 18 + 0.5f * f1, wy / 18, seed + 20, 3);
+        const float grit = noise::fbm(x / 5, y / 5, seed + 21, 2);
+        const float fil = 0.45f + 0.9f * f1 * f1 * f1 * (0.6f + 0.8f * bend.b) +
+                          0.35f * std::pow(f2, 4.0f) + 0.12f * grit;
+        const float pink = v.light.r * (1.0f / 210.0f) * fil;
+        // The hot gas in the cavities is mottled too, and brightest about the
+        // cluster.
+        const float mottled = mottle(wx + 300, wy, 70, seed + 30, 6);
+        const float centre = bump(std::hypot(x - kx - 15, y - ky - 10), 200.0f);
+        const float teal = v.light.g * (1.0f / 520.0f) *
+                           (0.5f + 0.7f * mottled + 0.25f * f1 + 0.1f * grit) *
+                           (1.0f + 0.55f * centre);
+        // A few lanes and clouds of dust across the knot, frayed at their
+        // edges, and fainter threads; none beyond the gas.
+        const float gasCover = smoothstep(0.02f, 0.2f, v.light.r * (1.0f / 210.0f));
+        const float where = smoothstep(0.45f, 0.7f, bend.b);
+        const float lanes =
+            smoothstep(0.55f, 0.9f,
+                       strands(wx, wy, 260, 1.3f, seed + 22, 6) + 0.15f * grit + 0.12f * f2) *
+            where;
+        const float clouds =
+            smoothstep(0.25f, 0.6f, noise::fbm(wx / 140, wy / 140, seed + 28, 4) + 0.08f * grit);
+        const float threads = std::pow(noise::ridged(wx / 26, wy / 26, seed + 27, 3), 3.0f);
+        const float tau = gasCover * (2.0f * lanes + 1.4f * clouds * where + 0.35f * threads);
+        // The brightest rims whiten.
+        const Light rims = mix(hydrogen, pal::WarmWhite, 0.5f * smoothstep(0.2f, 0.8f, pink));
+        const Light gas = rims * (0.55f * pink) + oxygen * (0.34f * teal);
+        return Ray{reddened(gas, tau), v.transmittance * std::exp(-tau)};
+    });
+
+    // The cluster that blew the cavities, its richest group in the largest.
+    youngCluster(light, seed + 23, {kx + 15, ky + 10, 95, 80, 170, 45.0f, 1, 0.35f});
+    youngCluster(light, seed + 24, {kx + 240, ky - 120, 55, 45, 35, 9.0f, 0, 0.0f});
+    youngCluster(light, seed + 25, {kx - 230, ky + 80, 60, 50, 30, 8.0f, 0, 0.0f});
+    youngCluster(light, seed + 26, {kx - 60, ky - 200, 40, 35, 20, 6.0f, 0, 0.0f});
 }
 
 } // namespace painted
