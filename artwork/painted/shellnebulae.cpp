@@ -28,35 +28,39 @@ using shellparts::Vec3;
 constexpr float Tau = 6.2831853f;
 
 // Comet-shaped knots in uneven, overlapping arcs around a ring: heads face
-// the star, tails stream outwards. radiusAt gives the ring's inner edge, in
-// the object's plane, for a direction.
+// the star, tails stream outwards. A few are bright and most faint, so the
+// knots read as a population rather than a fringe. radiusAt gives the ring's
+// inner edge, in the object's plane, for a direction.
 template <typename RadiusAt>
 void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
                int count, const Light &head, const Light &tail, float brightness,
                std::uint32_t seed, RadiusAt radiusAt)
 {
-    for (int placed = 0, tries = 0; placed < count && tries < count * 6; ++tries) {
+    for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
         const float angle = float(rng.uniform()) * Tau;
         const float c = std::cos(angle), s = std::sin(angle);
-        // Knots gather in arcs; some stretches of the ring have few.
-        const float arcs = cn::fbm(c * 2.2f, s * 2.2f, seed, 3);
+        // Knots gather in arcs at two scales; some stretches of the ring have few.
+        const float arcs = cn::fbm(c * 1.8f, s * 1.8f, seed, 2) +
+                           0.5f * cn::fbm(c * 6.0f, s * 6.0f, seed + 1, 2);
         const float keep = float(rng.uniform());
         const float depth = float(rng.uniform());
-        if (keep > smoothstep(-0.45f, 0.35f, arcs))
+        if (keep > smoothstep(-0.5f, 0.45f, arcs))
             continue;
-        const float r =
-            radiusAt(angle) * (0.88f + 0.4f * std::pow(depth, 0.8f)) + float(rng.normal()) * 8.0f;
-        const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 20.0f});
+        const float r = radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) +
+                        float(rng.normal()) * 7.0f;
+        const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
+        const float pick = float(rng.uniform());
         shellparts::Comet k;
         k.x = cx + p.x;
         k.y = cy + p.y;
-        k.angle = std::atan2(p.y, p.x);
-        k.head = float(rng.range(0.9, 2.4));
-        k.tail = float(rng.range(10.0, 30.0)) * (0.6f + 0.6f * depth);
-        k.width = k.head * float(rng.range(0.7, 1.0));
-        const float b = brightness * float(rng.range(0.35, 1.0)) * (1.2f - 0.5f * depth);
-        k.headLight = head * b;
-        k.tailLight = tail * (0.45f * b);
+        // Tails point away from the star, give or take the knots' own motion.
+        k.angle = std::atan2(p.y, p.x) + float(rng.normal()) * 0.08f;
+        k.head = 0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3));
+        k.tail = float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth);
+        k.width = k.head * float(rng.range(0.55, 0.9));
+        const float b = brightness * (0.08f + 1.4f * std::pow(pick, 4.0f)) * (1.25f - 0.6f * depth);
+        k.headLight = mix(head, tail, float(rng.range(0.0, 0.7))) * b;
+        k.tailLight = tail * (float(rng.range(0.12, 0.3)) * b);
         shellparts::addComet(canvas, k);
         ++placed;
     }
@@ -74,8 +78,9 @@ struct HelixLook
     float cx, cy, radius;
     float angle, tilt;          // the ring's orientation
     float loopAngle, loopTilt;  // the outer loop's
+    float heavySide;            // direction, in the ring's plane, of its thicker, brighter side
     Light ringOuter, ringInner; // the ring's outer and inner edges
-    Light inside;               // the glow within the ring
+    Light inside, insideEdge;   // the glow within the ring, at its centre and edge
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     Light knotHead, knotTail;
@@ -92,10 +97,18 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     const float Cx = look.cx, Cy = look.cy, R = look.radius;
     const Orientation o(look.angle, look.tilt);
     const Orientation outer(look.loopAngle, look.loopTilt);
+    const float hc = std::cos(look.heavySide), hs = std::sin(look.heavySide);
 
+    // The ring's radius wanders at three scales, so it is never a circle.
     auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.12f * cn::fbm(c * 1.3f, s * 1.3f, seed + 1, 2) +
-                    0.04f * cn::fbm(c * 4.0f, s * 4.0f, seed + 2, 2));
+        return R * (1.0f + 0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
+                    0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
+                    0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2));
+    };
+    // One side of the ring is thicker and brighter than the other.
+    auto weightAt = [&](float c, float s) {
+        return (0.85f + 0.3f * (c * hc + s * hs)) *
+               (0.75f + 0.5f * clamp01(0.5f + 1.3f * cn::fbm(c * 1.6f + 3, s * 1.6f, seed + 11, 2)));
     };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
@@ -103,38 +116,63 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         if (rho > 1.9f * R || std::fabs(p.z) > 1.2f * R)
             return core::Medium{};
         const float c = p.x / (rho + 1e-3f), s = p.y / (rho + 1e-3f);
-        const float ring = radiusAt(c, s);
+        // Small-scale roughness bends every edge; lumps break the ring into knots.
+        const float rough = cn::fbm(p.x / 40, p.y / 40, p.z / 40, seed + 12, 2);
+        const float lump = cn::fbm(p.x / 95, p.y / 95, p.z / 95, seed + 3, 3);
+        const float ring = radiusAt(c, s) * (1.0f + 0.05f * rough);
+        const float weight = weightAt(c, s);
         const float clumps =
-            0.2f + 1.1f * clamp01(0.5f + 1.3f * cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 3, 3));
-        // A thick, flattened torus, and the glow inside it.
-        const float dr = (rho - ring) / (0.19f * R), dz = p.z / (0.15f * R);
+            0.12f + 1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
+        // A thick, flattened torus whose inner edge, the ionisation front, is
+        // sharper than the outer one.
+        float dr = (rho - ring) / (0.2f * R * weight);
+        if (dr < 0)
+            dr *= 1.5f;
+        const float dz = p.z / (0.16f * R * weight);
         const float torus = std::exp(-(dr * dr + dz * dz));
+        // The glow inside, with a ragged edge and one side brighter.
+        const float t = rho / ring + 0.08f * rough + 0.04f * lump;
         const float inside =
-            smoothstep(1.0f, 0.55f, rho / ring) *
-            (1.0f - look.insideRise + look.insideRise * smoothstep(0.0f, 0.85f, rho / ring)) *
-            std::exp(-(p.z * p.z) / (0.5f * R * R));
+            smoothstep(1.05f, 0.5f, t) *
+            (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * std::exp(-(p.z * p.z) / (0.5f * R * R)) *
+            (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
+        Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
+                  (look.ringLight * weight * torus * clumps);
+        e += mix(look.inside, look.insideEdge, smoothstep(0.4f, 0.95f, t)) *
+             (look.insideLight * inside);
         const Vec3 q = outer.toObject(x - Cx + 30, y - Cy + 20, z);
-        const float qr = std::hypot(q.x, q.y) / (1.3f * R);
-        const float loop = std::exp(
-            -(((qr - 1) / 0.1f) * ((qr - 1) / 0.1f) + (q.z / (0.2f * R)) * (q.z / (0.2f * R))));
-        Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.55f, -0.6f, dr)) *
-                  (look.ringLight * torus * clumps);
-        e += look.inside * (look.insideLight * inside * (0.6f + 0.5f * clumps));
+        const float qr = std::hypot(q.x, q.y) / (1.3f * R) + 0.05f * lump + 0.03f * rough;
+        const float qw = 0.07f + 0.06f * clamp01(0.5f + lump);
+        const float loop = std::exp(-(((qr - 1) / qw) * ((qr - 1) / qw) +
+                                      (q.z / (0.2f * R)) * (q.z / (0.2f * R))));
         e += look.ringOuter * (look.loopLight * loop * clumps);
-        e += look.ringOuter * (0.03f * look.ringLight * std::exp(-rho / (0.9f * R)));
+        e += look.ringOuter *
+             (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * std::exp(-rho / (0.9f * R)));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 640), 0, int(Cx + 640), 1080};
     core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 4);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
+        // Fine lumps, and short streaks pointing away from the star: the
+        // unresolved knots and their shadows.
+        const float dx = x - Cx, dy = y - Cy;
+        const float d = std::hypot(dx, dy) + 1e-3f;
+        const Vec3 p = o.toObject(dx, dy, 0.0f);
+        const float inRing = smoothstep(0.6f * R, 0.85f * R, std::hypot(p.x, p.y));
+        const float k = R / 9.0f;
+        const float streaks =
+            inRing * cn::ridged(dx / d * k, dy / d * k, d / 30.0f, seed + 13, 2);
         return 1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
-                                      0.15f * cn::ridged(x / 22, y / 22, seed + 6, 3) - 0.15f);
+                                      0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
+                                      0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
+                                      0.22f * streaks * streaks - 0.12f - 0.06f * inRing);
     });
 
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              seed + 8, [&](float a) { return 0.82f * radiusAt(std::cos(a), std::sin(a)); });
+              seed + 8, [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -151,19 +189,21 @@ void paintHelix(Scene &scene)
     look.tilt = 0.45f;
     look.loopAngle = -0.9f;
     look.loopTilt = 0.8f;
+    look.heavySide = 2.3f;
     look.ringOuter = Light{1.0f, 0.22f, 0.14f};
     look.ringInner = Light{1.0f, 0.55f, 0.25f};
     look.inside = Light{0.3f, 0.78f, 0.85f};
+    look.insideEdge = Light{0.4f, 0.8f, 0.75f};
     look.ringLight = 0.0008f;
     look.insideLight = 0.00032f;
     look.loopLight = 0.0003f;
-    look.insideRise = 0.2f;
+    look.insideRise = 0.3f;
     look.knotHead = Light{1.0f, 0.7f, 0.4f};
     look.knotTail = Light{1.0f, 0.3f, 0.18f};
-    look.knots = 1600;
-    look.knotLight = 0.1f;
+    look.knots = 2200;
+    look.knotLight = 0.12f;
     look.starLight = 30.0f;
-    look.texture = 2.2f;
+    look.texture = 2.0f;
     paintHelixRing(scene, look);
 }
 
@@ -179,19 +219,21 @@ void paintHelixInfrared(Scene &scene)
     look.tilt = 0.72f;
     look.loopAngle = 0.35f;
     look.loopTilt = 0.95f;
+    look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
-    look.ringInner = Light{1.0f, 0.42f, 0.16f};
-    look.inside = Light{0.8f, 0.95f, 0.55f};
+    look.ringInner = Light{1.0f, 0.5f, 0.2f};
+    look.inside = Light{0.7f, 1.0f, 0.55f};
+    look.insideEdge = Light{1.0f, 0.95f, 0.6f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00026f;
+    look.insideLight = 0.00034f;
     look.loopLight = 0.00035f;
-    look.insideRise = 0.65f;
-    look.knotHead = Light{1.0f, 0.4f, 0.24f};
+    look.insideRise = 0.85f;
+    look.knotHead = Light{1.0f, 0.45f, 0.26f};
     look.knotTail = look.ringOuter;
-    look.knots = 2600;
-    look.knotLight = 0.2f;
+    look.knots = 3200;
+    look.knotLight = 0.22f;
     look.starLight = 6.0f;
-    look.texture = 1.0f;
+    look.texture = 1.2f;
     paintHelixRing(scene, look);
 }
 
