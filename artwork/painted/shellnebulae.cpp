@@ -364,31 +364,57 @@ void paintSouthernOwl(Scene &scene)
     const std::uint32_t seed = scene.seed();
     constexpr float Cx = 975, Cy = 535, R = 300;
     const Orientation o(0.4f, 0.3f);
+    // Two hollows in the gas, seen end on, give the owl its eyes: offset,
+    // unequal and with ragged edges.
+    struct Eye
+    {
+        float x, y, r, depth;
+    };
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.55f},
+                        {0.27f * R, -0.16f * R, 0.2f * R, 0.42f}};
     auto field = [&](float x, float y, float z) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float dx = x - Cx, dy = y - Cy;
+        const Vec3 p = o.toObject(dx, dy, z);
         const float s0 = std::sqrt((p.x / 1.04f) * (p.x / 1.04f) + p.y * p.y + p.z * p.z) / R;
-        if (s0 > 1.5f)
+        if (s0 > 1.4f)
             return core::Medium{};
-        const float s = s0 + 0.05f * cn::fbm(p.x / 240, p.y / 240, p.z / 240, seed + 1, 2);
-        const float mottle = 0.35f + 1.0f * clamp01(0.5f + 1.2f * cn::fbm(p.x / 80, p.y / 80,
-                                                                          p.z / 80, seed + 2, 3));
+        const float broad = cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2);
+        const float mid = cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 2, 3);
+        // The outline bends at two scales.
+        const float s = s0 + 0.09f * broad + 0.03f * mid;
+        const float mottle = 0.3f + 1.1f * clamp01(0.5f + 1.3f * mid + 0.4f * broad);
         // Brighter towards the south-west, as in deep images.
-        const float side = 1.0f + 0.2f * (p.x + p.y) / R;
-        const float oxygen =
-            smoothstep(0.98f, 0.75f, s) * (0.55f + 0.45f * smoothstep(0.3f, 0.9f, s));
+        const float side = 1.0f + 0.22f * (p.x + p.y) / R;
+        // A thick shell over a fainter filled interior: the limb brightens.
+        float oxygen = smoothstep(1.0f, 0.85f, s) * (0.3f + 0.7f * smoothstep(0.4f, 0.94f, s));
+        if (std::fabs(z) < 0.8f * R) {
+            for (const Eye &eye : eyes) {
+                const float ex = (dx - eye.x) / eye.r + 0.25f * mid,
+                            ey = (dy - eye.y) / eye.r + 0.25f * broad;
+                oxygen *= 1.0f - eye.depth * smoothstep(1.1f, 0.5f, std::hypot(ex, ey)) *
+                                     smoothstep(0.8f * R, 0.4f * R, std::fabs(z));
+            }
+        }
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
-            clamp01(0.25f + 1.1f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = core::shaping::bump(s - 1.0f, 0.04f + 0.04f * patch) * patch;
-        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00026f * oxygen * mottle * side);
-        e += cp::HydrogenRed * (0.0004f * hydrogen * mottle * (2.0f - side));
+            clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
+        const float hydrogen = core::shaping::bump(s - 1.0f, 0.03f + 0.045f * patch) * patch * patch;
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00028f * oxygen * mottle * side);
+        e += cp::HydrogenRed * (0.0008f * hydrogen * mottle * mottle * (2.0f - side));
+        // A faint red glow beyond the rim.
+        e += cp::HydrogenRed *
+             (0.00002f * smoothstep(1.35f, 1.02f, s) * smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 470), 0, int(Cx + 470), 1080};
     core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        return 0.85f + 0.25f * cn::fbm(x / 12, y / 12, seed + 4, 4);
+        // Mottling down to a few pixels, and faint wisps.
+        const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
+        const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
+        return 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
+               0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) + 0.18f * wisps * wisps * wisps;
     });
     addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
 }
