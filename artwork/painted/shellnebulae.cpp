@@ -19,13 +19,24 @@ namespace {
 namespace cn = core::noise;
 namespace cp = core::palette;
 using core::Light;
-using core::shaping::bump;
 using core::shaping::clamp01;
 using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
 
 constexpr float Tau = 6.2831853f;
+
+// exp(-t2), cut to zero where it no longer adds light: far from a thin wall
+// the full exp would underflow at a high price on every sample.
+inline float gauss(float t2)
+{
+    return t2 < 60.0f ? std::exp(-t2) : 0.0f;
+}
+
+inline float wall(float x, float width)
+{
+    return gauss((x / width) * (x / width));
+}
 
 // Comet-shaped knots in uneven, overlapping arcs around a ring: heads face
 // the star, tails stream outwards. A few are bright and most faint, so the
@@ -129,7 +140,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         if (dr < 0)
             dr *= 1.5f;
         const float dz = p.z / (0.16f * R * weight);
-        const float torus = std::exp(-(dr * dr + dz * dz));
+        const float torus = gauss(dr * dr + dz * dz);
         // The glow inside, with a ragged edge and one side brighter.
         const float t = rho / ring + 0.08f * rough + 0.04f * lump;
         const float inside =
@@ -144,8 +155,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const Vec3 q = outer.toObject(x - Cx + 30, y - Cy + 20, z);
         const float qr = std::hypot(q.x, q.y) / (1.3f * R) + 0.05f * lump + 0.03f * rough;
         const float qw = 0.07f + 0.06f * clamp01(0.5f + lump);
-        const float loop = std::exp(-(((qr - 1) / qw) * ((qr - 1) / qw) +
-                                      (q.z / (0.2f * R)) * (q.z / (0.2f * R))));
+        const float loop =
+            gauss(((qr - 1) / qw) * ((qr - 1) / qw) + (q.z / (0.2f * R)) * (q.z / (0.2f * R)));
         e += look.ringOuter * (look.loopLight * loop * clumps);
         e += look.ringOuter *
              (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * std::exp(-rho / (0.9f * R)));
@@ -250,13 +261,15 @@ void paintCatsEye(Scene &scene)
     struct Shell
     {
         Orientation o;
+        float ox, oy; // each shell's own centre: the outbursts were not aligned
         float a, b, c, wall, teal, red;
+        float cap; // strength of the knotty caps at the long axis' ends
     };
     const Shell shells[] = {
-        {Orientation(0.25f, 0.5f), 270, 165, 160, 0.06f, 0.0008f, 0.0012f},
-        {Orientation(-0.55f, 0.7f), 245, 150, 140, 0.07f, 0.0006f, 0.001f},
-        {Orientation(0.6f, -0.3f), 165, 120, 118, 0.09f, 0.0011f, 0.0006f},
-        {Orientation(-0.15f, 0.2f), 100, 72, 75, 0.11f, 0.0016f, 0.0004f},
+        {Orientation(0.55f, 0.5f), 10, -6, 285, 150, 150, 0.045f, 0.0011f, 0.0023f, 1.0f},
+        {Orientation(-0.3f, 0.7f), -12, 8, 250, 145, 135, 0.05f, 0.0009f, 0.0019f, 0.3f},
+        {Orientation(0.15f, -0.3f), 4, 3, 175, 112, 110, 0.06f, 0.0013f, 0.0005f, 0.0f},
+        {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.075f, 0.0024f, 0.0002f, 0.5f},
     };
     const Light Teal = mix(cp::OxygenTeal, cp::SkyBlue, 0.25f);
     constexpr Light Nitrogen{1.0f, 0.38f, 0.16f};
@@ -266,7 +279,7 @@ void paintCatsEye(Scene &scene)
             return core::Medium{};
         // Clumpy rims: knots of 10-30 px, strongly contrasted, so the red
         // limbs break into beads instead of even ropes.
-        const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 18, dy / 18, z / 18, seed + 1, 3));
+        const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 22, dy / 22, z / 22, seed + 1, 3));
         const float knots = 0.05f + 3.2f * clump * clump * clump;
 
         // Two scales of warp, shared, but mixed differently for each shell so
@@ -278,22 +291,24 @@ void paintCatsEye(Scene &scene)
         Light e;
         float sign = 1.0f;
         for (const Shell &sh : shells) {
-            const Vec3 p = sh.o.toObject(dx, dy, z);
+            const Vec3 p = sh.o.toObject(dx - sh.ox, dy - sh.oy, z);
             const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
                                       (p.z / sh.c) * (p.z / sh.c)) *
                             (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
-            sign = -sign * 0.8f;
             e += Teal * (sh.teal * along *
-                         (bump(s - 0.95f, sh.wall) +
-                          0.25f * (0.6f + 0.8f * clump) * smoothstep(1.0f, 0.3f, s)));
-            e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.6f) * knots * along);
+                         ((0.45f + 0.9f * clump) * wall(s - 0.95f, sh.wall) +
+                          0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
+            // The red rims come and go, each shell in its own places.
+            const float redAlong = clamp01(0.35f + 1.8f * (0.7f * mid - 0.6f * big * sign));
+            e += Nitrogen * (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong);
             // Knotty caps where the long axis ends, one brighter than the other.
-            const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
-                                       ((std::fabs(p.x) / sh.a - 1.0f) / 0.07f)) *
-                              std::exp(-(p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
-            e += Nitrogen * (sh.red * 3.0f * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
+            const float cap = wall(std::fabs(p.x) / sh.a - 1.0f, 0.07f) *
+                              gauss((p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
+            e += Nitrogen *
+                 (sh.red * 3.0f * sh.cap * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
+            sign = -sign * 0.8f;
         }
-        e += Light{0.5f, 0.85f, 0.9f} * (0.006f * std::exp(-(dx * dx + dy * dy + z * z) / 900.0f));
+        e += Light{0.5f, 0.85f, 0.9f} * (0.006f * gauss((dx * dx + dy * dy + z * z) / 900.0f));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -304,8 +319,8 @@ void paintCatsEye(Scene &scene)
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
         const float strands = cn::ridged(x / 4 + 1.2f * w.x, y / 4 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        return 0.7f + 0.3f * cn::fbm(x / 9, y / 9, seed + 3, 2) +
-               (0.15f + 0.6f * patchy) * strands * strands;
+        return 0.8f + 0.25f * cn::fbm(x / 9, y / 9, seed + 3, 2) +
+               (0.1f + 0.4f * patchy) * strands * strands;
     });
 
     // The halo: faint incomplete arcs at uneven spacing, each ring its own
@@ -336,18 +351,20 @@ void paintCatsEye(Scene &scene)
         if (r0 < 240)
             return Light{};
         const cn::Offset w = cn::warp(x / 220, y / 220, seed + 5, 2);
+        const float wobble = 9 * w.x + 4 * cn::fbm(x / 45, y / 45, seed + 15, 2);
         float ring = 0;
         for (int i = 0; i < RingCount; ++i) {
             const Ring &rg = rings[i];
             const float ex = dx - rg.ox, ey = dy - rg.oy;
-            const float rr = std::hypot(ex * 0.96f, ey * 1.04f) + 9 * w.x;
+            const float rr = std::hypot(ex * 0.96f, ey * 1.04f) + wobble;
             const float d = (rr - rg.r) / rg.width;
             if (d * d > 9)
                 continue;
             const float c = ex / rr, s = ey / rr;
             const float arcs = cn::fbm(c * 2.4f + i * 3.1f, s * 2.4f, seed + 6, 3);
             const float broken = smoothstep(-0.05f, 0.45f, arcs);
-            const float grain = 0.6f + 0.4f * cn::fbm(x / 12, y / 12, seed + 13 + i, 2);
+            const float grain =
+                0.35f + 0.8f * clamp01(0.5f + cn::fbm(x / 8, y / 8, seed + 13 + i, 3));
             ring += std::exp(-0.5f * d * d) * rg.strength * broken * grain;
         }
         const float fade = smoothstep(250, 320, r0) * std::exp(-(r0 - 260) / 170.0f);
@@ -398,7 +415,7 @@ void paintSouthernOwl(Scene &scene)
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
             clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = core::shaping::bump(s - 1.0f, 0.03f + 0.045f * patch) * patch * patch;
+        const float hydrogen = wall(s - 1.0f, 0.03f + 0.045f * patch) * patch * patch;
         Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00028f * oxygen * mottle * side);
         e += cp::HydrogenRed * (0.0008f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
