@@ -44,19 +44,26 @@ inline float wall(float x, float width)
 // inner edge, in the object's plane, for a direction.
 template <typename RadiusAt>
 void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
-               int count, const Light &head, const Light &tail, float brightness,
-               std::uint32_t seed, RadiusAt radiusAt)
+               int count, const Light &head, const Light &tail, float brightness, float tailShare,
+               float size, std::uint32_t seed, RadiusAt radiusAt)
 {
+    float lastAngle = 0, lastDepth = 0;
     for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
-        const float angle = float(rng.uniform()) * Tau;
+        // Many knots sit in small groups beside another.
+        const bool grouped = placed > 0 && rng.uniform() < 0.45;
+        const float angle = grouped ? lastAngle + float(rng.normal()) * 0.025f
+                                    : float(rng.uniform()) * Tau;
         const float c = std::cos(angle), s = std::sin(angle);
         // Knots gather in arcs at two scales; some stretches of the ring have few.
         const float arcs = cn::fbm(c * 1.8f, s * 1.8f, seed, 2) +
                            0.5f * cn::fbm(c * 6.0f, s * 6.0f, seed + 1, 2);
         const float keep = float(rng.uniform());
-        const float depth = float(rng.uniform());
-        if (keep > smoothstep(-0.5f, 0.45f, arcs))
+        const float depth =
+            grouped ? clamp01(lastDepth + float(rng.normal()) * 0.08f) : float(rng.uniform());
+        if (keep > smoothstep(-0.4f, 0.5f, arcs))
             continue;
+        lastAngle = angle;
+        lastDepth = depth;
         const float r = radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) +
                         float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
@@ -66,12 +73,12 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         k.y = cy + p.y;
         // Tails point away from the star, give or take the knots' own motion.
         k.angle = std::atan2(p.y, p.x) + float(rng.normal()) * 0.08f;
-        k.head = 0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3));
+        k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
         k.tail = float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth);
         k.width = k.head * float(rng.range(0.55, 0.9));
         const float b = brightness * (0.08f + 1.4f * std::pow(pick, 4.0f)) * (1.25f - 0.6f * depth);
         k.headLight = mix(head, tail, float(rng.range(0.0, 0.7))) * b;
-        k.tailLight = tail * (float(rng.range(0.12, 0.3)) * b);
+        k.tailLight = tail * (tailShare * float(rng.range(0.6, 1.5)) * b);
         shellparts::addComet(canvas, k);
         ++placed;
     }
@@ -96,7 +103,8 @@ struct HelixLook
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     Light knotHead, knotTail;
     int knots;
-    float knotLight;
+    float knotLight, tailShare; // a knot's brightness, and its tail's share of it
+    float knotSize;             // scales heads and tails' widths
     float starLight;
     float texture; // strength of the fine clumps laid over the volume
 };
@@ -144,9 +152,9 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         // The glow inside, with a ragged edge and one side brighter.
         const float t = rho / ring + 0.08f * rough + 0.04f * lump;
         const float inside =
-            smoothstep(1.05f, 0.5f, t) *
+            smoothstep(1.08f, 0.75f, t) *
             (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
-            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * std::exp(-(p.z * p.z) / (0.5f * R * R)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.25f * R * R)) *
             (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
         Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
                   (look.ringLight * weight * torus * clumps);
@@ -158,8 +166,9 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float loop =
             gauss(((qr - 1) / qw) * ((qr - 1) / qw) + (q.z / (0.2f * R)) * (q.z / (0.2f * R)));
         e += look.ringOuter * (look.loopLight * loop * clumps);
-        e += look.ringOuter *
-             (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * std::exp(-rho / (0.9f * R)));
+        // A faint red halo around the ring, not over the disc, which would grey it.
+        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) *
+                               smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R)));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -183,7 +192,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
 
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              seed + 8, [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+              look.tailShare, look.knotSize, seed + 8, [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -213,6 +222,8 @@ void paintHelix(Scene &scene)
     look.knotTail = Light{1.0f, 0.3f, 0.18f};
     look.knots = 2200;
     look.knotLight = 0.12f;
+    look.tailShare = 0.3f;
+    look.knotSize = 1.0f;
     look.starLight = 30.0f;
     look.texture = 2.0f;
     paintHelixRing(scene, look);
@@ -233,16 +244,20 @@ void paintHelixInfrared(Scene &scene)
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.7f, 1.0f, 0.55f};
+    look.inside = Light{0.75f, 1.0f, 0.62f};
     look.insideEdge = Light{1.0f, 0.95f, 0.6f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00034f;
+    look.insideLight = 0.00038f;
     look.loopLight = 0.00035f;
     look.insideRise = 0.85f;
     look.knotHead = Light{1.0f, 0.45f, 0.26f};
     look.knotTail = look.ringOuter;
-    look.knots = 3200;
-    look.knotLight = 0.22f;
+    look.knots = 3600;
+    look.knotLight = 0.13f;
+    // Warm dust glows along the whole knot, so the tails show as spokes.
+    look.tailShare = 0.42f;
+    // The longer wavelength blurs them: fatter knots, fewer needles.
+    look.knotSize = 1.2f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
