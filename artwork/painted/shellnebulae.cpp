@@ -402,8 +402,8 @@ void paintSouthernOwl(Scene &scene)
     {
         float x, y, r, depth;
     };
-    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.55f},
-                        {0.27f * R, -0.16f * R, 0.2f * R, 0.42f}};
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.7f},
+                        {0.27f * R, -0.16f * R, 0.2f * R, 0.55f}};
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const Vec3 p = o.toObject(dx, dy, z);
@@ -412,26 +412,28 @@ void paintSouthernOwl(Scene &scene)
             return core::Medium{};
         const float broad = cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2);
         const float mid = cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 2, 3);
-        // The outline bends at two scales.
-        const float s = s0 + 0.09f * broad + 0.03f * mid;
+        const float fine = cn::fbm(p.x / 22, p.y / 22, p.z / 22, seed + 9, 2);
+        // The outline bends at three scales.
+        const float s = s0 + 0.16f * broad + 0.06f * mid + 0.025f * fine;
         const float mottle = 0.3f + 1.1f * clamp01(0.5f + 1.3f * mid + 0.4f * broad);
         // Brighter towards the south-west, as in deep images.
         const float side = 1.0f + 0.22f * (p.x + p.y) / R;
         // A thick shell over a fainter filled interior: the limb brightens.
-        float oxygen = smoothstep(1.0f, 0.85f, s) * (0.3f + 0.7f * smoothstep(0.4f, 0.94f, s));
-        if (std::fabs(z) < 0.8f * R) {
+        float oxygen = smoothstep(1.02f, 0.88f, s) * (0.15f + 0.75f * smoothstep(0.6f, 0.95f, s)) +
+                       0.9f * wall(s - 0.95f, 0.04f) * clamp01(0.6f + 1.5f * fine);
+        if (std::fabs(z) < 1.0f * R) {
             for (const Eye &eye : eyes) {
                 const float ex = (dx - eye.x) / eye.r + 0.25f * mid,
                             ey = (dy - eye.y) / eye.r + 0.25f * broad;
                 oxygen *= 1.0f - eye.depth * smoothstep(1.1f, 0.5f, std::hypot(ex, ey)) *
-                                     smoothstep(0.8f * R, 0.4f * R, std::fabs(z));
+                                     smoothstep(1.0f * R, 0.5f * R, std::fabs(z));
             }
         }
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
             clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
         const float hydrogen = wall(s - 1.0f, 0.03f + 0.045f * patch) * patch * patch;
-        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00028f * oxygen * mottle * side);
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
         e += cp::HydrogenRed * (0.0008f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
         e += cp::HydrogenRed *
