@@ -284,7 +284,7 @@ void paintCatsEye(Scene &scene)
         {Orientation(0.55f, 0.5f), 10, -6, 285, 150, 150, 0.045f, 0.0011f, 0.0023f, 1.0f},
         {Orientation(-0.3f, 0.7f), -12, 8, 250, 145, 135, 0.05f, 0.0009f, 0.0019f, 0.3f},
         {Orientation(0.15f, -0.3f), 4, 3, 175, 112, 110, 0.06f, 0.0013f, 0.0005f, 0.0f},
-        {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.075f, 0.0024f, 0.0002f, 0.5f},
+        {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.055f, 0.003f, 0.0002f, 0.5f},
     };
     const Light Teal = mix(cp::OxygenTeal, cp::SkyBlue, 0.25f);
     constexpr Light Nitrogen{1.0f, 0.38f, 0.16f};
@@ -294,7 +294,8 @@ void paintCatsEye(Scene &scene)
             return core::Medium{};
         // Clumpy rims: knots of 10-30 px, strongly contrasted, so the red
         // limbs break into beads instead of even ropes.
-        const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 22, dy / 22, z / 22, seed + 1, 3));
+        const float clump = clamp01(0.45f + 1.3f * cn::fbm(dx / 22, dy / 22, z / 22, seed + 1, 2) +
+                                    0.6f * cn::fbm(dx / 9, dy / 9, z / 9, seed + 16, 2));
         const float knots = 0.05f + 3.2f * clump * clump * clump;
 
         // Two scales of warp, shared, but mixed differently for each shell so
@@ -332,10 +333,10 @@ void paintCatsEye(Scene &scene)
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
         // Fine 2-4 px strands, bent so they wind rather than tile.
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
-        const float strands = cn::ridged(x / 4 + 1.2f * w.x, y / 4 + 1.2f * w.y, seed + 4, 2);
+        const float strands = cn::ridged(x / 5 + 1.2f * w.x, y / 5 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        return 0.8f + 0.25f * cn::fbm(x / 9, y / 9, seed + 3, 2) +
-               (0.1f + 0.4f * patchy) * strands * strands;
+        return 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
+               (0.1f + 0.6f * patchy) * strands * strands;
     });
 
     // The halo: faint incomplete arcs at uneven spacing, each ring its own
