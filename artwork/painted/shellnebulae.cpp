@@ -154,7 +154,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float inside =
             smoothstep(1.08f, 0.75f, t) *
             (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
-            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.25f * R * R)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.12f * R * R)) *
             (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
         Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
                   (look.ringLight * weight * torus * clumps);
@@ -215,7 +215,7 @@ void paintHelix(Scene &scene)
     look.inside = Light{0.3f, 0.78f, 0.85f};
     look.insideEdge = Light{0.4f, 0.8f, 0.75f};
     look.ringLight = 0.0008f;
-    look.insideLight = 0.00032f;
+    look.insideLight = 0.00042f;
     look.loopLight = 0.0003f;
     look.insideRise = 0.3f;
     look.knotHead = Light{1.0f, 0.7f, 0.4f};
@@ -247,7 +247,7 @@ void paintHelixInfrared(Scene &scene)
     look.inside = Light{0.75f, 1.0f, 0.62f};
     look.insideEdge = Light{1.0f, 0.95f, 0.6f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00038f;
+    look.insideLight = 0.00044f;
     look.loopLight = 0.00035f;
     look.insideRise = 0.85f;
     look.knotHead = Light{1.0f, 0.45f, 0.26f};
