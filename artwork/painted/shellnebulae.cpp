@@ -321,7 +321,7 @@ void paintCatsEye(Scene &scene)
             const float cap = wall(std::fabs(p.x) / sh.a - 1.0f, 0.07f) *
                               gauss((p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
             e += Nitrogen *
-                 (sh.red * 3.0f * sh.cap * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
+                 (sh.red * 3.0f * sh.cap * cap * (0.05f + 1.2f * knots) * (p.x > 0 ? 1.0f : 0.5f));
             sign = -sign * 0.8f;
         }
         e += Light{0.5f, 0.85f, 0.9f} * (0.006f * gauss((dx * dx + dy * dy + z * z) / 900.0f));
@@ -335,8 +335,15 @@ void paintCatsEye(Scene &scene)
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
         const float strands = cn::ridged(x / 5 + 1.2f * w.x, y / 5 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        return 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
-               (0.1f + 0.6f * patchy) * strands * strands;
+        const float m = 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
+                        (0.1f + 0.6f * patchy) * strands * strands;
+        // The red light, integrated through a long limb, would be smooth:
+        // break it into beads of a few pixels that leave the teal alone.
+        const float bead = clamp01(0.5f + 1.4f * cn::fbm(x / 7, y / 7, seed + 17, 3));
+        const Light g = gas.at(int(x), int(y));
+        const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
+        const float red = 1.0f + redness * (1.5f * bead * bead - 0.7f);
+        return Light{m * red, m * (0.65f + 0.35f * red), m};
     });
 
     // The halo: faint incomplete arcs at uneven spacing, each ring its own
