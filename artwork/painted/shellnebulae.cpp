@@ -440,9 +440,9 @@ void paintSouthernOwl(Scene &scene)
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
             clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = wall(s - 1.0f, 0.03f + 0.045f * patch) * patch * patch;
+        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch;
         Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
-        e += cp::HydrogenRed * (0.0008f * hydrogen * mottle * mottle * (2.0f - side));
+        e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
         e += cp::HydrogenRed *
              (0.00002f * smoothstep(1.35f, 1.02f, s) * smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
@@ -455,8 +455,16 @@ void paintSouthernOwl(Scene &scene)
         // Mottling down to a few pixels, and faint wisps.
         const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
         const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
-        return 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
-               0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) + 0.18f * wisps * wisps * wisps;
+        const float m = 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
+                        0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+                        0.18f * wisps * wisps * wisps;
+        // The red rim is made of thin, tangled wisps rather than a smooth glow.
+        const Light g = gas.at(int(x), int(y));
+        const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
+        const float threads = cn::ridged(x / 22 + w.y, y / 22 + w.x, seed + 10, 2);
+        const float red = 1.0f + redness * (1.1f * threads * threads - 0.35f +
+                                            0.3f * cn::fbm(x / 6, y / 6, seed + 11, 2));
+        return Light{m * red, m * (0.7f + 0.3f * red), m};
     });
     addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
 }
