@@ -51,12 +51,12 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
     for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
         // Many knots sit in small groups beside another.
         const bool grouped = placed > 0 && rng.uniform() < 0.45;
-        const float angle = grouped ? lastAngle + float(rng.normal()) * 0.025f
-                                    : float(rng.uniform()) * Tau;
+        const float angle =
+            grouped ? lastAngle + float(rng.normal()) * 0.025f : float(rng.uniform()) * Tau;
         const float c = std::cos(angle), s = std::sin(angle);
         // Knots gather in arcs at two scales; some stretches of the ring have few.
-        const float arcs = cn::fbm(c * 1.8f, s * 1.8f, seed, 2) +
-                           0.5f * cn::fbm(c * 6.0f, s * 6.0f, seed + 1, 2);
+        const float arcs =
+            cn::fbm(c * 1.8f, s * 1.8f, seed, 2) + 0.5f * cn::fbm(c * 6.0f, s * 6.0f, seed + 1, 2);
         const float keep = float(rng.uniform());
         const float depth =
             grouped ? clamp01(lastDepth + float(rng.normal()) * 0.08f) : float(rng.uniform());
@@ -64,8 +64,8 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
             continue;
         lastAngle = angle;
         lastDepth = depth;
-        const float r = radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) +
-                        float(rng.normal()) * 7.0f;
+        const float r =
+            radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
         const float pick = float(rng.uniform());
         shellparts::Comet k;
@@ -127,7 +127,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     // One side of the ring is thicker and brighter than the other.
     auto weightAt = [&](float c, float s) {
         return (0.85f + 0.3f * (c * hc + s * hs)) *
-               (0.75f + 0.5f * clamp01(0.5f + 1.3f * cn::fbm(c * 1.6f + 3, s * 1.6f, seed + 11, 2)));
+               (0.75f +
+                0.5f * clamp01(0.5f + 1.3f * cn::fbm(c * 1.6f + 3, s * 1.6f, seed + 11, 2)));
     };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
@@ -182,8 +183,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const Vec3 p = o.toObject(dx, dy, 0.0f);
         const float inRing = smoothstep(0.6f * R, 0.85f * R, std::hypot(p.x, p.y));
         const float k = R / 9.0f;
-        const float streaks =
-            inRing * cn::ridged(dx / d * k, dy / d * k, d / 30.0f, seed + 13, 2);
+        const float streaks = inRing * cn::ridged(dx / d * k, dy / d * k, d / 30.0f, seed + 13, 2);
         return 1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
                                       0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
                                       0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
@@ -192,7 +192,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
 
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              look.tailShare, look.knotSize, seed + 8, [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+              look.tailShare, look.knotSize, seed + 8,
+              [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -444,8 +445,8 @@ void paintSouthernOwl(Scene &scene)
         Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
         e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
-        e += cp::HydrogenRed *
-             (0.00002f * smoothstep(1.35f, 1.02f, s) * smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
+        e += cp::HydrogenRed * (0.00002f * smoothstep(1.35f, 1.02f, s) *
+                                smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
