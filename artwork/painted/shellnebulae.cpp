@@ -184,10 +184,16 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float inRing = smoothstep(0.6f * R, 0.85f * R, std::hypot(p.x, p.y));
         const float k = R / 9.0f;
         const float streaks = inRing * cn::ridged(dx / d * k, dy / d * k, d / 30.0f, seed + 13, 2);
-        return 1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
-                                      0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
-                                      0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
-                                      0.22f * streaks * streaks - 0.12f - 0.06f * inRing);
+        // Outside the knots the ring breaks into small dusty clumps.
+        const float rho = std::hypot(p.x, p.y);
+        const float frayed = smoothstep(0.9f * R, 1.2f * R, rho);
+        const cn::Offset w = cn::warp(x / 50, y / 50, seed + 15, 2);
+        const float dust = clamp01(0.5f + 1.2f * cn::fbm(x / 14 + w.x, y / 14 + w.y, seed + 16, 3));
+        return (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+               (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
+                                       0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
+                                       0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
+                                       0.22f * streaks * streaks - 0.12f - 0.06f * inRing));
     });
 
     core::Rng knots(seed + 7);
