@@ -19,7 +19,6 @@ namespace {
 namespace cn = core::noise;
 namespace cp = core::palette;
 using core::Light;
-using core::shaping::bump;
 using core::shaping::clamp01;
 using core::shaping::smoothstep;
 using shellparts::Orientation;
@@ -27,36 +26,59 @@ using shellparts::Vec3;
 
 constexpr float Tau = 6.2831853f;
 
+// exp(-t2), cut to zero where it no longer adds light: far from a thin wall
+// the full exp would underflow at a high price on every sample.
+inline float gauss(float t2)
+{
+    return t2 < 60.0f ? std::exp(-t2) : 0.0f;
+}
+
+inline float wall(float x, float width)
+{
+    return gauss((x / width) * (x / width));
+}
+
 // Comet-shaped knots in uneven, overlapping arcs around a ring: heads face
-// the star, tails stream outwards. radiusAt gives the ring's inner edge, in
-// the object's plane, for a direction.
+// the star, tails stream outwards. A few are bright and most faint, so the
+// knots read as a population rather than a fringe. radiusAt gives the ring's
+// inner edge, in the object's plane, for a direction.
 template <typename RadiusAt>
 void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
-               int count, const Light &head, const Light &tail, float brightness,
-               std::uint32_t seed, RadiusAt radiusAt)
+               int count, const Light &head, const Light &tail, float brightness, float tailShare,
+               float size, std::uint32_t seed, RadiusAt radiusAt)
 {
-    for (int placed = 0, tries = 0; placed < count && tries < count * 6; ++tries) {
-        const float angle = float(rng.uniform()) * Tau;
+    float lastAngle = 0, lastDepth = 0;
+    for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
+        // Many knots sit in small groups beside another.
+        const bool grouped = placed > 0 && rng.uniform() < 0.45;
+        const float angle =
+            grouped ? lastAngle + float(rng.normal()) * 0.025f : float(rng.uniform()) * Tau;
         const float c = std::cos(angle), s = std::sin(angle);
-        // Knots gather in arcs; some stretches of the ring have few.
-        const float arcs = cn::fbm(c * 2.2f, s * 2.2f, seed, 3);
+        // Knots gather in arcs at two scales; some stretches of the ring have few.
+        const float arcs =
+            cn::fbm(c * 1.8f, s * 1.8f, seed, 2) + 0.5f * cn::fbm(c * 6.0f, s * 6.0f, seed + 1, 2);
         const float keep = float(rng.uniform());
-        const float depth = float(rng.uniform());
-        if (keep > smoothstep(-0.45f, 0.35f, arcs))
+        const float depth =
+            grouped ? clamp01(lastDepth + float(rng.normal()) * 0.08f) : float(rng.uniform());
+        if (keep > smoothstep(-0.4f, 0.5f, arcs))
             continue;
+        lastAngle = angle;
+        lastDepth = depth;
         const float r =
-            radiusAt(angle) * (0.88f + 0.4f * std::pow(depth, 0.8f)) + float(rng.normal()) * 8.0f;
-        const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 20.0f});
+            radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
+        const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
+        const float pick = float(rng.uniform());
         shellparts::Comet k;
         k.x = cx + p.x;
         k.y = cy + p.y;
-        k.angle = std::atan2(p.y, p.x);
-        k.head = float(rng.range(0.9, 2.4));
-        k.tail = float(rng.range(10.0, 30.0)) * (0.6f + 0.6f * depth);
-        k.width = k.head * float(rng.range(0.7, 1.0));
-        const float b = brightness * float(rng.range(0.35, 1.0)) * (1.2f - 0.5f * depth);
-        k.headLight = head * b;
-        k.tailLight = tail * (0.45f * b);
+        // Tails point away from the star, give or take the knots' own motion.
+        k.angle = std::atan2(p.y, p.x) + float(rng.normal()) * 0.08f;
+        k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
+        k.tail = float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth);
+        k.width = k.head * float(rng.range(0.55, 0.9));
+        const float b = brightness * (0.08f + 1.4f * std::pow(pick, 4.0f)) * (1.25f - 0.6f * depth);
+        k.headLight = mix(head, tail, float(rng.range(0.0, 0.7))) * b;
+        k.tailLight = tail * (tailShare * float(rng.range(0.6, 1.5)) * b);
         shellparts::addComet(canvas, k);
         ++placed;
     }
@@ -74,13 +96,15 @@ struct HelixLook
     float cx, cy, radius;
     float angle, tilt;          // the ring's orientation
     float loopAngle, loopTilt;  // the outer loop's
+    float heavySide;            // direction, in the ring's plane, of its thicker, brighter side
     Light ringOuter, ringInner; // the ring's outer and inner edges
-    Light inside;               // the glow within the ring
+    Light inside, insideEdge;   // the glow within the ring, at its centre and edge
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     Light knotHead, knotTail;
     int knots;
-    float knotLight;
+    float knotLight, tailShare; // a knot's brightness, and its tail's share of it
+    float knotSize;             // scales heads and tails' widths
     float starLight;
     float texture; // strength of the fine clumps laid over the volume
 };
@@ -92,10 +116,19 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     const float Cx = look.cx, Cy = look.cy, R = look.radius;
     const Orientation o(look.angle, look.tilt);
     const Orientation outer(look.loopAngle, look.loopTilt);
+    const float hc = std::cos(look.heavySide), hs = std::sin(look.heavySide);
 
+    // The ring's radius wanders at three scales, so it is never a circle.
     auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.12f * cn::fbm(c * 1.3f, s * 1.3f, seed + 1, 2) +
-                    0.04f * cn::fbm(c * 4.0f, s * 4.0f, seed + 2, 2));
+        return R * (1.0f + 0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
+                    0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
+                    0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2));
+    };
+    // One side of the ring is thicker and brighter than the other.
+    auto weightAt = [&](float c, float s) {
+        return (0.85f + 0.3f * (c * hc + s * hs)) *
+               (0.75f +
+                0.5f * clamp01(0.5f + 1.3f * cn::fbm(c * 1.6f + 3, s * 1.6f, seed + 11, 2)));
     };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
@@ -103,38 +136,70 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         if (rho > 1.9f * R || std::fabs(p.z) > 1.2f * R)
             return core::Medium{};
         const float c = p.x / (rho + 1e-3f), s = p.y / (rho + 1e-3f);
-        const float ring = radiusAt(c, s);
+        // Small-scale roughness bends every edge; lumps break the ring into knots.
+        const float rough = cn::fbm(p.x / 40, p.y / 40, p.z / 40, seed + 12, 2);
+        const float lump = cn::fbm(p.x / 95, p.y / 95, p.z / 95, seed + 3, 3);
+        const float ring = radiusAt(c, s) * (1.0f + 0.05f * rough);
+        const float weight = weightAt(c, s);
         const float clumps =
-            0.2f + 1.1f * clamp01(0.5f + 1.3f * cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 3, 3));
-        // A thick, flattened torus, and the glow inside it.
-        const float dr = (rho - ring) / (0.19f * R), dz = p.z / (0.15f * R);
-        const float torus = std::exp(-(dr * dr + dz * dz));
+            0.12f + 1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
+        // A thick, flattened torus whose inner edge, the ionisation front, is
+        // sharper than the outer one.
+        float dr = (rho - ring) / (0.2f * R * weight);
+        if (dr < 0)
+            dr *= 1.5f;
+        const float dz = p.z / (0.16f * R * weight);
+        const float torus = gauss(dr * dr + dz * dz);
+        // The glow inside, with a ragged edge and one side brighter.
+        const float t = rho / ring + 0.08f * rough + 0.04f * lump;
         const float inside =
-            smoothstep(1.0f, 0.55f, rho / ring) *
-            (1.0f - look.insideRise + look.insideRise * smoothstep(0.0f, 0.85f, rho / ring)) *
-            std::exp(-(p.z * p.z) / (0.5f * R * R));
+            smoothstep(1.08f, 0.75f, t) *
+            (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.12f * R * R)) *
+            (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
+        Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
+                  (look.ringLight * weight * torus * clumps);
+        e += mix(look.inside, look.insideEdge, smoothstep(0.4f, 0.95f, t)) *
+             (look.insideLight * inside);
         const Vec3 q = outer.toObject(x - Cx + 30, y - Cy + 20, z);
-        const float qr = std::hypot(q.x, q.y) / (1.3f * R);
-        const float loop = std::exp(
-            -(((qr - 1) / 0.1f) * ((qr - 1) / 0.1f) + (q.z / (0.2f * R)) * (q.z / (0.2f * R))));
-        Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.55f, -0.6f, dr)) *
-                  (look.ringLight * torus * clumps);
-        e += look.inside * (look.insideLight * inside * (0.6f + 0.5f * clumps));
+        const float qr = std::hypot(q.x, q.y) / (1.3f * R) + 0.05f * lump + 0.03f * rough;
+        const float qw = 0.07f + 0.06f * clamp01(0.5f + lump);
+        const float loop =
+            gauss(((qr - 1) / qw) * ((qr - 1) / qw) + (q.z / (0.2f * R)) * (q.z / (0.2f * R)));
         e += look.ringOuter * (look.loopLight * loop * clumps);
-        e += look.ringOuter * (0.03f * look.ringLight * std::exp(-rho / (0.9f * R)));
+        // A faint red halo around the ring, not over the disc, which would grey it.
+        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) *
+                               smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R)));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 640), 0, int(Cx + 640), 1080};
     core::renderVolume(gas, box, 3, -1.4f * R, 1.4f * R, 40, field, seed + 4);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        return 1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
-                                      0.15f * cn::ridged(x / 22, y / 22, seed + 6, 3) - 0.15f);
+        // Fine lumps, and short streaks pointing away from the star: the
+        // unresolved knots and their shadows.
+        const float dx = x - Cx, dy = y - Cy;
+        const float d = std::hypot(dx, dy) + 1e-3f;
+        const Vec3 p = o.toObject(dx, dy, 0.0f);
+        const float inRing = smoothstep(0.6f * R, 0.85f * R, std::hypot(p.x, p.y));
+        const float k = R / 9.0f;
+        const float streaks = inRing * cn::ridged(dx / d * k, dy / d * k, d / 30.0f, seed + 13, 2);
+        // Outside the knots the ring breaks into small dusty clumps.
+        const float rho = std::hypot(p.x, p.y);
+        const float frayed = smoothstep(0.9f * R, 1.2f * R, rho);
+        const cn::Offset w = cn::warp(x / 50, y / 50, seed + 15, 2);
+        const float dust = clamp01(0.5f + 1.2f * cn::fbm(x / 14 + w.x, y / 14 + w.y, seed + 16, 3));
+        return (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+               (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
+                                       0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
+                                       0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
+                                       0.22f * streaks * streaks - 0.12f - 0.06f * inRing));
     });
 
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              seed + 8, [&](float a) { return 0.82f * radiusAt(std::cos(a), std::sin(a)); });
+              look.tailShare, look.knotSize, seed + 8,
+              [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -151,19 +216,23 @@ void paintHelix(Scene &scene)
     look.tilt = 0.45f;
     look.loopAngle = -0.9f;
     look.loopTilt = 0.8f;
+    look.heavySide = 2.3f;
     look.ringOuter = Light{1.0f, 0.22f, 0.14f};
     look.ringInner = Light{1.0f, 0.55f, 0.25f};
     look.inside = Light{0.3f, 0.78f, 0.85f};
+    look.insideEdge = Light{0.4f, 0.8f, 0.75f};
     look.ringLight = 0.0008f;
-    look.insideLight = 0.00032f;
+    look.insideLight = 0.00042f;
     look.loopLight = 0.0003f;
-    look.insideRise = 0.2f;
+    look.insideRise = 0.3f;
     look.knotHead = Light{1.0f, 0.7f, 0.4f};
     look.knotTail = Light{1.0f, 0.3f, 0.18f};
-    look.knots = 1600;
-    look.knotLight = 0.1f;
+    look.knots = 2200;
+    look.knotLight = 0.12f;
+    look.tailShare = 0.3f;
+    look.knotSize = 1.0f;
     look.starLight = 30.0f;
-    look.texture = 2.2f;
+    look.texture = 2.0f;
     paintHelixRing(scene, look);
 }
 
@@ -179,19 +248,25 @@ void paintHelixInfrared(Scene &scene)
     look.tilt = 0.72f;
     look.loopAngle = 0.35f;
     look.loopTilt = 0.95f;
+    look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
-    look.ringInner = Light{1.0f, 0.42f, 0.16f};
-    look.inside = Light{0.8f, 0.95f, 0.55f};
+    look.ringInner = Light{1.0f, 0.5f, 0.2f};
+    look.inside = Light{0.75f, 1.0f, 0.62f};
+    look.insideEdge = Light{1.0f, 0.95f, 0.6f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00026f;
+    look.insideLight = 0.00044f;
     look.loopLight = 0.00035f;
-    look.insideRise = 0.65f;
-    look.knotHead = Light{1.0f, 0.4f, 0.24f};
+    look.insideRise = 0.85f;
+    look.knotHead = Light{1.0f, 0.45f, 0.26f};
     look.knotTail = look.ringOuter;
-    look.knots = 2600;
-    look.knotLight = 0.2f;
+    look.knots = 3600;
+    look.knotLight = 0.13f;
+    // Warm dust glows along the whole knot, so the tails show as spokes.
+    look.tailShare = 0.42f;
+    // The longer wavelength blurs them: fatter knots, fewer needles.
+    look.knotSize = 1.2f;
     look.starLight = 6.0f;
-    look.texture = 1.0f;
+    look.texture = 1.2f;
     paintHelixRing(scene, look);
 }
 
@@ -208,13 +283,15 @@ void paintCatsEye(Scene &scene)
     struct Shell
     {
         Orientation o;
+        float ox, oy; // each shell's own centre: the outbursts were not aligned
         float a, b, c, wall, teal, red;
+        float cap; // strength of the knotty caps at the long axis' ends
     };
     const Shell shells[] = {
-        {Orientation(0.25f, 0.5f), 270, 165, 160, 0.06f, 0.0008f, 0.0012f},
-        {Orientation(-0.55f, 0.7f), 245, 150, 140, 0.07f, 0.0006f, 0.001f},
-        {Orientation(0.6f, -0.3f), 165, 120, 118, 0.09f, 0.0011f, 0.0006f},
-        {Orientation(-0.15f, 0.2f), 100, 72, 75, 0.11f, 0.0016f, 0.0004f},
+        {Orientation(0.55f, 0.5f), 10, -6, 285, 150, 150, 0.045f, 0.0011f, 0.0023f, 1.0f},
+        {Orientation(-0.3f, 0.7f), -12, 8, 250, 145, 135, 0.05f, 0.0009f, 0.0019f, 0.3f},
+        {Orientation(0.15f, -0.3f), 4, 3, 175, 112, 110, 0.06f, 0.0013f, 0.0005f, 0.0f},
+        {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.055f, 0.003f, 0.0002f, 0.5f},
     };
     const Light Teal = mix(cp::OxygenTeal, cp::SkyBlue, 0.25f);
     constexpr Light Nitrogen{1.0f, 0.38f, 0.16f};
@@ -224,7 +301,8 @@ void paintCatsEye(Scene &scene)
             return core::Medium{};
         // Clumpy rims: knots of 10-30 px, strongly contrasted, so the red
         // limbs break into beads instead of even ropes.
-        const float clump = clamp01(0.45f + 1.6f * cn::fbm(dx / 18, dy / 18, z / 18, seed + 1, 3));
+        const float clump = clamp01(0.45f + 1.3f * cn::fbm(dx / 22, dy / 22, z / 22, seed + 1, 2) +
+                                    0.6f * cn::fbm(dx / 9, dy / 9, z / 9, seed + 16, 2));
         const float knots = 0.05f + 3.2f * clump * clump * clump;
 
         // Two scales of warp, shared, but mixed differently for each shell so
@@ -236,22 +314,24 @@ void paintCatsEye(Scene &scene)
         Light e;
         float sign = 1.0f;
         for (const Shell &sh : shells) {
-            const Vec3 p = sh.o.toObject(dx, dy, z);
+            const Vec3 p = sh.o.toObject(dx - sh.ox, dy - sh.oy, z);
             const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
                                       (p.z / sh.c) * (p.z / sh.c)) *
                             (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
-            sign = -sign * 0.8f;
             e += Teal * (sh.teal * along *
-                         (bump(s - 0.95f, sh.wall) +
-                          0.25f * (0.6f + 0.8f * clump) * smoothstep(1.0f, 0.3f, s)));
-            e += Nitrogen * (sh.red * bump(s - 1.02f, sh.wall * 0.6f) * knots * along);
+                         ((0.45f + 0.9f * clump) * wall(s - 0.95f, sh.wall) +
+                          0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
+            // The red rims come and go, each shell in its own places.
+            const float redAlong = clamp01(0.35f + 1.8f * (0.7f * mid - 0.6f * big * sign));
+            e += Nitrogen * (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong);
             // Knotty caps where the long axis ends, one brighter than the other.
-            const float cap = std::exp(-((std::fabs(p.x) / sh.a - 1.0f) / 0.07f) *
-                                       ((std::fabs(p.x) / sh.a - 1.0f) / 0.07f)) *
-                              std::exp(-(p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
-            e += Nitrogen * (sh.red * 3.0f * cap * (0.3f + knots) * (p.x > 0 ? 1.0f : 0.5f));
+            const float cap = wall(std::fabs(p.x) / sh.a - 1.0f, 0.07f) *
+                              gauss((p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
+            e += Nitrogen *
+                 (sh.red * 3.0f * sh.cap * cap * (0.05f + 1.2f * knots) * (p.x > 0 ? 1.0f : 0.5f));
+            sign = -sign * 0.8f;
         }
-        e += Light{0.5f, 0.85f, 0.9f} * (0.006f * std::exp(-(dx * dx + dy * dy + z * z) / 900.0f));
+        e += Light{0.5f, 0.85f, 0.9f} * (0.006f * gauss((dx * dx + dy * dy + z * z) / 900.0f));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -260,10 +340,17 @@ void paintCatsEye(Scene &scene)
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
         // Fine 2-4 px strands, bent so they wind rather than tile.
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
-        const float strands = cn::ridged(x / 4 + 1.2f * w.x, y / 4 + 1.2f * w.y, seed + 4, 2);
+        const float strands = cn::ridged(x / 5 + 1.2f * w.x, y / 5 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        return 0.7f + 0.3f * cn::fbm(x / 9, y / 9, seed + 3, 2) +
-               (0.15f + 0.6f * patchy) * strands * strands;
+        const float m = 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
+                        (0.1f + 0.6f * patchy) * strands * strands;
+        // The red light, integrated through a long limb, would be smooth:
+        // break it into beads of a few pixels that leave the teal alone.
+        const float bead = clamp01(0.5f + 1.4f * cn::fbm(x / 7, y / 7, seed + 17, 3));
+        const Light g = gas.at(int(x), int(y));
+        const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
+        const float red = 1.0f + redness * (1.5f * bead * bead - 0.7f);
+        return Light{m * red, m * (0.65f + 0.35f * red), m};
     });
 
     // The halo: faint incomplete arcs at uneven spacing, each ring its own
@@ -294,18 +381,20 @@ void paintCatsEye(Scene &scene)
         if (r0 < 240)
             return Light{};
         const cn::Offset w = cn::warp(x / 220, y / 220, seed + 5, 2);
+        const float wobble = 9 * w.x + 4 * cn::fbm(x / 45, y / 45, seed + 15, 2);
         float ring = 0;
         for (int i = 0; i < RingCount; ++i) {
             const Ring &rg = rings[i];
             const float ex = dx - rg.ox, ey = dy - rg.oy;
-            const float rr = std::hypot(ex * 0.96f, ey * 1.04f) + 9 * w.x;
+            const float rr = std::hypot(ex * 0.96f, ey * 1.04f) + wobble;
             const float d = (rr - rg.r) / rg.width;
             if (d * d > 9)
                 continue;
             const float c = ex / rr, s = ey / rr;
             const float arcs = cn::fbm(c * 2.4f + i * 3.1f, s * 2.4f, seed + 6, 3);
             const float broken = smoothstep(-0.05f, 0.45f, arcs);
-            const float grain = 0.6f + 0.4f * cn::fbm(x / 12, y / 12, seed + 13 + i, 2);
+            const float grain =
+                0.35f + 0.8f * clamp01(0.5f + cn::fbm(x / 8, y / 8, seed + 13 + i, 3));
             ring += std::exp(-0.5f * d * d) * rg.strength * broken * grain;
         }
         const float fade = smoothstep(250, 320, r0) * std::exp(-(r0 - 260) / 170.0f);
@@ -322,31 +411,67 @@ void paintSouthernOwl(Scene &scene)
     const std::uint32_t seed = scene.seed();
     constexpr float Cx = 975, Cy = 535, R = 300;
     const Orientation o(0.4f, 0.3f);
+    // Two hollows in the gas, seen end on, give the owl its eyes: offset,
+    // unequal and with ragged edges.
+    struct Eye
+    {
+        float x, y, r, depth;
+    };
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.7f},
+                        {0.27f * R, -0.16f * R, 0.2f * R, 0.55f}};
     auto field = [&](float x, float y, float z) {
-        const Vec3 p = o.toObject(x - Cx, y - Cy, z);
+        const float dx = x - Cx, dy = y - Cy;
+        const Vec3 p = o.toObject(dx, dy, z);
         const float s0 = std::sqrt((p.x / 1.04f) * (p.x / 1.04f) + p.y * p.y + p.z * p.z) / R;
-        if (s0 > 1.5f)
+        if (s0 > 1.4f)
             return core::Medium{};
-        const float s = s0 + 0.05f * cn::fbm(p.x / 240, p.y / 240, p.z / 240, seed + 1, 2);
-        const float mottle = 0.35f + 1.0f * clamp01(0.5f + 1.2f * cn::fbm(p.x / 80, p.y / 80,
-                                                                          p.z / 80, seed + 2, 3));
+        const float broad = cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2);
+        const float mid = cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 2, 3);
+        const float fine = cn::fbm(p.x / 22, p.y / 22, p.z / 22, seed + 9, 2);
+        // The outline bends at three scales.
+        const float s = s0 + 0.16f * broad + 0.06f * mid + 0.025f * fine;
+        const float mottle = 0.3f + 1.1f * clamp01(0.5f + 1.3f * mid + 0.4f * broad);
         // Brighter towards the south-west, as in deep images.
-        const float side = 1.0f + 0.2f * (p.x + p.y) / R;
-        const float oxygen =
-            smoothstep(0.98f, 0.75f, s) * (0.55f + 0.45f * smoothstep(0.3f, 0.9f, s));
+        const float side = 1.0f + 0.22f * (p.x + p.y) / R;
+        // A thick shell over a fainter filled interior: the limb brightens.
+        float oxygen = smoothstep(1.02f, 0.88f, s) * (0.15f + 0.75f * smoothstep(0.6f, 0.95f, s)) +
+                       0.9f * wall(s - 0.95f, 0.04f) * clamp01(0.6f + 1.5f * fine);
+        if (std::fabs(z) < 1.0f * R) {
+            for (const Eye &eye : eyes) {
+                const float ex = (dx - eye.x) / eye.r + 0.25f * mid,
+                            ey = (dy - eye.y) / eye.r + 0.25f * broad;
+                oxygen *= 1.0f - eye.depth * smoothstep(1.1f, 0.5f, std::hypot(ex, ey)) *
+                                     smoothstep(1.0f * R, 0.5f * R, std::fabs(z));
+            }
+        }
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
-            clamp01(0.25f + 1.1f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = core::shaping::bump(s - 1.0f, 0.04f + 0.04f * patch) * patch;
-        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00026f * oxygen * mottle * side);
-        e += cp::HydrogenRed * (0.0004f * hydrogen * mottle * (2.0f - side));
+            clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
+        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch;
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
+        e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
+        // A faint red glow beyond the rim.
+        e += cp::HydrogenRed * (0.00002f * smoothstep(1.35f, 1.02f, s) *
+                                smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
     const core::Box box{int(Cx - 470), 0, int(Cx + 470), 1080};
     core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        return 0.85f + 0.25f * cn::fbm(x / 12, y / 12, seed + 4, 4);
+        // Mottling down to a few pixels, and faint wisps.
+        const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
+        const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
+        const float m = 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
+                        0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+                        0.18f * wisps * wisps * wisps;
+        // The red rim is made of thin, tangled wisps rather than a smooth glow.
+        const Light g = gas.at(int(x), int(y));
+        const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
+        const float threads = cn::ridged(x / 22 + w.y, y / 22 + w.x, seed + 10, 2);
+        const float red = 1.0f + redness * (1.1f * threads * threads - 0.35f +
+                                            0.3f * cn::fbm(x / 6, y / 6, seed + 11, 2));
+        return Light{m * red, m * (0.7f + 0.3f * red), m};
     });
     addCentralStar(light, Cx + 5, Cy + 3, 3.0f, cp::HotWhite);
 }
