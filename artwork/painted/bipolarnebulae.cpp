@@ -11,7 +11,9 @@
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace painted {
 
@@ -144,6 +146,54 @@ void paintButterfly(Scene &scene)
 
 namespace {
 
+// Clumps in [0, 1] from 3-D noise `scale` px across: most of a wall faint,
+// a few knots bright; `sharp` sets how few.
+float knots(float x, float y, float z, float scale, std::uint32_t seed, float sharp)
+{
+    const float n = core::noise::fbm(x / scale, y / scale, z / scale, seed, 3);
+    return std::pow(clamp01(0.5f + 1.1f * n), sharp);
+}
+
+// A function of the angle around an axis and a signed position t along it,
+// tabulated once: a lobe's outline is looked up millions of times.
+class AroundTable
+{
+public:
+    template <typename F>
+    AroundTable(int around, int along, float tMax, F f)
+        : m_around(around), m_along(along), m_tMax(tMax), m_values(std::size_t(around) * along)
+    {
+        for (int j = 0; j < along; ++j) {
+            const float t = -tMax + 2.0f * tMax * float(j) / float(along - 1);
+            for (int i = 0; i < around; ++i)
+                m_values[std::size_t(j) * around + i] = f(2.0f * Pi * float(i) / float(around), t);
+        }
+    }
+
+    float at(float phi, float t) const
+    {
+        const float u = (phi / (2.0f * Pi) + 1.0f) * float(m_around);
+        const float v = std::clamp((t + m_tMax) / (2.0f * m_tMax), 0.0f, 1.0f) * float(m_along - 1);
+        const int i0 = int(u), j0 = std::min(int(v), m_along - 2);
+        const float fu = u - float(i0), fv = v - float(j0);
+        const int a = i0 % m_around, b = (i0 + 1) % m_around;
+        const float *row = &m_values[std::size_t(j0) * m_around];
+        const float *next = row + m_around;
+        return (row[a] * (1 - fu) + row[b] * fu) * (1 - fv) + (next[a] * (1 - fu) + next[b] * fu) * fv;
+    }
+
+private:
+    int m_around, m_along;
+    float m_tMax;
+    std::vector<float> m_values;
+};
+
+// Fractal noise on the circle of angle phi (radius `around`) and along t.
+float noiseOnCircle(float phi, float around, float along, std::uint32_t seed, int octaves)
+{
+    return core::noise::fbm(around * std::cos(phi), around * std::sin(phi), along, seed, octaves);
+}
+
 // One hourglass shell: a surface of revolution from a narrow waist, swelling
 // and rounding off towards an open end that leaves a ring.
 struct Glass
@@ -153,16 +203,120 @@ struct Glass
     float waist;   // radius at the centre
     float opening; // radius of the open end, as a share of bulge
     float wall;    // thickness
+    float lean;    // how far the lobes bow sideways, as a share of bulge
+    float rim;     // brightness of the open end's rim against the wall
 };
 
-float glassRadius(const Glass &g, float t)
+// The shell's radius from the waist (t = 0) to the open end (t = 1),
+// tabulated: it is needed at every sample of the volume.
+class GlassProfile
 {
-    // Swells quickly from the waist, then curves back in towards the opening.
-    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.6f, 1.0f)), 0.75f);
-    const float close = t > 0.6f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.6f) / 0.4f) *
-                                                                       (1.0f - square(g.opening))))
-                                 : 1.0f;
-    return g.waist + (g.bulge - g.waist) * rise * close;
+public:
+    explicit GlassProfile(const Glass &g) : m_radius(Steps + 1)
+    {
+        for (int i = 0; i <= Steps; ++i) {
+            const float t = float(i) / float(Steps);
+            // Swells quickly from the waist, then curves back in towards the opening.
+            const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.7f, 1.0f)), 0.9f);
+            const float close =
+                t > 0.7f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.7f) / 0.3f) *
+                                                               (1.0f - square(g.opening))))
+                         : 1.0f;
+            m_radius[std::size_t(i)] = g.waist + (g.bulge - g.waist) * rise * close;
+        }
+    }
+
+    float at(float t) const
+    {
+        const float u = clamp01(t) * float(Steps);
+        const int i = std::min(int(u), Steps - 1);
+        const float f = u - float(i);
+        return m_radius[std::size_t(i)] * (1.0f - f) + m_radius[std::size_t(i) + 1] * f;
+    }
+
+private:
+    static constexpr int Steps = 1024;
+    std::vector<float> m_radius;
+};
+
+// A shell's outline dents and the course of its rings, by angle and signed t.
+struct GlassNoise
+{
+    AroundTable dents, rings, arcs;
+
+    explicit GlassNoise(std::uint32_t s)
+        : dents(512, 256, 1.1f,
+                [s](float phi, float t) {
+                    // Three scales: broad, a few around the lobe, small scallops.
+                    return 0.11f * noiseOnCircle(phi, 0.6f, t * 1.4f, s, 2) +
+                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3);
+                }),
+          rings(256, 128, 1.1f,
+                [s](float phi, float t) {
+                    return 0.35f * noiseOnCircle(phi, 0.8f, t * 2.0f, s + 6, 2) +
+                           0.25f * std::sin(t * 7.0f);
+                }),
+          arcs(512, 256, 1.1f,
+               [s](float phi, float t) {
+                   return clamp01(0.35f + 1.4f * noiseOnCircle(phi, 3.5f, t * 6.0f, s + 7, 2));
+               })
+    {}
+};
+
+// What one hourglass shell holds at a point: its wall and the rings on it.
+struct GlassSample
+{
+    float wall = 0.0f, rings = 0.0f;
+};
+
+GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const GlassProfile &profile,
+                    const GlassNoise &noise, float x, float y, float z, std::uint32_t s,
+                    int ringCount)
+{
+    GlassSample out;
+    const BipolarFrame::Point p = frame.distances(x, y, z);
+    const bool north = p.along > 0;
+    const float length = g.length * (north ? 1.07f : 1.0f);
+    const float a = std::fabs(p.along);
+    const float t = a / length;
+    if (t > 1.1f)
+        return out;
+    // The lobes bow to opposite sides, so the figure is no mirror image.
+    const float bow = g.lean * g.bulge * t * t * (north ? 1.0f : -0.7f);
+    const float across = p.across - bow;
+    const float rho = std::sqrt(across * across + p.depth * p.depth);
+    const float w = g.wall + 0.005f * a;
+    const float r0 = profile.at(t);
+    if (std::fabs(rho - r0) > 0.2f * g.bulge + 3.5f * w + 6.0f)
+        return out;
+    const float phi = std::atan2(p.depth, across);
+    const float st = north ? t : -t;
+    const float d = rho - r0 - g.bulge * noise.dents.at(phi, st);
+    if (std::fabs(d) > 3.5f * w + 6.0f)
+        return out;
+    const float near = std::exp(-square(d / w)) * smoothstep(1.04f, 0.95f, t);
+    // The wall breaks into knots and short filaments.
+    const float clumps = 0.1f + 1.0f * knots(x, y, z, 9.0f, s + 4, 2.0f) +
+                         0.8f * knots(x, y, z, 24.0f, s + 8, 1.5f) +
+                         0.7f * square(core::noise::ridged(x / 26.0f, y / 26.0f, z / 26.0f,
+                                                           s + 5, 2));
+    // The open end's rim, which a tipped axis shows as an ellipse.
+    const float rim = std::exp(-square(std::hypot(d, (t - 1.0f) * length) / (2.4f * w)));
+    // Brighter on one flank of each lobe.
+    const float flank = 0.7f + 0.35f * std::cos(phi - (north ? 0.9f : 2.4f));
+    // Brightest near the waist, where the star is closest.
+    const float fade = 1.15f - 0.45f * t;
+    const float broken = noise.arcs.at(phi, -st);
+    out.wall = (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade *
+               (north ? 1.0f : 0.85f);
+    if (ringCount > 0) {
+        // Latitude rings, unevenly spaced, tilted by the warp and broken into arcs.
+        const float u = t * float(ringCount) + noise.rings.at(phi, st);
+        const float ridge = std::pow(0.5f + 0.5f * std::cos(2.0f * Pi * u), 12.0f);
+        out.rings = ridge * noise.arcs.at(phi, st) * std::exp(-square(d / (1.6f * w))) *
+                    smoothstep(0.15f, 0.35f, t) * smoothstep(0.9f, 0.75f, t) * flank;
+    }
+    return out;
 }
 
 } // namespace
@@ -174,63 +328,59 @@ void paintHourglass(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 536.0f;
-    // The axis leans a little off vertical and tips 25 degrees towards us.
+    // The axis leans a little off vertical and tips 25 degrees towards us;
+    // the inner shell sits a little askew in the outer one.
     const BipolarFrame outerFrame(Cx, Cy, -Pi * 0.5f - 0.09f, 0.44f);
-    const BipolarFrame innerFrame(Cx + 9.0f, Cy + 6.0f, -Pi * 0.5f - 0.05f, 0.5f);
-    const Glass outer{410.0f, 150.0f, 12.0f, 0.68f, 5.0f};
-    const Glass inner{300.0f, 104.0f, 9.0f, 0.5f, 4.0f};
+    const BipolarFrame innerFrame(Cx + 9.0f, Cy + 6.0f, -Pi * 0.5f - 0.03f, 0.5f);
+    const BipolarFrame eyeFrame(Cx + 7.0f, Cy - 2.0f, -Pi * 0.5f - 0.16f, 0.62f);
+    const Glass outer{410.0f, 155.0f, 12.0f, 0.8f, 2.4f, 0.12f, 1.5f};
+    const Glass inner{300.0f, 104.0f, 9.0f, 0.55f, 3.8f, -0.08f, 0.6f};
+    const GlassProfile outerProfile(outer), innerProfile(inner);
+    const GlassNoise outerNoise(seed + 3), innerNoise(seed + 13);
     const core::Light pink = mix(core::palette::Rose, core::palette::HydrogenRed, 0.35f);
     const core::Light cyan{0.2f, 0.85f, 0.9f};
 
-    auto shell = [&](const BipolarFrame &frame, const Glass &g, float x, float y, float z,
-                     std::uint32_t s) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along < 0;
-        const float length = g.length * (north ? 1.06f : 1.0f);
-        const float a = std::fabs(p.along);
-        const float t = a / length;
-        if (t > 1.1f || p.rho > g.bulge * 1.35f)
-            return 0.0f;
-        const float side = north ? 0.0f : 23.0f;
-        const float wobble =
-            g.bulge * (0.1f * BipolarFrame::noiseAround(p, 1.3f, t * 2.5f + side, s, 3) +
-                       0.035f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, s + 2, 2));
-        const float radius = glassRadius(g, std::min(t, 1.0f)) + wobble;
-        const float d = p.rho - radius;
-        if (std::fabs(d) > 4.0f * g.wall + 10.0f)
-            return 0.0f;
-        const float wall =
-            std::exp(-square(d / (g.wall + 0.02f * a))) * smoothstep(1.03f, 0.97f, t);
-        // The open end's rim, which a tipped axis shows as an ellipse.
-        const float rim = std::exp(-square((std::hypot(d, (t - 1.0f) * length)) / (2.2f * g.wall)));
-        // Irregular ripples across the lobes, never regular bars.
-        const float ripples =
-            clamp01(0.6f + 0.8f * BipolarFrame::noiseAround(p, 2.0f, t * 9.0f + side, s + 1, 4));
-        // One flank of each lobe is brighter.
-        const float flank = 0.7f + 0.35f * std::cos(p.phi - (north ? 0.9f : 2.4f));
-        return (wall + 1.6f * rim) * ripples * flank * (north ? 1.0f : 0.85f);
-    };
     auto field = [&](float x, float y, float z) {
-        const float o = shell(outerFrame, outer, x, y, z, seed + 3);
-        const float i = shell(innerFrame, inner, x, y, z, seed + 5);
-        core::Light e = pink * (0.0028f * o) + cyan * (0.0026f * i);
-        // The eye: a bright, filled, slightly off-centre elliptical ring on the waist.
-        const BipolarFrame::Point q = outerFrame.at(x - 6.0f, y + 3.0f, z);
-        const float ring = std::exp(-square((std::hypot(q.rho - 30.0f, q.along)) / 6.0f));
-        const float fill = std::exp(-square(q.along / 6.0f)) * smoothstep(34.0f, 8.0f, q.rho);
-        e += mix(pink, core::palette::WarmWhite, 0.45f) * (0.02f * ring) +
-             mix(cyan, core::palette::HotWhite, 0.5f) * (0.012f * fill);
-        return core::Medium{e, 0.0f};
+        const GlassSample o = glassAt(outerFrame, outer, outerProfile, outerNoise, x, y, z, seed + 3, 3);
+        const GlassSample i = glassAt(innerFrame, inner, innerProfile, innerNoise, x, y, z, seed + 13, 0);
+        core::Light e = pink * (0.0026f * o.wall + 0.005f * o.rings) + cyan * (0.002f * i.wall);
+        // Faint teal and violet haze fills the inner lobes.
+        const BipolarFrame::Point h = innerFrame.distances(x, y, z);
+        const float ht = std::fabs(h.along) / 300.0f;
+        if (ht < 1.0f) {
+            const float hr = innerProfile.at(ht);
+            e += mix(cyan, core::palette::SkyBlue, 0.5f) *
+                 (0.0002f * smoothstep(hr, hr * 0.4f, h.rho) * square(1.0f - ht));
+        }
+        // The eye: a bright, knotty, filled elliptical ring on the waist.
+        BipolarFrame::Point q = eyeFrame.distances(x, y, z);
+        if (q.rho < 70.0f && std::fabs(q.along) < 20.0f) {
+            q.phi = std::atan2(q.depth, q.across);
+            const float rr = 36.0f * (1.0f + 0.12f * std::cos(q.phi - 0.7f)) +
+                             6.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2);
+            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f);
+            const float ring = std::exp(-square(std::hypot(q.rho - rr, q.along) / thick)) *
+                               (0.3f + 1.2f * knots(x, y, z, 7.0f, seed + 21, 1.5f)) *
+                               (0.8f + 0.35f * std::cos(q.phi + 2.3f));
+            const float fill =
+                std::exp(-square(q.along / 5.0f)) * smoothstep(rr + 2.0f, 6.0f, q.rho);
+            e += mix(pink, core::palette::WarmWhite, 0.5f) * (0.03f * ring) +
+                 mix(cyan, core::palette::HotWhite, 0.55f) * (0.014f * fill);
+        }
+        return core::Medium{e, 0.0015f * o.wall};
     };
-    addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -260.0f, 260.0f, 72, field, seed + 6,
+    addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -360.0f, 360.0f, 100, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 4.0f, y / 4.0f, seed + 8, 2);
-                  const float mottle = core::noise::fbm(x / 35.0f, y / 35.0f, seed + 10, 3);
-                  return 0.8f + 0.28f * filaments(x / 14.0f, y / 9.0f, 0.7f, seed + 7) + 0.12f * g +
-                         0.25f * mottle;
+                  // Fine strands combed along the lobes' flanks, and 2-4 px grit.
+                  const BipolarFrame::Point p = outerFrame.flat(x, y);
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
+                  return 0.8f +
+                         0.25f * filaments(p.along / 14.0f, p.across / 7.0f, 0.9f, seed + 7) +
+                         0.08f * g + 0.3f * mottle;
               });
     // The star sits off the eye's centre.
-    addCentralStar(light, Cx + 1.5f, Cy + 2.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
+    addCentralStar(light, Cx - 3.0f, Cy + 3.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
 }
 
 void paintMinkowski29(Scene &scene)
