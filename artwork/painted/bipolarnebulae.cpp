@@ -21,6 +21,11 @@ namespace {
 
 using namespace core::shaping;
 
+float cube(float x)
+{
+    return x * x * x;
+}
+
 } // namespace
 
 void paintRedSpider(Scene &scene)
@@ -207,23 +212,15 @@ struct Glass
     float rim;     // brightness of the open end's rim against the wall
 };
 
-// The shell's radius from the waist (t = 0) to the open end (t = 1),
-// tabulated: it is needed at every sample of the volume.
-class GlassProfile
+// A lobe's radius from the waist (t = 0) to its end (t = 1), tabulated: it
+// is needed at every sample of a volume.
+class RadiusTable
 {
 public:
-    explicit GlassProfile(const Glass &g) : m_radius(Steps + 1)
+    template <typename F> explicit RadiusTable(F radius) : m_radius(Steps + 1)
     {
-        for (int i = 0; i <= Steps; ++i) {
-            const float t = float(i) / float(Steps);
-            // Swells quickly from the waist, then curves back in towards the opening.
-            const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.7f, 1.0f)), 0.9f);
-            const float close =
-                t > 0.7f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.7f) / 0.3f) *
-                                                               (1.0f - square(g.opening))))
-                         : 1.0f;
-            m_radius[std::size_t(i)] = g.waist + (g.bulge - g.waist) * rise * close;
-        }
+        for (int i = 0; i <= Steps; ++i)
+            m_radius[std::size_t(i)] = radius(float(i) / float(Steps));
     }
 
     float at(float t) const
@@ -238,6 +235,16 @@ private:
     static constexpr int Steps = 1024;
     std::vector<float> m_radius;
 };
+
+float glassRadius(const Glass &g, float t)
+{
+    // Swells quickly from the waist, then curves back in towards the opening.
+    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.7f, 1.0f)), 0.9f);
+    const float close = t > 0.7f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.7f) / 0.3f) *
+                                                                       (1.0f - square(g.opening))))
+                                 : 1.0f;
+    return g.waist + (g.bulge - g.waist) * rise * close;
+}
 
 // A shell's outline dents and the course of its rings, by angle and signed t.
 struct GlassNoise
@@ -269,7 +276,7 @@ struct GlassSample
     float wall = 0.0f, rings = 0.0f;
 };
 
-GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const GlassProfile &profile,
+GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable &profile,
                     const GlassNoise &noise, float x, float y, float z, std::uint32_t s,
                     int ringCount)
 {
@@ -335,7 +342,8 @@ void paintHourglass(Scene &scene)
     const BipolarFrame eyeFrame(Cx + 7.0f, Cy - 2.0f, -Pi * 0.5f - 0.16f, 0.62f);
     const Glass outer{410.0f, 155.0f, 12.0f, 0.8f, 2.4f, 0.12f, 1.5f};
     const Glass inner{300.0f, 104.0f, 9.0f, 0.55f, 3.8f, -0.08f, 0.6f};
-    const GlassProfile outerProfile(outer), innerProfile(inner);
+    const RadiusTable outerProfile([&](float t) { return glassRadius(outer, t); });
+    const RadiusTable innerProfile([&](float t) { return glassRadius(inner, t); });
     const GlassNoise outerNoise(seed + 3), innerNoise(seed + 13);
     const core::Light pink = mix(core::palette::Rose, core::palette::HydrogenRed, 0.35f);
     const core::Light cyan{0.2f, 0.85f, 0.9f};
@@ -497,6 +505,29 @@ void paintHomunculus(Scene &scene)
                    0.25f);
 }
 
+namespace {
+
+// One lobe of reflecting dust: a bubble from the waist that swells and
+// closes in a rounded end.
+struct DustLobe
+{
+    float length; // along the axis
+    float bulge;  // largest radius
+    float waist;  // radius where it leaves the waist
+    float bow;    // sideways bend of its far end, px
+};
+
+float dustLobeRadius(const DustLobe &l, float t)
+{
+    // Widens like a cone, then rounds off.
+    const float u = clamp01(t);
+    const float cone = std::pow(std::min(u / 0.7f, 1.0f), 0.7f);
+    const float close = u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
+    return (l.waist + (l.bulge - l.waist) * cone) * close;
+}
+
+} // namespace
+
 void paintBoomerang(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -504,61 +535,88 @@ void paintBoomerang(Scene &scene)
     fieldStars(light, seed + 11, 5500, 4.0f);
 
     constexpr float Cx = 958.0f, Cy = 544.0f;
-    constexpr float Band = 27.0f; // half-width of the dust band across the waist
+    constexpr float Band = 22.0f; // half-thickness of the dusty disc on the waist
     const core::Light blueGrey{0.56f, 0.66f, 0.86f};
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.28f);
-    // A dusty disc on the waist: it hides the star and darkens a broad band.
+    // The eastern lobe is longer and fuller; the inner pair is a brighter,
+    // smaller bow-tie close to the star.
+    const DustLobe east{470.0f, 150.0f, 22.0f, 26.0f}, west{415.0f, 128.0f, 20.0f, -34.0f};
+    const DustLobe innerEast{200.0f, 46.0f, 18.0f, 6.0f}, innerWest{180.0f, 40.0f, 16.0f, -8.0f};
+    const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
+        return 0.3f * noiseOnCircle(phi, 0.7f, t * 1.6f, seed + 3, 2) +
+               0.12f * noiseOnCircle(phi, 2.2f, t * 5.0f, seed + 4, 2) +
+               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2);
+    });
+    const AroundTable arcsBroken(512, 256, 1.1f, [&](float phi, float t) {
+        return clamp01(0.4f + 1.3f * noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 12, 2));
+    });
+    // A thin dusty disc on the waist: it hides the star and cuts a dark band.
     auto disc = [&](const BipolarFrame::Point &p) {
-        return std::exp(-square(p.along / Band)) * smoothstep(260.0f, 120.0f, p.rho);
+        return std::exp(-square(p.along / Band)) * smoothstep(150.0f, 70.0f, p.rho);
+    };
+    // How much of a lobe is at a point: a filled bubble, densest in its wall.
+    const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
+    const RadiusTable westRadius([&](float t) { return dustLobeRadius(west, t); });
+    const RadiusTable innerEastRadius([&](float t) { return dustLobeRadius(innerEast, t); });
+    const RadiusTable innerWestRadius([&](float t) { return dustLobeRadius(innerWest, t); });
+    auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
+                    float a, float st, float wall) {
+        const float t = a / l.length;
+        if (t > 1.05f)
+            return 0.0f;
+        const float bow = l.bow * t * t;
+        const float rho = std::hypot(p.across - bow, p.depth);
+        // Bulges and necks along the lobe, so its flanks are never straight.
+        const float r = radius.at(t) * (1.0f + 0.08f * std::sin(t * 7.0f + l.bow * 0.1f) +
+                                        0.06f * std::sin(t * 17.0f + l.length));
+        if (rho > 1.3f * r + 20.0f)
+            return 0.0f;
+        const float phi = std::atan2(p.depth, p.across - bow);
+        const float q = rho / (r + 6.0f) + dents.at(phi, st);
+        return 0.15f * smoothstep(1.15f, 0.6f, q) + 0.12f * std::exp(-square((q - 1.0f) / 0.3f)) +
+               wall * std::exp(-square((q - 0.88f) / 0.14f));
     };
     auto field = [&](float x, float y, float z) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool east = p.along < 0;
+        const BipolarFrame::Point p = frame.distances(x, y, z);
+        const bool isEast = p.along < 0;
         const float a = std::fabs(p.along);
-        const float length = east ? 470.0f : 420.0f;
-        const float t = a / length;
-        const float tau = 0.03f * disc(p);
-        if (t > 1.2f || p.rho > 280.0f)
-            return core::Medium{{}, tau};
-        const float side = east ? 0.0f : 31.0f;
-        // Lobes widen from the waist and curve back in towards their tips.
-        const float outline =
-            1.0f + 0.22f * BipolarFrame::noiseAround(p, 1.4f, t * 3.0f + side, seed + 3, 3) +
-            0.05f * BipolarFrame::noiseAround(p, 5.0f, t * 11.0f + side, seed + 4, 2);
-        const float radius =
-            (48.0f + 0.62f * a * (1.0f - 0.4f * square(std::min(t, 1.0f)))) * outline;
-        const float inside = smoothstep(radius + 22.0f, radius - 18.0f, p.rho);
-        if (inside <= 0.0f)
-            return core::Medium{{}, tau};
-        const float wall = std::exp(-square((p.rho - radius * 0.9f) / (10.0f + 0.05f * a)));
-        // Faint arcs: shells of denser dust, unevenly spaced.
+        const float st = isEast ? -a / 470.0f : a / 415.0f;
+        const float tau = 0.08f * disc(p);
         const float r = std::sqrt(a * a + p.rho * p.rho);
-        const float ring =
-            std::sin(r / 15.0f + 3.0f * core::noise::fbm(r / 120.0f, 0.5f, seed + 5, 2));
-        const float arcs = 0.8f + 0.7f * smoothstep(0.55f, 1.0f, ring);
-        const float lumps =
-            clamp01(0.6f + 0.9f * BipolarFrame::noiseAround(p, 2.5f, t * 8.0f + side, seed + 6, 3));
-        const float density = inside * (0.2f + 0.8f * wall) * arcs * lumps *
-                              smoothstep(1.15f, 0.6f, t) * (east ? 1.0f : 0.8f);
+        // A faint envelope of older dust round the star.
+        float density =
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.0f) +
+            2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
+                        p, a, st * 2.3f, 0.0f) +
+            (r < 360.0f ? 0.25f * std::exp(-r / 120.0f) : 0.0f);
+        if (density <= 0.0f)
+            return core::Medium{{}, tau};
+        // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
+        const float lumps = 0.3f + 1.1f * knots(x, y, z, 20.0f, seed + 6, 1.3f);
+        const float phi = std::atan2(p.depth, p.across);
+        const float ring = 0.5f + 0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(
+                                                                      r / 150.0f, 0.5f, seed + 8, 2));
+        const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
+        density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
-        const float lit = std::exp(-r / 90.0f) + 0.07f * std::exp(-r / 400.0f);
-        return core::Medium{blueGrey * (0.0044f * density * lit), tau + 0.002f * density};
+        const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
+        return core::Medium{blueGrey * (0.007f * density * lit), tau + 0.0025f * density};
     };
     // Stars behind the disc are dimmed by it as well.
-    for (int y = 200; y < 900; ++y) {
-        for (int x = 560; x < 1360; ++x) {
+    for (int y = 300; y < 800; ++y) {
+        for (int x = 700; x < 1220; ++x) {
             const BipolarFrame::Point p = frame.flat(float(x) + 0.5f, float(y) + 0.5f);
             light.dim(x, y, std::exp(-2.5f * disc(p)));
         }
     }
-    addVolume(light, core::Box{380, 140, 1540, 960}, 2, -300.0f, 300.0f, 48, field, seed + 7,
+    addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
               [&](float x, float y) {
                   const core::noise::Offset w =
                       core::noise::warp(x / 60.0f, y / 60.0f, seed + 8, 2);
                   const float f =
                       core::noise::fbm(x / 9.0f + 0.8f * w.x, y / 9.0f + 0.8f * w.y, seed + 9, 3);
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 10, 2);
-                  return 0.85f + 0.3f * f + 0.12f * g;
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
+                  return 0.85f + 0.3f * f + 0.1f * g;
               });
 }
 
