@@ -470,33 +470,47 @@ void paintHomunculus(Scene &scene)
         if (q < 1.35f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
+            // The outline dents at two scales, differently on each lobe.
             const float wobble =
-                0.12f * BipolarFrame::noiseAround(p, 1.5f, p.along / 120.0f, seed + 4, 2);
-            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.09f));
+                0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
+                0.05f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2);
+            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.06f));
             const float density =
-                shell * (0.25f + 2.2f * billow * billow) + 0.05f * smoothstep(1.0f, 0.6f, q);
+                shell * (0.2f + 2.4f * billow * billow) + 0.04f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, most.
             const float forward = 1.0f + 0.8f * (-z / r);
             const float lit = 1.0f / (1.0f + square(r / 160.0f));
             const float rustiness = clamp01(0.5f + 1.2f * cells);
-            m.emission = mix(greyBrown, rust, rustiness) * (0.005f * density * lit * forward);
+            m.emission = mix(greyBrown, rust, rustiness) * (0.0075f * density * lit * forward);
             m.absorption = 0.012f * density;
         }
         // The thin equatorial skirt of radial streaks.
         if (std::fabs(p.along) < 30.0f && r < 330.0f) {
-            const float streaks = clamp01(
-                0.2f + 1.3f * BipolarFrame::noiseAround(p, 9.0f, std::log(r) * 1.5f, seed + 5, 3));
+            const float streaks =
+                clamp01(0.1f + 1.4f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
+                                                                seed + 5, 3)) *
+                (0.4f + knots(x, y, z, 10.0f, seed + 10, 1.5f));
             const float skirt =
                 std::exp(-square(p.along / 7.0f)) * smoothstep(330.0f, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.0022f * skirt);
+            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.005f * skirt);
         }
         return m;
     };
     addVolume(light, core::Box{540, 110, 1380, 950}, 2, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float f = core::noise::billow(x / 14.0f, y / 14.0f, seed + 7, 3);
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 8, 2);
-                  return 0.7f + 0.5f * f + 0.12f * g;
+                  // Dusty mottling: dark pits in a brighter net, at two scales, warped
+                  // so the cells are never regular.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 12, 2);
+                  const core::noise::Cells big =
+                      core::noise::worley(x / 26.0f + 0.5f * w.x, y / 26.0f + 0.5f * w.y, seed + 7);
+                  const core::noise::Cells small =
+                      core::noise::worley(x / 9.0f + 0.4f * w.y, y / 9.0f + 0.4f * w.x, seed + 13);
+                  const float pits = (0.6f + 0.5f * smoothstep(0.0f, 0.9f, big.f1)) *
+                                     (0.8f + 0.25f * smoothstep(0.0f, 0.6f, small.f1));
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                  const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
+                  return pits * (1.0f + 0.12f * g) * (0.85f + 0.45f * patches);
               });
     // The blazing star and its glare; it alone carries spikes.
     light.addGaussian(Cx, Cy, 22.0f, core::Light{0.5f, 0.42f, 0.32f});
