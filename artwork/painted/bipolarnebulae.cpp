@@ -398,48 +398,66 @@ void paintMinkowski29(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 542.0f;
-    // Narrow lobes like jets, nearly north-south, the northern one longer.
-    const BipolarFrame frame(Cx, Cy, -Pi * 0.5f + 0.07f, 0.15f);
+    // Narrow lobes like jets, nearly north-south, the northern ones longer:
+    // two pairs a few degrees apart that overlap and cross near the waist.
+    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + 0.12f, 0.15f),
+                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f - 0.02f, 0.2f)};
+    const float lengths[2][2] = {{440.0f, 370.0f}, {390.0f, 400.0f}};
+    const float widths[2] = {1.05f, 0.85f};
+    auto lobes = [&](int k, float x, float y, float z, float &knotty) {
+        const BipolarFrame::Point p = frames[k].distances(x, y, z);
+        const bool north = p.along > 0;
+        const float a = std::fabs(p.along);
+        const float length = lengths[k][north ? 0 : 1];
+        const float t = a / length;
+        if (t > 1.2f || p.rho > 110.0f)
+            return 0.0f;
+        const float side = (north ? 0.0f : 19.0f) + 7.0f * float(k);
+        // The lobes bend and swell unevenly along their length.
+        const float bend = 30.0f * core::noise::fbm(a / 220.0f, side, seed + 2, 2) * t;
+        const float dx = p.across - bend;
+        const float rho = std::sqrt(dx * dx + p.depth * p.depth);
+        const float swell =
+            1.0f + 0.3f * core::noise::fbm(a / 90.0f + side, 0.5f, seed + 3, 3) +
+            0.12f * core::noise::fbm(dx / 20.0f, p.depth / 20.0f, a / 25.0f + side, seed + 4, 2);
+        const float radius = widths[k] * (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) *
+                                                     (1.0f - 0.62f * t * t)) *
+                             swell;
+        if (rho > radius + 16.0f)
+            return 0.0f;
+        const float wall = std::exp(-square((rho - radius) / (3.5f + 0.01f * a)));
+        const float fill = smoothstep(radius + 4.0f, radius * 0.3f, rho);
+        const float fade = smoothstep(1.1f, 0.6f, t) * (north ? 1.0f : 0.8f);
+        // Clumps in the walls, and knots strung along the jet's axis.
+        const float clumps = 0.3f + 1.2f * knots(x, y, z, 11.0f, seed + 5 + k, 1.8f);
+        if (rho < 18.0f) {
+            const float axisKnots = std::exp(-square(rho / 6.0f)) *
+                                    square(square(knots(x, y, z, 9.0f, seed + 7 + k, 1.0f)));
+            knotty += 6.0f * axisKnots * smoothstep(0.05f, 0.2f, t) * smoothstep(1.15f, 0.8f, t);
+        }
+        return (wall + 0.25f * fill) * clumps * fade;
+    };
     auto field = [&](float x, float y, float z) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
         core::Light e = core::Light{1.0f, 0.85f, 0.6f} * (0.008f * std::exp(-r / 6.0f));
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along > 0;
-        const float a = std::fabs(p.along);
-        const float length = north ? 430.0f : 375.0f;
-        const float t = a / length;
-        if (t > 1.2f || p.rho > 90.0f)
+        float knotty = 0.0f;
+        const float d = lobes(0, x, y, z, knotty) + 0.8f * lobes(1, x, y, z, knotty);
+        if (d <= 0.0f && knotty <= 0.0f)
             return core::Medium{e, 0.0f};
-        const float side = north ? 0.0f : 19.0f;
-        // The lobes bend a little and swell unevenly along their length.
-        const float bend = 14.0f * core::noise::fbm(a / 260.0f, side, seed + 2, 2);
-        const float dx = p.across - bend * t;
-        const float rho = std::sqrt(dx * dx + p.depth * p.depth);
-        const float swell =
-            1.0f + 0.25f * core::noise::fbm(a / 70.0f + side, 0.5f, seed + 3, 3) +
-            0.1f * BipolarFrame::noiseAround(p, 2.0f, a / 30.0f + side, seed + 4, 2);
-        const float radius =
-            (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) * (1.0f - 0.6f * t * t)) * swell;
-        const float wall = std::exp(-square((rho - radius) / (4.0f + 0.012f * a)));
-        const float fill = smoothstep(radius + 4.0f, radius * 0.4f, rho);
-        const float fade = smoothstep(1.1f, 0.55f, t) * (north ? 1.0f : 0.8f);
-        // Knots strung along the axis and clumps in the walls.
-        const float knots =
-            std::pow(clamp01(0.5f + 0.9f * BipolarFrame::noiseAround(p, 1.5f, a / 22.0f + side,
-                                                                     seed + 5, 3)),
-                     2.0f);
+        // Orange near the waist, blue towards the tips.
+        const float along = std::fabs(frames[0].distances(x, y, z).along);
+        const float t = along / 420.0f;
         const core::Light colour = mix(core::palette::NitrogenOrange, core::palette::SkyBlue,
                                        smoothstep(0.1f, 0.8f, t) * 0.85f);
-        e += colour * (0.0045f * wall * fade * (0.5f + knots)) +
-             mix(core::palette::NitrogenOrange, core::palette::SkyBlue, 0.6f) *
-                 (0.0009f * fill * fade * knots);
+        e += colour * (0.0045f * d) +
+             mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.4f) * (0.004f * knotty);
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{760, 20, 1170, 1060}, 2, -100.0f, 100.0f, 48, field, seed + 6,
+    addVolume(light, core::Box{740, 20, 1190, 1060}, 2, -120.0f, 120.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 8, 2);
-                  return 0.78f + 0.35f * filaments(x / 10.0f, y / 16.0f, 0.3f, seed + 7) +
-                         0.12f * g;
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) +
+                         0.1f * g;
               });
     addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
