@@ -26,6 +26,14 @@ float cube(float x)
     return x * x * x;
 }
 
+// Clumps in [0, 1] from 3-D noise `scale` px across: most of a wall faint,
+// a few knots bright; `sharp` sets how few.
+float knots(float x, float y, float z, float scale, std::uint32_t seed, float sharp)
+{
+    const float n = core::noise::fbm(x / scale, y / scale, z / scale, seed, 3);
+    return std::pow(clamp01(0.5f + 1.1f * n), sharp);
+}
+
 } // namespace
 
 void paintRedSpider(Scene &scene)
@@ -102,8 +110,10 @@ void paintButterfly(Scene &scene)
     auto torus = [&](const BipolarFrame::Point &p) {
         if (std::fabs(p.along) > 90.0f || p.rho > 150.0f)
             return 0.0f;
-        const float bend = 10.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3);
-        return std::exp(-square((p.along - bend - 6.0f) / 22.0f)) *
+        // Slanted across the waist and bent, so the lane is no straight bar.
+        const float bend = 22.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3) +
+                           0.3f * p.across;
+        return std::exp(-square((p.along - bend - 6.0f) / 20.0f)) *
                smoothstep(150.0f, 50.0f, p.rho);
     };
     auto field = [&](float x, float y, float z) {
@@ -119,23 +129,28 @@ void paintButterfly(Scene &scene)
         const float side = east ? 0.0f : 41.0f;
         // Broad wings from a pinched waist, their outlines torn at several scales.
         const float outline =
-            1.0f + 0.25f * BipolarFrame::noiseAround(p, 1.2f, t * 2.5f + side, seed + 3, 3) +
-            0.12f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, seed + 4, 2);
-        const float radius = (40.0f + 0.62f * a * (1.0f - 0.4f * t)) * outline;
+            1.0f + 0.32f * BipolarFrame::noiseAround(p, 1.0f, t * 2.0f + side, seed + 3, 3) +
+            0.14f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, seed + 4, 2);
+        // Wings swell out and round off towards their ragged tips.
+        const float radius = (30.0f + 0.9f * a * (1.0f - 0.72f * t)) * outline;
         const float inside = smoothstep(radius + 20.0f, radius - 25.0f, p.rho);
         if (inside <= 0.0f)
             return m;
         // Streaks flowing outward from the centre.
         const float streaks =
-            clamp01(0.5f + 0.8f * BipolarFrame::noiseAround(
-                                      p, 5.0f, std::log(a + 30.0f) * 2.0f + side, seed + 5, 3));
+            clamp01(0.35f + 1.0f * BipolarFrame::noiseAround(
+                                       p, 5.0f, std::log(a + 30.0f) * 2.0f + side, seed + 5, 3));
         const float wall = std::exp(-square((p.rho - radius) / (12.0f + 0.05f * a)));
         const float fade = std::exp(-t * 1.6f) * smoothstep(1.15f, 0.5f, t) * (east ? 1.0f : 0.85f);
         const core::Light hot =
             mix(core::palette::HotWhite, core::palette::SkyBlue, 0.2f + 0.5f * t);
+        // The wall breaks into clumps and knots.
+        const float clumps = wall > 0.05f ? 0.3f + 1.3f * knots(x, y, z, 10.0f, seed + 12, 1.6f)
+                                          : 1.0f;
         m.emission +=
-            hot * (0.0016f * inside * streaks * fade) +
-            mix(core::palette::NitrogenOrange, rust, 0.3f) * (0.0018f * wall * fade * streaks);
+            hot * (0.0013f * inside * streaks * fade) +
+            mix(core::palette::NitrogenOrange, rust, 0.3f) *
+                (0.0016f * wall * fade * streaks * clumps);
         return m;
     };
     for (int y = 250; y < 850; ++y) {
@@ -150,14 +165,6 @@ void paintButterfly(Scene &scene)
 }
 
 namespace {
-
-// Clumps in [0, 1] from 3-D noise `scale` px across: most of a wall faint,
-// a few knots bright; `sharp` sets how few.
-float knots(float x, float y, float z, float scale, std::uint32_t seed, float sharp)
-{
-    const float n = core::noise::fbm(x / scale, y / scale, z / scale, seed, 3);
-    return std::pow(clamp01(0.5f + 1.1f * n), sharp);
-}
 
 // A function of the angle around an axis and a signed position t along it,
 // tabulated once: a lobe's outline is looked up millions of times.
