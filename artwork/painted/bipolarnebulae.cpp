@@ -386,13 +386,23 @@ void paintHourglass(Scene &scene)
     };
     addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -360.0f, 360.0f, 100, field, seed + 6,
               [&](float x, float y) {
-                  // Fine strands combed along the lobes' flanks, and 2-4 px grit.
+                  // Faint strands running round each lobe, so they follow its walls
+                  // and rims, bent so they never close into contours; knots of
+                  // 3-6 px; grit.
                   const BipolarFrame::Point p = outerFrame.flat(x, y);
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 9, 2);
+                  const float c = p.along > 0.0f ? 250.0f : -230.0f;
+                  const float da = (p.along - c) * 0.55f + 25.0f * w.x;
+                  const float across = p.across + 25.0f * w.y;
+                  const float around = std::atan2(across, da) * 160.0f;
+                  const float out = std::hypot(da, across);
+                  const float strands = core::noise::fbm(around / 40.0f, out / 5.0f, seed + 7, 3);
+                  const float lumps =
+                      square(clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
                   const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
                   const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
-                  return 0.8f +
-                         0.25f * filaments(p.along / 14.0f, p.across / 7.0f, 0.9f, seed + 7) +
-                         0.08f * g + 0.3f * mottle;
+                  return 0.6f + 0.25f * strands + 0.6f * lumps + 0.08f * g + 0.3f * mottle;
               });
     // The star sits off the eye's centre.
     addCentralStar(light, Cx - 3.0f, Cy + 3.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
