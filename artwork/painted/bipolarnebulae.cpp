@@ -570,8 +570,9 @@ float dustLobeRadius(const DustLobe &l, float t)
 {
     // Widens like a cone, then rounds off.
     const float u = clamp01(t);
-    const float cone = std::pow(std::min(u / 0.7f, 1.0f), 0.7f);
-    const float close = u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
+    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 0.8f);
+    const float close =
+        u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
     return (l.waist + (l.bulge - l.waist) * cone) * close;
 }
 
@@ -589,19 +590,23 @@ void paintBoomerang(Scene &scene)
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.28f);
     // The eastern lobe is longer and fuller; the inner pair is a brighter,
     // smaller bow-tie close to the star.
-    const DustLobe east{470.0f, 150.0f, 22.0f, 26.0f}, west{415.0f, 128.0f, 20.0f, -34.0f};
-    const DustLobe innerEast{200.0f, 46.0f, 18.0f, 6.0f}, innerWest{180.0f, 40.0f, 16.0f, -8.0f};
+    const DustLobe east{470.0f, 175.0f, 14.0f, 26.0f}, west{415.0f, 150.0f, 12.0f, -34.0f};
+    const DustLobe innerEast{210.0f, 44.0f, 10.0f, 6.0f}, innerWest{185.0f, 38.0f, 9.0f, -8.0f};
     const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
-        return 0.3f * noiseOnCircle(phi, 0.7f, t * 1.6f, seed + 3, 2) +
-               0.12f * noiseOnCircle(phi, 2.2f, t * 5.0f, seed + 4, 2) +
+        return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
+               0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
                0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2);
+    });
+    const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
+        return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
     });
     const AroundTable arcsBroken(512, 256, 1.1f, [&](float phi, float t) {
         return clamp01(0.4f + 1.3f * noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 12, 2));
     });
     // A thin dusty disc on the waist: it hides the star and cuts a dark band.
     auto disc = [&](const BipolarFrame::Point &p) {
-        return std::exp(-square(p.along / Band)) * smoothstep(150.0f, 70.0f, p.rho);
+        const float bend = 9.0f * core::noise::fbm(p.across / 70.0f, p.depth / 70.0f, seed + 14, 2);
+        return std::exp(-square((p.along - bend) / Band)) * smoothstep(150.0f, 70.0f, p.rho);
     };
     // How much of a lobe is at a point: a filled bubble, densest in its wall.
     const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
@@ -616,8 +621,8 @@ void paintBoomerang(Scene &scene)
         const float bow = l.bow * t * t;
         const float rho = std::hypot(p.across - bow, p.depth);
         // Bulges and necks along the lobe, so its flanks are never straight.
-        const float r = radius.at(t) * (1.0f + 0.08f * std::sin(t * 7.0f + l.bow * 0.1f) +
-                                        0.06f * std::sin(t * 17.0f + l.length));
+        const float r = radius.at(t) * (1.0f + 0.05f * std::sin(t * 5.0f + l.bow * 0.1f) +
+                                        0.04f * std::sin(t * 13.0f + l.length));
         if (rho > 1.3f * r + 20.0f)
             return 0.0f;
         const float phi = std::atan2(p.depth, p.across - bow);
@@ -643,8 +648,11 @@ void paintBoomerang(Scene &scene)
         // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
         const float lumps = 0.3f + 1.1f * knots(x, y, z, 20.0f, seed + 6, 1.3f);
         const float phi = std::atan2(p.depth, p.across);
-        const float ring = 0.5f + 0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(
-                                                                      r / 150.0f, 0.5f, seed + 8, 2));
+        // Their spacing drifts with distance and around the axis.
+        const float ring =
+            0.5f + 0.5f * std::cos(r / 7.0f +
+                                   3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+                                   arcShift.at(phi, st));
         const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
