@@ -502,7 +502,7 @@ void paintHomunculus(Scene &scene)
         const float b = p.rho / (160.0f * size);
         const float q = std::sqrt(a * a + b * b);
         core::Medium m;
-        if (q < 1.35f && s * p.along > -10.0f) {
+        if (q < 1.15f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
             // The outline dents at two scales, differently on each lobe.
@@ -513,11 +513,20 @@ void paintHomunculus(Scene &scene)
             const float density =
                 shell * (0.2f + 2.4f * billow * billow) + 0.04f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, most.
-            const float forward = 1.0f + 0.8f * (-z / r);
+            const float forward = std::max(0.15f, 1.0f + 1.0f * (-z / r));
             const float lit = 1.0f / (1.0f + square(r / 160.0f));
             const float rustiness = clamp01(0.5f + 1.2f * cells);
-            m.emission = mix(greyBrown, rust, rustiness) * (0.0075f * density * lit * forward);
-            m.absorption = 0.012f * density;
+            // Creamier close to the star, browner and rustier out in the lobes.
+            const core::Light colour = mix(mix(greyBrown, rust, rustiness), core::palette::WarmWhite,
+                                           0.45f * std::exp(-r / 110.0f));
+            m.emission = colour * (0.0095f * density * lit * forward);
+            m.absorption = 0.007f * density;
+        } else if (q < 1.6f && s * p.along > -10.0f) {
+            // Older ejecta outside the lobes: faint, sparse orange knots.
+            const float sparse = cube(square(knots(x, y, z, 11.0f, seed + 15, 1.0f)));
+            const float shell = smoothstep(1.15f, 1.25f, q) * smoothstep(1.6f, 1.3f, q);
+            m.emission = mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.4f) *
+                         (0.0003f * sparse * shell);
         }
         // The thin equatorial skirt of radial streaks.
         if (std::fabs(p.along) < 30.0f && r < 330.0f) {
