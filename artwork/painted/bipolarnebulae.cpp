@@ -106,7 +106,7 @@ void paintButterfly(Scene &scene)
     constexpr float Cx = 975.0f, Cy = 548.0f;
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.2f);
     const core::Light rust{0.75f, 0.36f, 0.18f};
-    // The dusty torus on the waist, warped so the lane is no straight bar.
+    // The dusty torus on the waist.
     auto torus = [&](const BipolarFrame::Point &p) {
         if (std::fabs(p.along) > 90.0f || p.rho > 150.0f)
             return 0.0f;
@@ -123,7 +123,12 @@ void paintButterfly(Scene &scene)
         const float length = east ? 520.0f : 440.0f;
         const float t = a / length;
         const float lane = torus(p);
-        core::Medium m{rust * (0.0005f * lane), 0.03f * lane};
+        core::Medium m{rust * (0.0005f * lane), 0.07f * lane};
+        // The hot, bright core the lane cuts across.
+        const float r = std::sqrt(a * a + p.rho * p.rho);
+        if (r < 150.0f)
+            m.emission += mix(core::palette::WarmWhite, core::palette::Gold, 0.3f) *
+                          (0.006f * std::exp(-r / 24.0f));
         if (t > 1.2f || p.rho > 420.0f)
             return m;
         const float side = east ? 0.0f : 41.0f;
@@ -159,8 +164,13 @@ void paintButterfly(Scene &scene)
     }
     addVolume(light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 10, 2);
-                  return 0.75f + 0.4f * filaments(x / 12.0f, y / 12.0f, 0.8f, seed + 9) + 0.12f * g;
+                  // Knots of 3-8 px and grit over the coarse volume.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 40.0f, y / 40.0f, seed + 13, 2);
+                  const float lumps = square(clamp01(
+                      0.5f + 0.9f * core::noise::fbm(x / 7.0f + w.x, y / 7.0f + w.y, seed + 9, 3)));
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
+                  return 0.78f + 0.45f * lumps + 0.1f * g;
               });
 }
 
