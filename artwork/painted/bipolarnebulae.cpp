@@ -452,17 +452,17 @@ void paintMinkowski29(Scene &scene)
                              swell;
         if (rho > radius + 16.0f)
             return 0.0f;
-        const float wall = std::exp(-square((rho - radius) / (3.5f + 0.01f * a)));
+        const float wall = std::exp(-square((rho - radius) / (3.0f + 0.01f * a)));
         const float fill = smoothstep(radius + 4.0f, radius * 0.3f, rho);
         const float fade = smoothstep(1.1f, 0.6f, t) * (north ? 1.0f : 0.8f);
         // Clumps in the walls, and knots strung along the jet's axis.
         const float clumps = 0.3f + 1.2f * knots(x, y, z, 11.0f, seed + 5 + k, 1.8f);
         if (rho < 18.0f) {
             const float axisKnots = std::exp(-square(rho / 6.0f)) *
-                                    square(square(knots(x, y, z, 9.0f, seed + 7 + k, 1.0f)));
+                                    cube(square(knots(x, y, z, 14.0f, seed + 7 + k, 1.0f)));
             knotty += 6.0f * axisKnots * smoothstep(0.05f, 0.2f, t) * smoothstep(1.15f, 0.8f, t);
         }
-        return (wall + 0.25f * fill) * clumps * fade;
+        return (wall + 0.14f * fill) * clumps * fade;
     };
     auto field = [&](float x, float y, float z) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
@@ -486,6 +486,26 @@ void paintMinkowski29(Scene &scene)
                   return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) +
                          0.1f * g;
               });
+    // Point-symmetric pairs of bright knots, off the axis as a wobbling jet
+    // leaves them: each a small cluster of blobs.
+    core::Rng rng(seed + 30);
+    const float knotAlong[2] = {250.0f, 365.0f};
+    for (int pair = 0; pair < 2; ++pair) {
+        for (int sign = -1; sign <= 1; sign += 2) {
+            const float along = float(sign) * knotAlong[pair] * (sign > 0 ? 1.0f : 0.93f);
+            const float across = float(sign) * (pair == 0 ? 9.0f : -14.0f);
+            const float c = std::cos(-Pi * 0.5f + 0.07f), s = std::sin(-Pi * 0.5f + 0.07f);
+            const float kx = Cx + along * c - across * s, ky = Cy + along * s + across * c;
+            for (int i = 0; i < 7; ++i) {
+                const float bx = kx + float(rng.normal()) * 5.0f;
+                const float by = ky + float(rng.normal()) * 5.0f;
+                const float sigma = 1.5f + 2.0f * float(rng.uniform());
+                light.addGaussian(bx, by, sigma,
+                                  mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.5f) *
+                                      (0.05f + 0.12f * float(rng.uniform())));
+            }
+        }
+    }
     addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
 
