@@ -609,7 +609,7 @@ float dustLobeRadius(const DustLobe &l, float t)
 {
     // Widens like a cone, then rounds off.
     const float u = clamp01(t);
-    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 0.8f);
+    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 1.15f);
     const float close =
         u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
     return (l.waist + (l.bulge - l.waist) * cone) * close;
@@ -666,7 +666,7 @@ void paintBoomerang(Scene &scene)
             return 0.0f;
         const float phi = std::atan2(p.depth, p.across - bow);
         const float q = rho / (r + 6.0f) + dents.at(phi, st);
-        return 0.15f * smoothstep(1.15f, 0.6f, q) + 0.12f * std::exp(-square((q - 1.0f) / 0.3f)) +
+        return 0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
                wall * std::exp(-square((q - 0.88f) / 0.14f));
     };
     auto field = [&](float x, float y, float z) {
