@@ -363,19 +363,22 @@ void paintHourglass(Scene &scene)
     const RadiusTable innerProfile([&](float t) { return glassRadius(inner, t); });
     const GlassNoise outerNoise(seed + 3), innerNoise(seed + 13);
     const core::Light pink = mix(core::palette::Rose, core::palette::HydrogenRed, 0.35f);
-    const core::Light cyan{0.2f, 0.85f, 0.9f};
+    const core::Light cyan = mix(core::Light{0.2f, 0.85f, 0.9f}, core::palette::OxygenTeal, 0.4f);
 
     auto field = [&](float x, float y, float z) {
         const GlassSample o = glassAt(outerFrame, outer, outerProfile, outerNoise, x, y, z, seed + 3, 3);
         const GlassSample i = glassAt(innerFrame, inner, innerProfile, innerNoise, x, y, z, seed + 13, 0);
         core::Light e = pink * (0.0026f * o.wall + 0.005f * o.rings) + cyan * (0.002f * i.wall);
-        // Faint teal and violet haze fills the inner lobes.
+        // Faint teal and violet haze fills the inner lobes, paler and brighter
+        // towards the waist, where the gas is densest and hottest.
         const BipolarFrame::Point h = innerFrame.distances(x, y, z);
         const float ht = std::fabs(h.along) / 300.0f;
         if (ht < 1.0f) {
             const float hr = innerProfile.at(ht);
-            e += mix(cyan, core::palette::SkyBlue, 0.5f) *
-                 (0.0002f * smoothstep(hr, hr * 0.4f, h.rho) * square(1.0f - ht));
+            const float within = smoothstep(hr, hr * 0.4f, h.rho);
+            e += mix(cyan, core::palette::SkyBlue, 0.5f) * (0.0002f * within * square(1.0f - ht)) +
+                 mix(cyan, core::palette::HotWhite, 0.6f) *
+                     (0.0008f * within * std::exp(-std::fabs(h.along) / 40.0f));
         }
         // The eye: a bright, knotty, filled elliptical ring on the waist.
         BipolarFrame::Point q = eyeFrame.distances(x, y, z);
