@@ -111,8 +111,8 @@ void paintButterfly(Scene &scene)
         if (std::fabs(p.along) > 90.0f || p.rho > 150.0f)
             return 0.0f;
         // Slanted across the waist and bent, so the lane is no straight bar.
-        const float bend = 22.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3) +
-                           0.3f * p.across;
+        const float bend =
+            22.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3) + 0.3f * p.across;
         return std::exp(-square((p.along - bend - 6.0f) / 20.0f)) *
                smoothstep(150.0f, 50.0f, p.rho);
     };
@@ -150,12 +150,11 @@ void paintButterfly(Scene &scene)
         const core::Light hot =
             mix(core::palette::HotWhite, core::palette::SkyBlue, 0.2f + 0.5f * t);
         // The wall breaks into clumps and knots.
-        const float clumps = wall > 0.05f ? 0.3f + 1.3f * knots(x, y, z, 10.0f, seed + 12, 1.6f)
-                                          : 1.0f;
-        m.emission +=
-            hot * (0.0013f * inside * streaks * fade) +
-            mix(core::palette::NitrogenOrange, rust, 0.3f) *
-                (0.0016f * wall * fade * streaks * clumps);
+        const float clumps =
+            wall > 0.05f ? 0.3f + 1.3f * knots(x, y, z, 10.0f, seed + 12, 1.6f) : 1.0f;
+        m.emission += hot * (0.0013f * inside * streaks * fade) +
+                      mix(core::palette::NitrogenOrange, rust, 0.3f) *
+                          (0.0016f * wall * fade * streaks * clumps);
         return m;
     };
     for (int y = 250; y < 850; ++y) {
@@ -201,7 +200,8 @@ public:
         const int a = i0 % m_around, b = (i0 + 1) % m_around;
         const float *row = &m_values[std::size_t(j0) * m_around];
         const float *next = row + m_around;
-        return (row[a] * (1 - fu) + row[b] * fu) * (1 - fv) + (next[a] * (1 - fu) + next[b] * fu) * fv;
+        return (row[a] * (1 - fu) + row[b] * fu) * (1 - fv) +
+               (next[a] * (1 - fu) + next[b] * fu) * fv;
     }
 
 private:
@@ -280,10 +280,9 @@ struct GlassNoise
                     return 0.35f * noiseOnCircle(phi, 0.8f, t * 2.0f, s + 6, 2) +
                            0.25f * std::sin(t * 7.0f);
                 }),
-          arcs(512, 256, 1.1f,
-               [s](float phi, float t) {
-                   return clamp01(0.35f + 1.4f * noiseOnCircle(phi, 3.5f, t * 6.0f, s + 7, 2));
-               })
+          arcs(512, 256, 1.1f, [s](float phi, float t) {
+              return clamp01(0.35f + 1.4f * noiseOnCircle(phi, 3.5f, t * 6.0f, s + 7, 2));
+          })
     {}
 };
 
@@ -320,10 +319,10 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
         return out;
     const float near = std::exp(-square(d / w)) * smoothstep(1.04f, 0.95f, t);
     // The wall breaks into knots and short filaments.
-    const float clumps = 0.1f + 1.0f * knots(x, y, z, 9.0f, s + 4, 2.0f) +
-                         0.8f * knots(x, y, z, 24.0f, s + 8, 1.5f) +
-                         0.7f * square(core::noise::ridged(x / 26.0f, y / 26.0f, z / 26.0f,
-                                                           s + 5, 2));
+    const float clumps =
+        0.1f + 1.0f * knots(x, y, z, 9.0f, s + 4, 2.0f) +
+        0.8f * knots(x, y, z, 24.0f, s + 8, 1.5f) +
+        0.7f * square(core::noise::ridged(x / 26.0f, y / 26.0f, z / 26.0f, s + 5, 2));
     // The open end's rim, which a tipped axis shows as an ellipse.
     const float rim = std::exp(-square(std::hypot(d, (t - 1.0f) * length) / (2.4f * w)));
     // Brighter on one flank of each lobe.
@@ -331,8 +330,8 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
     // Brightest near the waist, where the star is closest.
     const float fade = 1.15f - 0.45f * t;
     const float broken = noise.arcs.at(phi, -st);
-    out.wall = (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade *
-               (north ? 1.0f : 0.85f);
+    out.wall =
+        (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade * (north ? 1.0f : 0.85f);
     if (ringCount > 0) {
         // Latitude rings, unevenly spaced, tilted by the warp and broken into arcs.
         const float u = t * float(ringCount) + noise.rings.at(phi, st);
@@ -366,8 +365,10 @@ void paintHourglass(Scene &scene)
     const core::Light cyan = mix(core::Light{0.2f, 0.85f, 0.9f}, core::palette::OxygenTeal, 0.4f);
 
     auto field = [&](float x, float y, float z) {
-        const GlassSample o = glassAt(outerFrame, outer, outerProfile, outerNoise, x, y, z, seed + 3, 3);
-        const GlassSample i = glassAt(innerFrame, inner, innerProfile, innerNoise, x, y, z, seed + 13, 0);
+        const GlassSample o =
+            glassAt(outerFrame, outer, outerProfile, outerNoise, x, y, z, seed + 3, 3);
+        const GlassSample i =
+            glassAt(innerFrame, inner, innerProfile, innerNoise, x, y, z, seed + 13, 0);
         core::Light e = pink * (0.0026f * o.wall + 0.005f * o.rings) + cyan * (0.002f * i.wall);
         // Faint teal and violet haze fills the inner lobes, paler and brighter
         // towards the waist, where the gas is densest and hottest.
@@ -411,8 +412,8 @@ void paintHourglass(Scene &scene)
                   const float around = std::atan2(across, da) * 160.0f;
                   const float out = std::hypot(da, across);
                   const float strands = core::noise::fbm(around / 40.0f, out / 5.0f, seed + 7, 3);
-                  const float lumps =
-                      square(clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
+                  const float lumps = square(
+                      clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
                   const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
                   const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
                   return 0.6f + 0.25f * strands + 0.6f * lumps + 0.08f * g + 0.3f * mottle;
@@ -450,9 +451,9 @@ void paintMinkowski29(Scene &scene)
         const float swell =
             1.0f + 0.3f * core::noise::fbm(a / 90.0f + side, 0.5f, seed + 3, 3) +
             0.12f * core::noise::fbm(dx / 20.0f, p.depth / 20.0f, a / 25.0f + side, seed + 4, 2);
-        const float radius = widths[k] * (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) *
-                                                     (1.0f - 0.62f * t * t)) *
-                             swell;
+        const float radius =
+            widths[k] *
+            (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) * (1.0f - 0.62f * t * t)) * swell;
         if (rho > radius + 16.0f)
             return 0.0f;
         const float wall = std::exp(-square((rho - radius) / (3.0f + 0.01f * a)));
@@ -486,8 +487,7 @@ void paintMinkowski29(Scene &scene)
     addVolume(light, core::Box{740, 20, 1190, 1060}, 2, -120.0f, 120.0f, 56, field, seed + 6,
               [&](float x, float y) {
                   const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
-                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) +
-                         0.1f * g;
+                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) + 0.1f * g;
               });
     // Point-symmetric pairs of bright knots, off the axis as a wobbling jet
     // leaves them: each a small cluster of blobs.
@@ -503,9 +503,10 @@ void paintMinkowski29(Scene &scene)
                 const float bx = kx + float(rng.normal()) * 5.0f;
                 const float by = ky + float(rng.normal()) * 5.0f;
                 const float sigma = 1.5f + 2.0f * float(rng.uniform());
-                light.addGaussian(bx, by, sigma,
-                                  mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.5f) *
-                                      (0.05f + 0.12f * float(rng.uniform())));
+                light.addGaussian(
+                    bx, by, sigma,
+                    mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.5f) *
+                        (0.05f + 0.12f * float(rng.uniform())));
             }
         }
     }
@@ -550,8 +551,8 @@ void paintHomunculus(Scene &scene)
             const float lit = 1.0f / (1.0f + square(r / 160.0f));
             const float rustiness = clamp01(0.5f + 1.2f * cells);
             // Creamier close to the star, browner and rustier out in the lobes.
-            const core::Light colour = mix(mix(greyBrown, rust, rustiness), core::palette::WarmWhite,
-                                           0.45f * std::exp(-r / 110.0f));
+            const core::Light colour = mix(mix(greyBrown, rust, rustiness),
+                                           core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
             m.emission = colour * (0.0095f * density * lit * forward);
             m.absorption = 0.007f * density;
         } else if (q < 1.6f && s * p.along > -10.0f) {
@@ -692,9 +693,9 @@ void paintBoomerang(Scene &scene)
         const float phi = std::atan2(p.depth, p.across);
         // Their spacing drifts with distance and around the axis.
         const float ring =
-            0.5f + 0.5f * std::cos(r / 7.0f +
-                                   3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
-                                   arcShift.at(phi, st));
+            0.5f +
+            0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+                            arcShift.at(phi, st));
         const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
