@@ -138,14 +138,14 @@ void paintButterfly(Scene &scene)
             0.14f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, seed + 4, 2);
         // Wings swell out and round off towards their ragged tips.
         const float radius = (30.0f + 0.9f * a * (1.0f - 0.72f * t)) * outline;
-        const float inside = smoothstep(radius + 20.0f, radius - 25.0f, p.rho);
+        const float inside = smoothstep(radius + 10.0f, radius - 16.0f, p.rho);
         if (inside <= 0.0f)
             return m;
         // Streaks flowing outward from the centre.
         const float streaks =
             clamp01(0.35f + 1.0f * BipolarFrame::noiseAround(
                                        p, 5.0f, std::log(a + 30.0f) * 2.0f + side, seed + 5, 3));
-        const float wall = std::exp(-square((p.rho - radius) / (12.0f + 0.05f * a)));
+        const float wall = std::exp(-square((p.rho - radius) / (7.0f + 0.03f * a)));
         const float fade = std::exp(-t * 1.6f) * smoothstep(1.15f, 0.5f, t) * (east ? 1.0f : 0.85f);
         const core::Light hot =
             mix(core::palette::HotWhite, core::palette::SkyBlue, 0.2f + 0.5f * t);
