@@ -682,7 +682,7 @@ void paintBoomerang(Scene &scene)
         const float r = std::sqrt(a * a + p.rho * p.rho);
         // A faint envelope of older dust round the star.
         float density =
-            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.0f) +
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
                         p, a, st * 2.3f, 0.0f) +
             (r < 360.0f ? 0.25f * std::exp(-r / 120.0f) : 0.0f);
