@@ -3,6 +3,7 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/palette.h"
+#include "artwork/core/rng.h"
 #include "artwork/core/shaping.h"
 #include "artwork/core/volume.h"
 #include "artwork/painted/bipolarframe.h"
