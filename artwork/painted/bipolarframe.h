@@ -48,6 +48,18 @@ public:
                 std::atan2(depth, across)};
     }
 
+    // As at(), but without the angle around the axis (phi is 0): an atan2
+    // saved where only distances matter.
+    Point distances(float x, float y, float z) const
+    {
+        const float dx = x - m_cx, dy = y - m_cy;
+        const float a0 = dx * m_c + dy * m_s;
+        const float across = -dx * m_s + dy * m_c;
+        const float along = a0 * m_ct + z * m_st;
+        const float depth = -a0 * m_st + z * m_ct;
+        return {along, across, depth, std::sqrt(across * across + depth * depth), 0.0f};
+    }
+
     // Fractal noise around the axis without a seam where the angle wraps:
     // the angle enters as a point on a circle of radius `around`, so that
     // many features fit round the axis; `along` is the other coordinate.

@@ -3,6 +3,7 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/palette.h"
+#include "artwork/core/rng.h"
 #include "artwork/core/shaping.h"
 #include "artwork/core/volume.h"
 #include "artwork/painted/bipolarframe.h"
@@ -11,13 +12,28 @@
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace painted {
 
 namespace {
 
 using namespace core::shaping;
+
+float cube(float x)
+{
+    return x * x * x;
+}
+
+// Clumps in [0, 1] from 3-D noise `scale` px across: most of a wall faint,
+// a few knots bright; `sharp` sets how few.
+float knots(float x, float y, float z, float scale, std::uint32_t seed, float sharp)
+{
+    const float n = core::noise::fbm(x / scale, y / scale, z / scale, seed, 3);
+    return std::pow(clamp01(0.5f + 1.1f * n), sharp);
+}
 
 } // namespace
 
@@ -91,12 +107,14 @@ void paintButterfly(Scene &scene)
     constexpr float Cx = 975.0f, Cy = 548.0f;
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.2f);
     const core::Light rust{0.75f, 0.36f, 0.18f};
-    // The dusty torus on the waist, warped so the lane is no straight bar.
+    // The dusty torus on the waist.
     auto torus = [&](const BipolarFrame::Point &p) {
         if (std::fabs(p.along) > 90.0f || p.rho > 150.0f)
             return 0.0f;
-        const float bend = 10.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3);
-        return std::exp(-square((p.along - bend - 6.0f) / 22.0f)) *
+        // Slanted across the waist and bent, so the lane is no straight bar.
+        const float bend =
+            22.0f * core::noise::fbm(p.across / 90.0f, 0.5f, seed + 2, 3) + 0.3f * p.across;
+        return std::exp(-square((p.along - bend - 6.0f) / 20.0f)) *
                smoothstep(150.0f, 50.0f, p.rho);
     };
     auto field = [&](float x, float y, float z) {
@@ -106,29 +124,38 @@ void paintButterfly(Scene &scene)
         const float length = east ? 520.0f : 440.0f;
         const float t = a / length;
         const float lane = torus(p);
-        core::Medium m{rust * (0.0005f * lane), 0.03f * lane};
+        core::Medium m{rust * (0.0005f * lane), 0.07f * lane};
+        // The hot, bright core the lane cuts across.
+        const float r = std::sqrt(a * a + p.rho * p.rho);
+        if (r < 150.0f)
+            m.emission += mix(core::palette::WarmWhite, core::palette::Gold, 0.3f) *
+                          (0.006f * std::exp(-r / 24.0f));
         if (t > 1.2f || p.rho > 420.0f)
             return m;
         const float side = east ? 0.0f : 41.0f;
         // Broad wings from a pinched waist, their outlines torn at several scales.
         const float outline =
-            1.0f + 0.25f * BipolarFrame::noiseAround(p, 1.2f, t * 2.5f + side, seed + 3, 3) +
-            0.12f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, seed + 4, 2);
-        const float radius = (40.0f + 0.62f * a * (1.0f - 0.4f * t)) * outline;
-        const float inside = smoothstep(radius + 20.0f, radius - 25.0f, p.rho);
+            1.0f + 0.32f * BipolarFrame::noiseAround(p, 1.0f, t * 2.0f + side, seed + 3, 3) +
+            0.14f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, seed + 4, 2);
+        // Wings swell out and round off towards their ragged tips.
+        const float radius = (30.0f + 0.9f * a * (1.0f - 0.72f * t)) * outline;
+        const float inside = smoothstep(radius + 10.0f, radius - 16.0f, p.rho);
         if (inside <= 0.0f)
             return m;
         // Streaks flowing outward from the centre.
         const float streaks =
-            clamp01(0.5f + 0.8f * BipolarFrame::noiseAround(
-                                      p, 5.0f, std::log(a + 30.0f) * 2.0f + side, seed + 5, 3));
-        const float wall = std::exp(-square((p.rho - radius) / (12.0f + 0.05f * a)));
+            clamp01(0.35f + 1.0f * BipolarFrame::noiseAround(
+                                       p, 5.0f, std::log(a + 30.0f) * 2.0f + side, seed + 5, 3));
+        const float wall = std::exp(-square((p.rho - radius) / (7.0f + 0.03f * a)));
         const float fade = std::exp(-t * 1.6f) * smoothstep(1.15f, 0.5f, t) * (east ? 1.0f : 0.85f);
         const core::Light hot =
             mix(core::palette::HotWhite, core::palette::SkyBlue, 0.2f + 0.5f * t);
-        m.emission +=
-            hot * (0.0016f * inside * streaks * fade) +
-            mix(core::palette::NitrogenOrange, rust, 0.3f) * (0.0018f * wall * fade * streaks);
+        // The wall breaks into clumps and knots.
+        const float clumps =
+            wall > 0.05f ? 0.3f + 1.3f * knots(x, y, z, 10.0f, seed + 12, 1.6f) : 1.0f;
+        m.emission += hot * (0.0013f * inside * streaks * fade) +
+                      mix(core::palette::NitrogenOrange, rust, 0.3f) *
+                          (0.0016f * wall * fade * streaks * clumps);
         return m;
     };
     for (int y = 250; y < 850; ++y) {
@@ -137,12 +164,58 @@ void paintButterfly(Scene &scene)
     }
     addVolume(light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 10, 2);
-                  return 0.75f + 0.4f * filaments(x / 12.0f, y / 12.0f, 0.8f, seed + 9) + 0.12f * g;
+                  // Knots of 3-8 px and grit over the coarse volume.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 40.0f, y / 40.0f, seed + 13, 2);
+                  const float lumps = square(clamp01(
+                      0.5f + 0.9f * core::noise::fbm(x / 7.0f + w.x, y / 7.0f + w.y, seed + 9, 3)));
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
+                  return 0.78f + 0.45f * lumps + 0.1f * g;
               });
 }
 
 namespace {
+
+// A function of the angle around an axis and a signed position t along it,
+// tabulated once: a lobe's outline is looked up millions of times.
+class AroundTable
+{
+public:
+    template <typename F>
+    AroundTable(int around, int along, float tMax, F f)
+        : m_around(around), m_along(along), m_tMax(tMax), m_values(std::size_t(around) * along)
+    {
+        for (int j = 0; j < along; ++j) {
+            const float t = -tMax + 2.0f * tMax * float(j) / float(along - 1);
+            for (int i = 0; i < around; ++i)
+                m_values[std::size_t(j) * around + i] = f(2.0f * Pi * float(i) / float(around), t);
+        }
+    }
+
+    float at(float phi, float t) const
+    {
+        const float u = (phi / (2.0f * Pi) + 1.0f) * float(m_around);
+        const float v = std::clamp((t + m_tMax) / (2.0f * m_tMax), 0.0f, 1.0f) * float(m_along - 1);
+        const int i0 = int(u), j0 = std::min(int(v), m_along - 2);
+        const float fu = u - float(i0), fv = v - float(j0);
+        const int a = i0 % m_around, b = (i0 + 1) % m_around;
+        const float *row = &m_values[std::size_t(j0) * m_around];
+        const float *next = row + m_around;
+        return (row[a] * (1 - fu) + row[b] * fu) * (1 - fv) +
+               (next[a] * (1 - fu) + next[b] * fu) * fv;
+    }
+
+private:
+    int m_around, m_along;
+    float m_tMax;
+    std::vector<float> m_values;
+};
+
+// Fractal noise on the circle of angle phi (radius `around`) and along t.
+float noiseOnCircle(float phi, float around, float along, std::uint32_t seed, int octaves)
+{
+    return core::noise::fbm(around * std::cos(phi), around * std::sin(phi), along, seed, octaves);
+}
 
 // One hourglass shell: a surface of revolution from a narrow waist, swelling
 // and rounding off towards an open end that leaves a ring.
@@ -153,16 +226,121 @@ struct Glass
     float waist;   // radius at the centre
     float opening; // radius of the open end, as a share of bulge
     float wall;    // thickness
+    float lean;    // how far the lobes bow sideways, as a share of bulge
+    float rim;     // brightness of the open end's rim against the wall
+};
+
+// A lobe's radius from the waist (t = 0) to its end (t = 1), tabulated: it
+// is needed at every sample of a volume.
+class RadiusTable
+{
+public:
+    template <typename F> explicit RadiusTable(F radius) : m_radius(Steps + 1)
+    {
+        for (int i = 0; i <= Steps; ++i)
+            m_radius[std::size_t(i)] = radius(float(i) / float(Steps));
+    }
+
+    float at(float t) const
+    {
+        const float u = clamp01(t) * float(Steps);
+        const int i = std::min(int(u), Steps - 1);
+        const float f = u - float(i);
+        return m_radius[std::size_t(i)] * (1.0f - f) + m_radius[std::size_t(i) + 1] * f;
+    }
+
+private:
+    static constexpr int Steps = 1024;
+    std::vector<float> m_radius;
 };
 
 float glassRadius(const Glass &g, float t)
 {
     // Swells quickly from the waist, then curves back in towards the opening.
-    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.6f, 1.0f)), 0.75f);
-    const float close = t > 0.6f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.6f) / 0.4f) *
+    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(t / 0.7f, 1.0f)), 0.9f);
+    const float close = t > 0.7f ? std::sqrt(std::max(0.0f, 1.0f - square((t - 0.7f) / 0.3f) *
                                                                        (1.0f - square(g.opening))))
                                  : 1.0f;
     return g.waist + (g.bulge - g.waist) * rise * close;
+}
+
+// A shell's outline dents and the course of its rings, by angle and signed t.
+struct GlassNoise
+{
+    AroundTable dents, rings, arcs;
+
+    explicit GlassNoise(std::uint32_t s)
+        : dents(512, 256, 1.1f,
+                [s](float phi, float t) {
+                    // Three scales: broad, a few around the lobe, small scallops.
+                    return 0.11f * noiseOnCircle(phi, 0.6f, t * 1.4f, s, 2) +
+                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3);
+                }),
+          rings(256, 128, 1.1f,
+                [s](float phi, float t) {
+                    return 0.35f * noiseOnCircle(phi, 0.8f, t * 2.0f, s + 6, 2) +
+                           0.25f * std::sin(t * 7.0f);
+                }),
+          arcs(512, 256, 1.1f, [s](float phi, float t) {
+              return clamp01(0.35f + 1.4f * noiseOnCircle(phi, 3.5f, t * 6.0f, s + 7, 2));
+          })
+    {}
+};
+
+// What one hourglass shell holds at a point: its wall and the rings on it.
+struct GlassSample
+{
+    float wall = 0.0f, rings = 0.0f;
+};
+
+GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable &profile,
+                    const GlassNoise &noise, float x, float y, float z, std::uint32_t s,
+                    int ringCount)
+{
+    GlassSample out;
+    const BipolarFrame::Point p = frame.distances(x, y, z);
+    const bool north = p.along > 0;
+    const float length = g.length * (north ? 1.07f : 1.0f);
+    const float a = std::fabs(p.along);
+    const float t = a / length;
+    if (t > 1.1f)
+        return out;
+    // The lobes bow to opposite sides, so the figure is no mirror image.
+    const float bow = g.lean * g.bulge * t * t * (north ? 1.0f : -0.7f);
+    const float across = p.across - bow;
+    const float rho = std::sqrt(across * across + p.depth * p.depth);
+    const float w = g.wall + 0.005f * a;
+    const float r0 = profile.at(t);
+    if (std::fabs(rho - r0) > 0.2f * g.bulge + 3.5f * w + 6.0f)
+        return out;
+    const float phi = std::atan2(p.depth, across);
+    const float st = north ? t : -t;
+    const float d = rho - r0 - g.bulge * noise.dents.at(phi, st);
+    if (std::fabs(d) > 3.5f * w + 6.0f)
+        return out;
+    const float near = std::exp(-square(d / w)) * smoothstep(1.04f, 0.95f, t);
+    // The wall breaks into knots and short filaments.
+    const float clumps =
+        0.1f + 1.0f * knots(x, y, z, 9.0f, s + 4, 2.0f) +
+        0.8f * knots(x, y, z, 24.0f, s + 8, 1.5f) +
+        0.7f * square(core::noise::ridged(x / 26.0f, y / 26.0f, z / 26.0f, s + 5, 2));
+    // The open end's rim, which a tipped axis shows as an ellipse.
+    const float rim = std::exp(-square(std::hypot(d, (t - 1.0f) * length) / (2.4f * w)));
+    // Brighter on one flank of each lobe.
+    const float flank = 0.7f + 0.35f * std::cos(phi - (north ? 0.9f : 2.4f));
+    // Brightest near the waist, where the star is closest.
+    const float fade = 1.15f - 0.45f * t;
+    const float broken = noise.arcs.at(phi, -st);
+    out.wall =
+        (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade * (north ? 1.0f : 0.85f);
+    if (ringCount > 0) {
+        // Latitude rings, unevenly spaced, tilted by the warp and broken into arcs.
+        const float u = t * float(ringCount) + noise.rings.at(phi, st);
+        const float ridge = std::pow(0.5f + 0.5f * std::cos(2.0f * Pi * u), 12.0f);
+        out.rings = ridge * noise.arcs.at(phi, st) * std::exp(-square(d / (1.6f * w))) *
+                    smoothstep(0.15f, 0.35f, t) * smoothstep(0.9f, 0.75f, t) * flank;
+    }
+    return out;
 }
 
 } // namespace
@@ -174,63 +352,75 @@ void paintHourglass(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 536.0f;
-    // The axis leans a little off vertical and tips 25 degrees towards us.
+    // The axis leans a little off vertical and tips 25 degrees towards us;
+    // the inner shell sits a little askew in the outer one.
     const BipolarFrame outerFrame(Cx, Cy, -Pi * 0.5f - 0.09f, 0.44f);
-    const BipolarFrame innerFrame(Cx + 9.0f, Cy + 6.0f, -Pi * 0.5f - 0.05f, 0.5f);
-    const Glass outer{410.0f, 150.0f, 12.0f, 0.68f, 5.0f};
-    const Glass inner{300.0f, 104.0f, 9.0f, 0.5f, 4.0f};
+    const BipolarFrame innerFrame(Cx + 9.0f, Cy + 6.0f, -Pi * 0.5f - 0.03f, 0.5f);
+    const BipolarFrame eyeFrame(Cx + 7.0f, Cy - 2.0f, -Pi * 0.5f - 0.16f, 0.62f);
+    const Glass outer{410.0f, 155.0f, 12.0f, 0.8f, 2.4f, 0.12f, 1.5f};
+    const Glass inner{300.0f, 104.0f, 9.0f, 0.55f, 3.8f, -0.08f, 0.6f};
+    const RadiusTable outerProfile([&](float t) { return glassRadius(outer, t); });
+    const RadiusTable innerProfile([&](float t) { return glassRadius(inner, t); });
+    const GlassNoise outerNoise(seed + 3), innerNoise(seed + 13);
     const core::Light pink = mix(core::palette::Rose, core::palette::HydrogenRed, 0.35f);
-    const core::Light cyan{0.2f, 0.85f, 0.9f};
+    const core::Light cyan = mix(core::Light{0.2f, 0.85f, 0.9f}, core::palette::OxygenTeal, 0.4f);
 
-    auto shell = [&](const BipolarFrame &frame, const Glass &g, float x, float y, float z,
-                     std::uint32_t s) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along < 0;
-        const float length = g.length * (north ? 1.06f : 1.0f);
-        const float a = std::fabs(p.along);
-        const float t = a / length;
-        if (t > 1.1f || p.rho > g.bulge * 1.35f)
-            return 0.0f;
-        const float side = north ? 0.0f : 23.0f;
-        const float wobble =
-            g.bulge * (0.1f * BipolarFrame::noiseAround(p, 1.3f, t * 2.5f + side, s, 3) +
-                       0.035f * BipolarFrame::noiseAround(p, 4.0f, t * 9.0f + side, s + 2, 2));
-        const float radius = glassRadius(g, std::min(t, 1.0f)) + wobble;
-        const float d = p.rho - radius;
-        if (std::fabs(d) > 4.0f * g.wall + 10.0f)
-            return 0.0f;
-        const float wall =
-            std::exp(-square(d / (g.wall + 0.02f * a))) * smoothstep(1.03f, 0.97f, t);
-        // The open end's rim, which a tipped axis shows as an ellipse.
-        const float rim = std::exp(-square((std::hypot(d, (t - 1.0f) * length)) / (2.2f * g.wall)));
-        // Irregular ripples across the lobes, never regular bars.
-        const float ripples =
-            clamp01(0.6f + 0.8f * BipolarFrame::noiseAround(p, 2.0f, t * 9.0f + side, s + 1, 4));
-        // One flank of each lobe is brighter.
-        const float flank = 0.7f + 0.35f * std::cos(p.phi - (north ? 0.9f : 2.4f));
-        return (wall + 1.6f * rim) * ripples * flank * (north ? 1.0f : 0.85f);
-    };
     auto field = [&](float x, float y, float z) {
-        const float o = shell(outerFrame, outer, x, y, z, seed + 3);
-        const float i = shell(innerFrame, inner, x, y, z, seed + 5);
-        core::Light e = pink * (0.0028f * o) + cyan * (0.0026f * i);
-        // The eye: a bright, filled, slightly off-centre elliptical ring on the waist.
-        const BipolarFrame::Point q = outerFrame.at(x - 6.0f, y + 3.0f, z);
-        const float ring = std::exp(-square((std::hypot(q.rho - 30.0f, q.along)) / 6.0f));
-        const float fill = std::exp(-square(q.along / 6.0f)) * smoothstep(34.0f, 8.0f, q.rho);
-        e += mix(pink, core::palette::WarmWhite, 0.45f) * (0.02f * ring) +
-             mix(cyan, core::palette::HotWhite, 0.5f) * (0.012f * fill);
-        return core::Medium{e, 0.0f};
+        const GlassSample o =
+            glassAt(outerFrame, outer, outerProfile, outerNoise, x, y, z, seed + 3, 3);
+        const GlassSample i =
+            glassAt(innerFrame, inner, innerProfile, innerNoise, x, y, z, seed + 13, 0);
+        core::Light e = pink * (0.0026f * o.wall + 0.005f * o.rings) + cyan * (0.002f * i.wall);
+        // Faint teal and violet haze fills the inner lobes, paler and brighter
+        // towards the waist, where the gas is densest and hottest.
+        const BipolarFrame::Point h = innerFrame.distances(x, y, z);
+        const float ht = std::fabs(h.along) / 300.0f;
+        if (ht < 1.0f) {
+            const float hr = innerProfile.at(ht);
+            const float within = smoothstep(hr, hr * 0.4f, h.rho);
+            e += mix(cyan, core::palette::SkyBlue, 0.5f) * (0.0002f * within * square(1.0f - ht)) +
+                 mix(cyan, core::palette::HotWhite, 0.6f) *
+                     (0.0008f * within * std::exp(-std::fabs(h.along) / 40.0f));
+        }
+        // The eye: a bright, knotty, filled elliptical ring on the waist.
+        BipolarFrame::Point q = eyeFrame.distances(x, y, z);
+        if (q.rho < 70.0f && std::fabs(q.along) < 20.0f) {
+            q.phi = std::atan2(q.depth, q.across);
+            const float rr = 36.0f * (1.0f + 0.12f * std::cos(q.phi - 0.7f)) +
+                             6.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2);
+            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f);
+            const float ring = std::exp(-square(std::hypot(q.rho - rr, q.along) / thick)) *
+                               (0.3f + 1.2f * knots(x, y, z, 7.0f, seed + 21, 1.5f)) *
+                               (0.8f + 0.35f * std::cos(q.phi + 2.3f));
+            const float fill =
+                std::exp(-square(q.along / 5.0f)) * smoothstep(rr + 2.0f, 6.0f, q.rho);
+            e += mix(pink, core::palette::WarmWhite, 0.5f) * (0.03f * ring) +
+                 mix(cyan, core::palette::HotWhite, 0.55f) * (0.014f * fill);
+        }
+        return core::Medium{e, 0.0015f * o.wall};
     };
-    addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -260.0f, 260.0f, 72, field, seed + 6,
+    addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -360.0f, 360.0f, 100, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 4.0f, y / 4.0f, seed + 8, 2);
-                  const float mottle = core::noise::fbm(x / 35.0f, y / 35.0f, seed + 10, 3);
-                  return 0.8f + 0.28f * filaments(x / 14.0f, y / 9.0f, 0.7f, seed + 7) + 0.12f * g +
-                         0.25f * mottle;
+                  // Faint strands running round each lobe, so they follow its walls
+                  // and rims, bent so they never close into contours; knots of
+                  // 3-6 px; grit.
+                  const BipolarFrame::Point p = outerFrame.flat(x, y);
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 9, 2);
+                  const float c = p.along > 0.0f ? 250.0f : -230.0f;
+                  const float da = (p.along - c) * 0.55f + 25.0f * w.x;
+                  const float across = p.across + 25.0f * w.y;
+                  const float around = std::atan2(across, da) * 160.0f;
+                  const float out = std::hypot(da, across);
+                  const float strands = core::noise::fbm(around / 40.0f, out / 5.0f, seed + 7, 3);
+                  const float lumps = square(
+                      clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
+                  return 0.6f + 0.25f * strands + 0.6f * lumps + 0.08f * g + 0.3f * mottle;
               });
     // The star sits off the eye's centre.
-    addCentralStar(light, Cx + 1.5f, Cy + 2.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
+    addCentralStar(light, Cx - 3.0f, Cy + 3.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
 }
 
 void paintMinkowski29(Scene &scene)
@@ -240,49 +430,87 @@ void paintMinkowski29(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 542.0f;
-    // Narrow lobes like jets, nearly north-south, the northern one longer.
-    const BipolarFrame frame(Cx, Cy, -Pi * 0.5f + 0.07f, 0.15f);
+    // Narrow lobes like jets, nearly north-south, the northern ones longer:
+    // two pairs a few degrees apart that overlap and cross near the waist.
+    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + 0.12f, 0.15f),
+                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f - 0.02f, 0.2f)};
+    const float lengths[2][2] = {{440.0f, 370.0f}, {390.0f, 400.0f}};
+    const float widths[2] = {1.05f, 0.85f};
+    auto lobes = [&](int k, float x, float y, float z, float &knotty) {
+        const BipolarFrame::Point p = frames[k].distances(x, y, z);
+        const bool north = p.along > 0;
+        const float a = std::fabs(p.along);
+        const float length = lengths[k][north ? 0 : 1];
+        const float t = a / length;
+        if (t > 1.2f || p.rho > 110.0f)
+            return 0.0f;
+        const float side = (north ? 0.0f : 19.0f) + 7.0f * float(k);
+        // The lobes bend and swell unevenly along their length.
+        const float bend = 30.0f * core::noise::fbm(a / 220.0f, side, seed + 2, 2) * t;
+        const float dx = p.across - bend;
+        const float rho = std::sqrt(dx * dx + p.depth * p.depth);
+        const float swell =
+            1.0f + 0.3f * core::noise::fbm(a / 90.0f + side, 0.5f, seed + 3, 3) +
+            0.12f * core::noise::fbm(dx / 20.0f, p.depth / 20.0f, a / 25.0f + side, seed + 4, 2);
+        const float radius =
+            widths[k] *
+            (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) * (1.0f - 0.62f * t * t)) * swell;
+        if (rho > radius + 16.0f)
+            return 0.0f;
+        const float wall = std::exp(-square((rho - radius) / (3.0f + 0.01f * a)));
+        const float fill = smoothstep(radius + 4.0f, radius * 0.3f, rho);
+        const float fade = smoothstep(1.1f, 0.6f, t) * (north ? 1.0f : 0.8f);
+        // Clumps in the walls, and knots strung along the jet's axis.
+        const float clumps = 0.3f + 1.2f * knots(x, y, z, 11.0f, seed + 5 + k, 1.8f);
+        if (rho < 18.0f) {
+            const float axisKnots = std::exp(-square(rho / 6.0f)) *
+                                    cube(square(knots(x, y, z, 14.0f, seed + 7 + k, 1.0f)));
+            knotty += 6.0f * axisKnots * smoothstep(0.05f, 0.2f, t) * smoothstep(1.15f, 0.8f, t);
+        }
+        return (wall + 0.14f * fill) * clumps * fade;
+    };
     auto field = [&](float x, float y, float z) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
         core::Light e = core::Light{1.0f, 0.85f, 0.6f} * (0.008f * std::exp(-r / 6.0f));
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along > 0;
-        const float a = std::fabs(p.along);
-        const float length = north ? 430.0f : 375.0f;
-        const float t = a / length;
-        if (t > 1.2f || p.rho > 90.0f)
+        float knotty = 0.0f;
+        const float d = lobes(0, x, y, z, knotty) + 0.8f * lobes(1, x, y, z, knotty);
+        if (d <= 0.0f && knotty <= 0.0f)
             return core::Medium{e, 0.0f};
-        const float side = north ? 0.0f : 19.0f;
-        // The lobes bend a little and swell unevenly along their length.
-        const float bend = 14.0f * core::noise::fbm(a / 260.0f, side, seed + 2, 2);
-        const float dx = p.across - bend * t;
-        const float rho = std::sqrt(dx * dx + p.depth * p.depth);
-        const float swell =
-            1.0f + 0.25f * core::noise::fbm(a / 70.0f + side, 0.5f, seed + 3, 3) +
-            0.1f * BipolarFrame::noiseAround(p, 2.0f, a / 30.0f + side, seed + 4, 2);
-        const float radius =
-            (4.0f + 62.0f * std::pow(std::min(t, 1.0f), 0.6f) * (1.0f - 0.6f * t * t)) * swell;
-        const float wall = std::exp(-square((rho - radius) / (4.0f + 0.012f * a)));
-        const float fill = smoothstep(radius + 4.0f, radius * 0.4f, rho);
-        const float fade = smoothstep(1.1f, 0.55f, t) * (north ? 1.0f : 0.8f);
-        // Knots strung along the axis and clumps in the walls.
-        const float knots =
-            std::pow(clamp01(0.5f + 0.9f * BipolarFrame::noiseAround(p, 1.5f, a / 22.0f + side,
-                                                                     seed + 5, 3)),
-                     2.0f);
+        // Orange near the waist, blue towards the tips.
+        const float along = std::fabs(frames[0].distances(x, y, z).along);
+        const float t = along / 420.0f;
         const core::Light colour = mix(core::palette::NitrogenOrange, core::palette::SkyBlue,
                                        smoothstep(0.1f, 0.8f, t) * 0.85f);
-        e += colour * (0.0045f * wall * fade * (0.5f + knots)) +
-             mix(core::palette::NitrogenOrange, core::palette::SkyBlue, 0.6f) *
-                 (0.0009f * fill * fade * knots);
+        e += colour * (0.0045f * d) +
+             mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.4f) * (0.004f * knotty);
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{760, 20, 1170, 1060}, 2, -100.0f, 100.0f, 48, field, seed + 6,
+    addVolume(light, core::Box{740, 20, 1190, 1060}, 2, -120.0f, 120.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 8, 2);
-                  return 0.78f + 0.35f * filaments(x / 10.0f, y / 16.0f, 0.3f, seed + 7) +
-                         0.12f * g;
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) + 0.1f * g;
               });
+    // Point-symmetric pairs of bright knots, off the axis as a wobbling jet
+    // leaves them: each a small cluster of blobs.
+    core::Rng rng(seed + 30);
+    const float knotAlong[2] = {250.0f, 365.0f};
+    for (int pair = 0; pair < 2; ++pair) {
+        for (int sign = -1; sign <= 1; sign += 2) {
+            const float along = float(sign) * knotAlong[pair] * (sign > 0 ? 1.0f : 0.93f);
+            const float across = float(sign) * (pair == 0 ? 9.0f : -14.0f);
+            const float c = std::cos(-Pi * 0.5f + 0.07f), s = std::sin(-Pi * 0.5f + 0.07f);
+            const float kx = Cx + along * c - across * s, ky = Cy + along * s + across * c;
+            for (int i = 0; i < 7; ++i) {
+                const float bx = kx + float(rng.normal()) * 5.0f;
+                const float by = ky + float(rng.normal()) * 5.0f;
+                const float sigma = 1.5f + 2.0f * float(rng.uniform());
+                light.addGaussian(
+                    bx, by, sigma,
+                    mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.5f) *
+                        (0.05f + 0.12f * float(rng.uniform())));
+            }
+        }
+    }
     addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
 
@@ -309,36 +537,59 @@ void paintHomunculus(Scene &scene)
         const float b = p.rho / (160.0f * size);
         const float q = std::sqrt(a * a + b * b);
         core::Medium m;
-        if (q < 1.35f && s * p.along > -10.0f) {
+        if (q < 1.15f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
+            // The outline dents at two scales, differently on each lobe.
             const float wobble =
-                0.12f * BipolarFrame::noiseAround(p, 1.5f, p.along / 120.0f, seed + 4, 2);
-            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.09f));
+                0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
+                0.05f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2);
+            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.06f));
             const float density =
-                shell * (0.25f + 2.2f * billow * billow) + 0.05f * smoothstep(1.0f, 0.6f, q);
+                shell * (0.2f + 2.4f * billow * billow) + 0.04f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, most.
-            const float forward = 1.0f + 0.8f * (-z / r);
+            const float forward = std::max(0.15f, 1.0f + 1.0f * (-z / r));
             const float lit = 1.0f / (1.0f + square(r / 160.0f));
             const float rustiness = clamp01(0.5f + 1.2f * cells);
-            m.emission = mix(greyBrown, rust, rustiness) * (0.005f * density * lit * forward);
-            m.absorption = 0.012f * density;
+            // Creamier close to the star, browner and rustier out in the lobes.
+            const core::Light colour = mix(mix(greyBrown, rust, rustiness),
+                                           core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
+            m.emission = colour * (0.0095f * density * lit * forward);
+            m.absorption = 0.007f * density;
+        } else if (q < 1.6f && s * p.along > -10.0f) {
+            // Older ejecta outside the lobes: faint, sparse orange knots.
+            const float sparse = cube(square(knots(x, y, z, 11.0f, seed + 15, 1.0f)));
+            const float shell = smoothstep(1.15f, 1.25f, q) * smoothstep(1.6f, 1.3f, q);
+            m.emission = mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.4f) *
+                         (0.0003f * sparse * shell);
         }
         // The thin equatorial skirt of radial streaks.
         if (std::fabs(p.along) < 30.0f && r < 330.0f) {
-            const float streaks = clamp01(
-                0.2f + 1.3f * BipolarFrame::noiseAround(p, 9.0f, std::log(r) * 1.5f, seed + 5, 3));
+            const float streaks =
+                clamp01(0.1f + 1.4f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
+                                                                seed + 5, 3)) *
+                (0.4f + knots(x, y, z, 10.0f, seed + 10, 1.5f));
             const float skirt =
                 std::exp(-square(p.along / 7.0f)) * smoothstep(330.0f, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.0022f * skirt);
+            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.005f * skirt);
         }
         return m;
     };
     addVolume(light, core::Box{540, 110, 1380, 950}, 2, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float f = core::noise::billow(x / 14.0f, y / 14.0f, seed + 7, 3);
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 8, 2);
-                  return 0.7f + 0.5f * f + 0.12f * g;
+                  // Dusty mottling: dark pits in a brighter net, at two scales, warped
+                  // so the cells are never regular.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 12, 2);
+                  const core::noise::Cells big =
+                      core::noise::worley(x / 26.0f + 0.5f * w.x, y / 26.0f + 0.5f * w.y, seed + 7);
+                  const core::noise::Cells small =
+                      core::noise::worley(x / 9.0f + 0.4f * w.y, y / 9.0f + 0.4f * w.x, seed + 13);
+                  const float pits = (0.6f + 0.5f * smoothstep(0.0f, 0.9f, big.f1)) *
+                                     (0.8f + 0.25f * smoothstep(0.0f, 0.6f, small.f1));
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                  const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
+                  return pits * (1.0f + 0.12f * g) * (0.85f + 0.45f * patches);
               });
     // The blazing star and its glare; it alone carries spikes.
     light.addGaussian(Cx, Cy, 22.0f, core::Light{0.5f, 0.42f, 0.32f});
@@ -347,6 +598,30 @@ void paintHomunculus(Scene &scene)
                    0.25f);
 }
 
+namespace {
+
+// One lobe of reflecting dust: a bubble from the waist that swells and
+// closes in a rounded end.
+struct DustLobe
+{
+    float length; // along the axis
+    float bulge;  // largest radius
+    float waist;  // radius where it leaves the waist
+    float bow;    // sideways bend of its far end, px
+};
+
+float dustLobeRadius(const DustLobe &l, float t)
+{
+    // Widens like a cone, then rounds off.
+    const float u = clamp01(t);
+    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 1.15f);
+    const float close =
+        u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
+    return (l.waist + (l.bulge - l.waist) * cone) * close;
+}
+
+} // namespace
+
 void paintBoomerang(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -354,61 +629,95 @@ void paintBoomerang(Scene &scene)
     fieldStars(light, seed + 11, 5500, 4.0f);
 
     constexpr float Cx = 958.0f, Cy = 544.0f;
-    constexpr float Band = 27.0f; // half-width of the dust band across the waist
+    constexpr float Band = 22.0f; // half-thickness of the dusty disc on the waist
     const core::Light blueGrey{0.56f, 0.66f, 0.86f};
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.28f);
-    // A dusty disc on the waist: it hides the star and darkens a broad band.
+    // The eastern lobe is longer and fuller; the inner pair is a brighter,
+    // smaller bow-tie close to the star.
+    const DustLobe east{470.0f, 175.0f, 14.0f, 26.0f}, west{415.0f, 150.0f, 12.0f, -34.0f};
+    const DustLobe innerEast{210.0f, 44.0f, 10.0f, 6.0f}, innerWest{185.0f, 38.0f, 9.0f, -8.0f};
+    const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
+        return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
+               0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
+               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2);
+    });
+    const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
+        return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
+    });
+    const AroundTable arcsBroken(512, 256, 1.1f, [&](float phi, float t) {
+        return clamp01(0.4f + 1.3f * noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 12, 2));
+    });
+    // A thin dusty disc on the waist: it hides the star and cuts a dark band.
     auto disc = [&](const BipolarFrame::Point &p) {
-        return std::exp(-square(p.along / Band)) * smoothstep(260.0f, 120.0f, p.rho);
+        const float bend = 9.0f * core::noise::fbm(p.across / 70.0f, p.depth / 70.0f, seed + 14, 2);
+        return std::exp(-square((p.along - bend) / Band)) * smoothstep(150.0f, 70.0f, p.rho);
+    };
+    // How much of a lobe is at a point: a filled bubble, densest in its wall.
+    const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
+    const RadiusTable westRadius([&](float t) { return dustLobeRadius(west, t); });
+    const RadiusTable innerEastRadius([&](float t) { return dustLobeRadius(innerEast, t); });
+    const RadiusTable innerWestRadius([&](float t) { return dustLobeRadius(innerWest, t); });
+    auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
+                    float a, float st, float wall) {
+        const float t = a / l.length;
+        if (t > 1.05f)
+            return 0.0f;
+        const float bow = l.bow * t * t;
+        const float rho = std::hypot(p.across - bow, p.depth);
+        // Bulges and necks along the lobe, so its flanks are never straight.
+        const float r = radius.at(t) * (1.0f + 0.05f * std::sin(t * 5.0f + l.bow * 0.1f) +
+                                        0.04f * std::sin(t * 13.0f + l.length));
+        if (rho > 1.3f * r + 20.0f)
+            return 0.0f;
+        const float phi = std::atan2(p.depth, p.across - bow);
+        const float q = rho / (r + 6.0f) + dents.at(phi, st);
+        return 0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
+               wall * std::exp(-square((q - 0.88f) / 0.14f));
     };
     auto field = [&](float x, float y, float z) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool east = p.along < 0;
+        const BipolarFrame::Point p = frame.distances(x, y, z);
+        const bool isEast = p.along < 0;
         const float a = std::fabs(p.along);
-        const float length = east ? 470.0f : 420.0f;
-        const float t = a / length;
-        const float tau = 0.03f * disc(p);
-        if (t > 1.2f || p.rho > 280.0f)
-            return core::Medium{{}, tau};
-        const float side = east ? 0.0f : 31.0f;
-        // Lobes widen from the waist and curve back in towards their tips.
-        const float outline =
-            1.0f + 0.22f * BipolarFrame::noiseAround(p, 1.4f, t * 3.0f + side, seed + 3, 3) +
-            0.05f * BipolarFrame::noiseAround(p, 5.0f, t * 11.0f + side, seed + 4, 2);
-        const float radius =
-            (48.0f + 0.62f * a * (1.0f - 0.4f * square(std::min(t, 1.0f)))) * outline;
-        const float inside = smoothstep(radius + 22.0f, radius - 18.0f, p.rho);
-        if (inside <= 0.0f)
-            return core::Medium{{}, tau};
-        const float wall = std::exp(-square((p.rho - radius * 0.9f) / (10.0f + 0.05f * a)));
-        // Faint arcs: shells of denser dust, unevenly spaced.
+        const float st = isEast ? -a / 470.0f : a / 415.0f;
+        const float tau = 0.08f * disc(p);
         const float r = std::sqrt(a * a + p.rho * p.rho);
+        // A faint envelope of older dust round the star.
+        float density =
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
+            2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
+                        p, a, st * 2.3f, 0.0f) +
+            (r < 360.0f ? 0.25f * std::exp(-r / 120.0f) : 0.0f);
+        if (density <= 0.0f)
+            return core::Medium{{}, tau};
+        // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
+        const float lumps = 0.3f + 1.1f * knots(x, y, z, 20.0f, seed + 6, 1.3f);
+        const float phi = std::atan2(p.depth, p.across);
+        // Their spacing drifts with distance and around the axis.
         const float ring =
-            std::sin(r / 15.0f + 3.0f * core::noise::fbm(r / 120.0f, 0.5f, seed + 5, 2));
-        const float arcs = 0.8f + 0.7f * smoothstep(0.55f, 1.0f, ring);
-        const float lumps =
-            clamp01(0.6f + 0.9f * BipolarFrame::noiseAround(p, 2.5f, t * 8.0f + side, seed + 6, 3));
-        const float density = inside * (0.2f + 0.8f * wall) * arcs * lumps *
-                              smoothstep(1.15f, 0.6f, t) * (east ? 1.0f : 0.8f);
+            0.5f +
+            0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+                            arcShift.at(phi, st));
+        const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
+        density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
-        const float lit = std::exp(-r / 90.0f) + 0.07f * std::exp(-r / 400.0f);
-        return core::Medium{blueGrey * (0.0044f * density * lit), tau + 0.002f * density};
+        const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
+        return core::Medium{blueGrey * (0.007f * density * lit), tau + 0.0025f * density};
     };
     // Stars behind the disc are dimmed by it as well.
-    for (int y = 200; y < 900; ++y) {
-        for (int x = 560; x < 1360; ++x) {
+    for (int y = 300; y < 800; ++y) {
+        for (int x = 700; x < 1220; ++x) {
             const BipolarFrame::Point p = frame.flat(float(x) + 0.5f, float(y) + 0.5f);
             light.dim(x, y, std::exp(-2.5f * disc(p)));
         }
     }
-    addVolume(light, core::Box{380, 140, 1540, 960}, 2, -300.0f, 300.0f, 48, field, seed + 7,
+    addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
               [&](float x, float y) {
                   const core::noise::Offset w =
                       core::noise::warp(x / 60.0f, y / 60.0f, seed + 8, 2);
                   const float f =
                       core::noise::fbm(x / 9.0f + 0.8f * w.x, y / 9.0f + 0.8f * w.y, seed + 9, 3);
-                  const float g = core::noise::fbm(x / 3.5f, y / 3.5f, seed + 10, 2);
-                  return 0.85f + 0.3f * f + 0.12f * g;
+                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
+                  return 0.85f + 0.3f * f + 0.1f * g;
               });
 }
 
