@@ -42,11 +42,23 @@ inline float wall(float x, float width)
 // the star, tails stream outwards. A few are bright and most faint, so the
 // knots read as a population rather than a fringe. radiusAt gives the ring's
 // inner edge, in the object's plane, for a direction.
+struct KnotStyle
+{
+    int count;
+    Light head, tail;
+    float brightness, tailShare; // a knot's brightness, and its tail's share of it
+    float size;                  // scales heads and tails' widths
+    float tailLength = 1.0f;     // scales tails' lengths
+    float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
+};
+
 template <typename RadiusAt>
 void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
-               int count, const Light &head, const Light &tail, float brightness, float tailShare,
-               float size, std::uint32_t seed, RadiusAt radiusAt)
+               const KnotStyle &style, std::uint32_t seed, RadiusAt radiusAt)
 {
+    const int count = style.count;
+    const float size = style.size, brightness = style.brightness, tailShare = style.tailShare;
+    const Light &head = style.head, &tail = style.tail;
     float lastAngle = 0, lastDepth = 0;
     for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
         // Many knots sit in small groups beside another.
@@ -74,8 +86,15 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         // Tails point away from the star, give or take the knots' own motion.
         k.angle = std::atan2(p.y, p.x) + float(rng.normal()) * 0.08f;
         k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
-        k.tail = float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth);
+        k.tail = style.tailLength * (float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth));
         k.width = k.head * float(rng.range(0.55, 0.9));
+        if (style.spread > 0) {
+            // Some knots are bare heads, some drag long tails; heads are
+            // not all round.
+            const float stretch = float(rng.range(0.0, 1.0));
+            k.tail *= 1.0f + style.spread * (2.2f * stretch * stretch * stretch - 0.55f);
+            k.width *= 1.0f + style.spread * float(rng.range(-0.25, 0.35));
+        }
         const float b = brightness * (0.08f + 1.4f * std::pow(pick, 4.0f)) * (1.25f - 0.6f * depth);
         k.headLight = mix(head, tail, float(rng.range(0.0, 0.7))) * b;
         k.tailLight = tail * (tailShare * float(rng.range(0.6, 1.5)) * b);
@@ -101,12 +120,14 @@ struct HelixLook
     Light inside, insideEdge;   // the glow within the ring, at its centre and edge
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
-    Light knotHead, knotTail;
-    int knots;
-    float knotLight, tailShare; // a knot's brightness, and its tail's share of it
-    float knotSize;             // scales heads and tails' widths
+    KnotStyle knots;
     float starLight;
-    float texture; // strength of the fine clumps laid over the volume
+    float texture;            // strength of the fine clumps laid over the volume
+    float wobble = 1.0f;      // how far the ring's radius wanders
+    float streaks = 1.0f;     // strength of the unresolved radial streaks
+    float discTexture = 0.0f; // filaments and clumps across the glow inside the ring
+    float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
+    float insideDepth = 0.3464f; // the inner glow's thickness, in radii
 };
 
 void paintHelixRing(Scene &scene, const HelixLook &look)
@@ -120,9 +141,9 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
 
     // The ring's radius wanders at three scales, so it is never a circle.
     auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
-                    0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
-                    0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2));
+        return R * (1.0f + look.wobble * (0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
+                                          0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
+                                          0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2)));
     };
     // One side of the ring is thicker and brighter than the other.
     auto weightAt = [&](float c, float s) {
@@ -155,7 +176,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float inside =
             smoothstep(1.08f, 0.75f, t) *
             (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
-            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.12f * R * R)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (look.insideDepth * look.insideDepth * R * R)) *
             (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
         Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
                   (look.ringLight * weight * torus * clumps);
@@ -168,8 +189,10 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
             gauss(((qr - 1) / qw) * ((qr - 1) / qw) + (q.z / (0.2f * R)) * (q.z / (0.2f * R)));
         e += look.ringOuter * (look.loopLight * loop * clumps);
         // A faint red halo around the ring, not over the disc, which would grey it.
-        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) *
-                               smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R)));
+        float halo = smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R));
+        if (look.haloDepth > 0)
+            halo *= gauss(p.z * p.z / (look.haloDepth * look.haloDepth * R * R));
+        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * halo);
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -189,16 +212,31 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float frayed = smoothstep(0.9f * R, 1.2f * R, rho);
         const cn::Offset w = cn::warp(x / 50, y / 50, seed + 15, 2);
         const float dust = clamp01(0.5f + 1.2f * cn::fbm(x / 14 + w.x, y / 14 + w.y, seed + 16, 3));
-        return (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+        float disc = 1.0f;
+        if (look.discTexture > 0) {
+            // Across the inner glow: winding filaments and clumps at two
+            // scales, strong in some places and faint in others.
+            const float inDisc = 1.0f - smoothstep(0.7f * R, 0.95f * R, rho);
+            const cn::Offset wd = cn::warp(x / 90, y / 90, seed + 21, 3);
+            const float strands =
+                cn::ridged(x / 34 + 2.0f * wd.x, y / 34 + 2.0f * wd.y, seed + 22, 3);
+            const float big = cn::fbm(x / 45 + wd.y, y / 45 + wd.x, seed + 25, 2);
+            const float clumps = cn::fbm(x / 13 + wd.y, y / 13 + wd.x, seed + 23, 3);
+            const float patch = clamp01(0.5f + 1.4f * cn::fbm(x / 170, y / 170, seed + 24, 2));
+            disc = 1.0f + look.discTexture * inDisc *
+                              (0.7f * patch * patch * strands * strands * strands + 0.35f * big +
+                               0.25f * clumps - 0.3f * (1.0f - patch));
+        }
+        return disc * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
                (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
                                        0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
                                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
-                                       0.22f * streaks * streaks - 0.12f - 0.06f * inRing));
+                                       0.22f * look.streaks * streaks * streaks - 0.12f -
+                                       0.06f * inRing));
     });
 
     core::Rng knots(seed + 7);
-    ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              look.tailShare, look.knotSize, seed + 8,
+    ringKnots(light, knots, Cx, Cy, o, look.knots, seed + 8,
               [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
@@ -225,12 +263,12 @@ void paintHelix(Scene &scene)
     look.insideLight = 0.00042f;
     look.loopLight = 0.0003f;
     look.insideRise = 0.3f;
-    look.knotHead = Light{1.0f, 0.7f, 0.4f};
-    look.knotTail = Light{1.0f, 0.3f, 0.18f};
-    look.knots = 2200;
-    look.knotLight = 0.12f;
-    look.tailShare = 0.3f;
-    look.knotSize = 1.0f;
+    look.knots.head = Light{1.0f, 0.7f, 0.4f};
+    look.knots.tail = Light{1.0f, 0.3f, 0.18f};
+    look.knots.count = 2200;
+    look.knots.brightness = 0.12f;
+    look.knots.tailShare = 0.3f;
+    look.knots.size = 1.0f;
     look.starLight = 30.0f;
     look.texture = 2.0f;
     paintHelixRing(scene, look);
@@ -245,26 +283,34 @@ void paintHelixInfrared(Scene &scene)
     look.radius = 300;
     // Its own geometry: tilted well away from face-on, so the ring is a clear ellipse.
     look.angle = -0.62f;
-    look.tilt = 0.72f;
+    look.tilt = 0.95f;
     look.loopAngle = 0.35f;
     look.loopTilt = 0.95f;
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.75f, 1.0f, 0.62f};
-    look.insideEdge = Light{1.0f, 0.95f, 0.6f};
+    look.inside = Light{0.82f, 1.0f, 0.66f};
+    look.insideEdge = Light{1.0f, 0.96f, 0.66f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00044f;
-    look.loopLight = 0.00035f;
-    look.insideRise = 0.85f;
-    look.knotHead = Light{1.0f, 0.45f, 0.26f};
-    look.knotTail = look.ringOuter;
-    look.knots = 3600;
-    look.knotLight = 0.13f;
-    // Warm dust glows along the whole knot, so the tails show as spokes.
-    look.tailShare = 0.42f;
-    // The longer wavelength blurs them: fatter knots, fewer needles.
-    look.knotSize = 1.2f;
+    look.insideLight = 0.0008f;
+    // A thin lens of glow, so the tilted ring stays an ellipse.
+    look.insideDepth = 0.17f;
+    look.loopLight = 0.00012f;
+    look.insideRise = 0.7f;
+    look.knots.head = Light{1.0f, 0.45f, 0.26f};
+    look.knots.tail = look.ringOuter;
+    look.knots.count = 1000;
+    look.knots.brightness = 0.09f;
+    look.knots.tailShare = 0.5f;
+    // The longer wavelength blurs them: fat heads with short tails, not needles.
+    look.knots.size = 1.7f;
+    look.knots.tailLength = 1.1f;
+    look.knots.spread = 1.0f;
+    look.wobble = 0.45f;
+    look.streaks = 0.3f;
+    look.discTexture = 1.4f;
+    // A thin halo, or seen this far from face-on it would round the outline.
+    look.haloDepth = 0.3f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
