@@ -463,8 +463,8 @@ void paintSouthernOwl(Scene &scene)
     {
         float x, y, r, depth;
     };
-    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.7f},
-                        {0.27f * R, -0.16f * R, 0.2f * R, 0.55f}};
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.27f * R, 0.8f},
+                        {0.27f * R, -0.16f * R, 0.23f * R, 0.68f}};
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const Vec3 p = o.toObject(dx, dy, z);
@@ -474,26 +474,43 @@ void paintSouthernOwl(Scene &scene)
         const float broad = cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2);
         const float mid = cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 2, 3);
         const float fine = cn::fbm(p.x / 22, p.y / 22, p.z / 22, seed + 9, 2);
-        // The outline bends at three scales.
-        const float s = s0 + 0.16f * broad + 0.06f * mid + 0.025f * fine;
-        const float mottle = 0.3f + 1.1f * clamp01(0.5f + 1.3f * mid + 0.4f * broad);
+        // The outline bends at three scales. The bends follow direction, not
+        // position, so the shell stays a shell along each line of sight and
+        // its limb stays bright.
+        const float n = 1.0f / (s0 * R + 1e-3f);
+        const float nx = p.x * n, ny = p.y * n, nz = p.z * n;
+        const float s = s0 + 0.1f * cn::fbm(nx * 1.3f, ny * 1.3f, nz * 1.3f, seed + 15, 2) +
+                        0.035f * cn::fbm(nx * 4.5f, ny * 4.5f, nz * 4.5f, seed + 16, 2) +
+                        0.02f * mid + 0.012f * fine;
+        // Clumps and winding filaments, strong in some parts of the shell
+        // and nearly absent in others, rather than an even mottle.
+        const float patchy = clamp01(0.5f + 1.6f * broad);
+        const float strands = cn::ridged(p.x / 55 + 2 * mid, p.y / 55, p.z / 55 + 2 * fine,
+                                         seed + 12, 2);
+        const float mottle = (0.35f + 0.9f * clamp01(0.5f + 1.5f * mid + 0.5f * fine)) *
+                             (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
         // Brighter towards the south-west, as in deep images.
         const float side = 1.0f + 0.22f * (p.x + p.y) / R;
-        // A thick shell over a fainter filled interior: the limb brightens.
-        float oxygen = smoothstep(1.02f, 0.88f, s) * (0.15f + 0.75f * smoothstep(0.6f, 0.95f, s)) +
-                       0.9f * wall(s - 0.95f, 0.04f) * clamp01(0.6f + 1.5f * fine);
-        if (std::fabs(z) < 1.0f * R) {
+        // A thick shell over a faint filled interior, so the limb brightens
+        // well above the centre; its inner edge is ragged.
+        const float inner = 0.86f + 0.06f * mid + 0.03f * fine;
+        float oxygen =
+            smoothstep(1.02f, 0.92f, s) * (0.07f + 0.93f * smoothstep(inner - 0.1f, inner, s)) +
+            1.6f * wall(s - 0.96f, 0.03f) * clamp01(0.45f + 1.5f * fine);
+        if (std::fabs(z) < 1.3f * R) {
             for (const Eye &eye : eyes) {
-                const float ex = (dx - eye.x) / eye.r + 0.25f * mid,
-                            ey = (dy - eye.y) / eye.r + 0.25f * broad;
-                oxygen *= 1.0f - eye.depth * smoothstep(1.1f, 0.5f, std::hypot(ex, ey)) *
-                                     smoothstep(1.0f * R, 0.5f * R, std::fabs(z));
+                const float ex = (dx - eye.x) / eye.r + 0.45f * mid + 0.2f * fine,
+                            ey = (dy - eye.y) / eye.r + 0.3f * broad + 0.2f * fine;
+                oxygen *= 1.0f - eye.depth * smoothstep(1.3f, 0.15f, std::hypot(ex, ey)) *
+                                     smoothstep(1.3f * R, 0.95f * R, std::fabs(z));
             }
         }
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
             clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch;
+        // Kept to the limb: seen face-on across the disc it would fleck it pink.
+        const float limb = smoothstep(0.55f * R, 0.92f * R, std::hypot(dx, dy));
+        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch * limb;
         Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
         e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
@@ -506,11 +523,18 @@ void paintSouthernOwl(Scene &scene)
     core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
         // Mottling down to a few pixels, and faint wisps.
+        // Mottling down to a few pixels, and faint wisps, their contrast
+        // varying across the disc: here knotty cells, there smooth glow.
         const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
         const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
-        const float m = 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
-                        0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
-                        0.18f * wisps * wisps * wisps;
+        const float region = clamp01(1.8f * cn::fbm(x / 140, y / 140, seed + 13, 2));
+        const cn::Cells cell = cn::worley(x / 11 + 1.2f * w.x, y / 11 + 1.2f * w.y, seed + 14);
+        const float knot = std::exp(-3.0f * cell.f1 * cell.f1) *
+                           (0.4f + 0.6f * float(cell.id & 255u) / 255.0f);
+        const float m = 0.8f + 0.24f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
+                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+                        region * (0.8f * knot - 0.25f) +
+                        (0.08f + 0.25f * (1.0f - region)) * wisps * wisps * wisps;
         // The red rim is made of thin, tangled wisps rather than a smooth glow.
         const Light g = gas.at(int(x), int(y));
         const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
