@@ -334,8 +334,8 @@ void paintCatsEye(Scene &scene)
         float cap; // strength of the knotty caps at the long axis' ends
     };
     const Shell shells[] = {
-        {Orientation(0.55f, 0.5f), 10, -6, 285, 150, 150, 0.045f, 0.0011f, 0.0023f, 1.0f},
-        {Orientation(-0.3f, 0.7f), -12, 8, 250, 145, 135, 0.05f, 0.0009f, 0.0019f, 0.3f},
+        {Orientation(0.6f, 0.5f), 14, -8, 310, 128, 125, 0.045f, 0.0012f, 0.0023f, 1.0f},
+        {Orientation(-0.38f, 0.7f), -22, 14, 230, 122, 110, 0.05f, 0.001f, 0.0019f, 0.4f},
         {Orientation(0.15f, -0.3f), 4, 3, 175, 112, 110, 0.06f, 0.0013f, 0.0005f, 0.0f},
         {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.055f, 0.003f, 0.0002f, 0.5f},
     };
@@ -369,7 +369,11 @@ void paintCatsEye(Scene &scene)
                           0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
             // The red rims come and go, each shell in its own places.
             const float redAlong = clamp01(0.35f + 1.8f * (0.7f * mid - 0.6f * big * sign));
-            e += Nitrogen * (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong);
+            // Only where the wall is seen edge-on: across the face its red
+            // would fleck the teal.
+            const float edgeOn = 1.0f - smoothstep(0.45f, 0.9f, std::fabs(z) / sh.c);
+            e += Nitrogen *
+                 (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong * edgeOn);
             // Knotty caps where the long axis ends, one brighter than the other.
             const float cap = wall(std::fabs(p.x) / sh.a - 1.0f, 0.07f) *
                               gauss((p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
@@ -388,8 +392,15 @@ void paintCatsEye(Scene &scene)
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
         const float strands = cn::ridged(x / 5 + 1.2f * w.x, y / 5 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        const float m = 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
-                        (0.1f + 0.6f * patchy) * strands * strands;
+        // And wider, winding filaments of 20-40 px, strong in some stretches
+        // of the walls and absent in others.
+        const cn::Offset wb = cn::warp(x / 70, y / 70, seed + 18, 2);
+        const float wide = cn::ridged(x / 26 + 1.6f * wb.x, y / 26 + 1.6f * wb.y, seed + 19, 2);
+        const float wideAlong = clamp01(1.6f * cn::fbm(x / 90, y / 90, seed + 20, 2) + 0.3f);
+        const float m = 0.68f + 0.18f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
+                        0.18f * cn::fbm(x / 16 + wb.y, y / 16 + wb.x, seed + 21, 2) +
+                        (0.08f + 0.45f * patchy) * strands * strands +
+                        wideAlong * (0.9f * wide * wide * wide - 0.15f);
         // The red light, integrated through a long limb, would be smooth:
         // break it into beads of a few pixels that leave the teal alone.
         const float bead = clamp01(0.5f + 1.4f * cn::fbm(x / 7, y / 7, seed + 17, 3));
