@@ -501,13 +501,13 @@ void paintSouthernOwl(Scene &scene)
         const float mottle = (0.35f + 0.9f * clamp01(0.5f + 1.5f * mid + 0.5f * fine)) *
                              (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
         // Brighter towards the south-west, as in deep images.
-        const float side = 1.0f + 0.22f * (p.x + p.y) / R;
+        const float side = 1.0f + 0.15f * (p.x + p.y) / R;
         // A thick shell over a faint filled interior, so the limb brightens
         // well above the centre; its inner edge is ragged.
         const float inner = 0.86f + 0.06f * mid + 0.03f * fine;
         float oxygen =
-            smoothstep(1.02f, 0.92f, s) * (0.07f + 0.93f * smoothstep(inner - 0.1f, inner, s)) +
-            1.6f * wall(s - 0.96f, 0.03f) * clamp01(0.45f + 1.5f * fine);
+            smoothstep(1.02f, 0.92f, s) * (0.07f + 0.7f * smoothstep(inner - 0.1f, inner, s)) +
+            2.8f * wall(s - 0.965f, 0.028f) * clamp01(0.4f + 1.6f * fine);
         if (std::fabs(z) < 1.3f * R) {
             for (const Eye &eye : eyes) {
                 const float ex = (dx - eye.x) / eye.r + 0.45f * mid + 0.2f * fine,
@@ -522,8 +522,8 @@ void paintSouthernOwl(Scene &scene)
         // Kept to the limb: seen face-on across the disc it would fleck it pink.
         const float limb = smoothstep(0.55f * R, 0.92f * R, std::hypot(dx, dy));
         const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch * limb;
-        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
-        e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.0003f * oxygen * mottle * side);
+        e += cp::HydrogenRed * (0.0016f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
         e += cp::HydrogenRed * (0.00002f * smoothstep(1.35f, 1.02f, s) *
                                 smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
