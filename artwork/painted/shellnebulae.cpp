@@ -128,6 +128,7 @@ struct HelixLook
     float discTexture = 0.0f; // filaments and clumps across the glow inside the ring
     float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
     float insideDepth = 0.3464f; // the inner glow's thickness, in radii
+    float clumpFloor = 0.12f;    // the ring's light between its clumps
 };
 
 void paintHelixRing(Scene &scene, const HelixLook &look)
@@ -163,7 +164,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float ring = radiusAt(c, s) * (1.0f + 0.05f * rough);
         const float weight = weightAt(c, s);
         const float clumps =
-            0.12f + 1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
+            look.clumpFloor +
+            1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
         // A thick, flattened torus whose inner edge, the ionisation front, is
         // sharper than the outer one.
         float dr = (rho - ring) / (0.2f * R * weight);
@@ -311,6 +313,8 @@ void paintHelixInfrared(Scene &scene)
     look.discTexture = 1.4f;
     // A thin halo, or seen this far from face-on it would round the outline.
     look.haloDepth = 0.3f;
+    // Dust fills the gaps between clumps, so the ring stays whole.
+    look.clumpFloor = 0.5f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
