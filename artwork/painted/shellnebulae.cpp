@@ -367,7 +367,8 @@ void paintCatsEye(Scene &scene)
             const Vec3 p = sh.o.toObject(dx - sh.ox, dy - sh.oy, z);
             const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
                                       (p.z / sh.c) * (p.z / sh.c)) *
-                            (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
+                            (1.0f + sign * 0.12f * big + 0.08f * mid * sign * sign +
+                             0.035f * (clump - 0.5f));
             e += Teal * (sh.teal * along *
                          ((0.45f + 0.9f * clump) * wall(s - 0.95f, sh.wall) +
                           0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
