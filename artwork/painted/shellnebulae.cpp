@@ -226,7 +226,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
             const float clumps = cn::fbm(x / 13 + wd.y, y / 13 + wd.x, seed + 23, 3);
             const float patch = clamp01(0.5f + 1.4f * cn::fbm(x / 170, y / 170, seed + 24, 2));
             disc = 1.0f + look.discTexture * inDisc *
-                              (0.7f * patch * patch * strands * strands * strands + 0.35f * big +
+                              (0.5f * patch * patch * strands * strands * strands + 0.4f * big +
                                0.25f * clumps - 0.3f * (1.0f - patch));
         }
         return disc * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
@@ -301,7 +301,7 @@ void paintHelixInfrared(Scene &scene)
     look.insideRise = 0.7f;
     look.knots.head = Light{1.0f, 0.45f, 0.26f};
     look.knots.tail = look.ringOuter;
-    look.knots.count = 1000;
+    look.knots.count = 1300;
     look.knots.brightness = 0.09f;
     look.knots.tailShare = 0.5f;
     // The longer wavelength blurs them: fat heads with short tails, not needles.
