@@ -479,8 +479,8 @@ void paintSouthernOwl(Scene &scene)
     {
         float x, y, r, depth;
     };
-    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.27f * R, 0.8f},
-                        {0.27f * R, -0.16f * R, 0.23f * R, 0.68f}};
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.27f * R, 0.86f},
+                        {0.27f * R, -0.16f * R, 0.23f * R, 0.75f}};
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const Vec3 p = o.toObject(dx, dy, z);
@@ -547,7 +547,11 @@ void paintSouthernOwl(Scene &scene)
         const cn::Cells cell = cn::worley(x / 11 + 1.2f * w.x, y / 11 + 1.2f * w.y, seed + 14);
         const float knot = std::exp(-3.0f * cell.f1 * cell.f1) *
                            (0.4f + 0.6f * float(cell.id & 255u) / 255.0f);
-        const float m = 0.8f + 0.24f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
+        // Broad brighter and dimmer tracts, which the long sight lines
+        // through the shell would otherwise average away.
+        const float tracts =
+            0.72f + 0.55f * clamp01(0.5f + 1.4f * cn::fbm(x / 110 + w.y, y / 110 + w.x, seed + 15, 3));
+        const float m = tracts * (0.8f + 0.24f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
                         0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
                         region * (0.8f * knot - 0.25f) +
                         (0.08f + 0.25f * (1.0f - region)) * wisps * wisps * wisps;
