@@ -42,11 +42,23 @@ inline float wall(float x, float width)
 // the star, tails stream outwards. A few are bright and most faint, so the
 // knots read as a population rather than a fringe. radiusAt gives the ring's
 // inner edge, in the object's plane, for a direction.
+struct KnotStyle
+{
+    int count;
+    Light head, tail;
+    float brightness, tailShare; // a knot's brightness, and its tail's share of it
+    float size;                  // scales heads and tails' widths
+    float tailLength = 1.0f;     // scales tails' lengths
+    float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
+};
+
 template <typename RadiusAt>
 void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, const Orientation &o,
-               int count, const Light &head, const Light &tail, float brightness, float tailShare,
-               float size, std::uint32_t seed, RadiusAt radiusAt)
+               const KnotStyle &style, std::uint32_t seed, RadiusAt radiusAt)
 {
+    const int count = style.count;
+    const float size = style.size, brightness = style.brightness, tailShare = style.tailShare;
+    const Light &head = style.head, &tail = style.tail;
     float lastAngle = 0, lastDepth = 0;
     for (int placed = 0, tries = 0; placed < count && tries < count * 8; ++tries) {
         // Many knots sit in small groups beside another.
@@ -74,8 +86,15 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         // Tails point away from the star, give or take the knots' own motion.
         k.angle = std::atan2(p.y, p.x) + float(rng.normal()) * 0.08f;
         k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
-        k.tail = float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth);
+        k.tail = style.tailLength * (float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth));
         k.width = k.head * float(rng.range(0.55, 0.9));
+        if (style.spread > 0) {
+            // Some knots are bare heads, some drag long tails; heads are
+            // not all round.
+            const float stretch = float(rng.range(0.0, 1.0));
+            k.tail *= 1.0f + style.spread * (2.2f * stretch * stretch * stretch - 0.55f);
+            k.width *= 1.0f + style.spread * float(rng.range(-0.25, 0.35));
+        }
         const float b = brightness * (0.08f + 1.4f * std::pow(pick, 4.0f)) * (1.25f - 0.6f * depth);
         k.headLight = mix(head, tail, float(rng.range(0.0, 0.7))) * b;
         k.tailLight = tail * (tailShare * float(rng.range(0.6, 1.5)) * b);
@@ -101,12 +120,15 @@ struct HelixLook
     Light inside, insideEdge;   // the glow within the ring, at its centre and edge
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
-    Light knotHead, knotTail;
-    int knots;
-    float knotLight, tailShare; // a knot's brightness, and its tail's share of it
-    float knotSize;             // scales heads and tails' widths
+    KnotStyle knots;
     float starLight;
-    float texture; // strength of the fine clumps laid over the volume
+    float texture;            // strength of the fine clumps laid over the volume
+    float wobble = 1.0f;      // how far the ring's radius wanders
+    float streaks = 1.0f;     // strength of the unresolved radial streaks
+    float discTexture = 0.0f; // filaments and clumps across the glow inside the ring
+    float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
+    float insideDepth = 0.3464f; // the inner glow's thickness, in radii
+    float clumpFloor = 0.12f;    // the ring's light between its clumps
 };
 
 void paintHelixRing(Scene &scene, const HelixLook &look)
@@ -120,9 +142,9 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
 
     // The ring's radius wanders at three scales, so it is never a circle.
     auto radiusAt = [&](float c, float s) {
-        return R * (1.0f + 0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
-                    0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
-                    0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2));
+        return R * (1.0f + look.wobble * (0.11f * cn::fbm(c * 1.2f, s * 1.2f, seed + 1, 2) +
+                                          0.05f * cn::fbm(c * 3.5f, s * 3.5f, seed + 2, 2) +
+                                          0.025f * cn::fbm(c * 9.0f, s * 9.0f, seed + 10, 2)));
     };
     // One side of the ring is thicker and brighter than the other.
     auto weightAt = [&](float c, float s) {
@@ -142,7 +164,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float ring = radiusAt(c, s) * (1.0f + 0.05f * rough);
         const float weight = weightAt(c, s);
         const float clumps =
-            0.12f + 1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
+            look.clumpFloor +
+            1.5f * core::shaping::square(clamp01(0.55f + 1.1f * lump + 0.45f * rough));
         // A thick, flattened torus whose inner edge, the ionisation front, is
         // sharper than the outer one.
         float dr = (rho - ring) / (0.2f * R * weight);
@@ -155,7 +178,7 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float inside =
             smoothstep(1.08f, 0.75f, t) *
             (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
-            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (0.12f * R * R)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (look.insideDepth * look.insideDepth * R * R)) *
             (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
         Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
                   (look.ringLight * weight * torus * clumps);
@@ -168,8 +191,10 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
             gauss(((qr - 1) / qw) * ((qr - 1) / qw) + (q.z / (0.2f * R)) * (q.z / (0.2f * R)));
         e += look.ringOuter * (look.loopLight * loop * clumps);
         // A faint red halo around the ring, not over the disc, which would grey it.
-        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) *
-                               smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R)));
+        float halo = smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R));
+        if (look.haloDepth > 0)
+            halo *= gauss(p.z * p.z / (look.haloDepth * look.haloDepth * R * R));
+        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * halo);
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -189,16 +214,31 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float frayed = smoothstep(0.9f * R, 1.2f * R, rho);
         const cn::Offset w = cn::warp(x / 50, y / 50, seed + 15, 2);
         const float dust = clamp01(0.5f + 1.2f * cn::fbm(x / 14 + w.x, y / 14 + w.y, seed + 16, 3));
-        return (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+        float disc = 1.0f;
+        if (look.discTexture > 0) {
+            // Across the inner glow: winding filaments and clumps at two
+            // scales, strong in some places and faint in others.
+            const float inDisc = 1.0f - smoothstep(0.7f * R, 0.95f * R, rho);
+            const cn::Offset wd = cn::warp(x / 90, y / 90, seed + 21, 3);
+            const float strands =
+                cn::ridged(x / 34 + 2.0f * wd.x, y / 34 + 2.0f * wd.y, seed + 22, 3);
+            const float big = cn::fbm(x / 45 + wd.y, y / 45 + wd.x, seed + 25, 2);
+            const float clumps = cn::fbm(x / 13 + wd.y, y / 13 + wd.x, seed + 23, 3);
+            const float patch = clamp01(0.5f + 1.4f * cn::fbm(x / 170, y / 170, seed + 24, 2));
+            disc = 1.0f + look.discTexture * inDisc *
+                              (0.5f * patch * patch * strands * strands * strands + 0.4f * big +
+                               0.25f * clumps - 0.3f * (1.0f - patch));
+        }
+        return disc * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
                (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
                                        0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
                                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
-                                       0.22f * streaks * streaks - 0.12f - 0.06f * inRing));
+                                       0.22f * look.streaks * streaks * streaks - 0.12f -
+                                       0.06f * inRing));
     });
 
     core::Rng knots(seed + 7);
-    ringKnots(light, knots, Cx, Cy, o, look.knots, look.knotHead, look.knotTail, look.knotLight,
-              look.tailShare, look.knotSize, seed + 8,
+    ringKnots(light, knots, Cx, Cy, o, look.knots, seed + 8,
               [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
@@ -225,12 +265,12 @@ void paintHelix(Scene &scene)
     look.insideLight = 0.00042f;
     look.loopLight = 0.0003f;
     look.insideRise = 0.3f;
-    look.knotHead = Light{1.0f, 0.7f, 0.4f};
-    look.knotTail = Light{1.0f, 0.3f, 0.18f};
-    look.knots = 2200;
-    look.knotLight = 0.12f;
-    look.tailShare = 0.3f;
-    look.knotSize = 1.0f;
+    look.knots.head = Light{1.0f, 0.7f, 0.4f};
+    look.knots.tail = Light{1.0f, 0.3f, 0.18f};
+    look.knots.count = 2200;
+    look.knots.brightness = 0.12f;
+    look.knots.tailShare = 0.3f;
+    look.knots.size = 1.0f;
     look.starLight = 30.0f;
     look.texture = 2.0f;
     paintHelixRing(scene, look);
@@ -245,26 +285,36 @@ void paintHelixInfrared(Scene &scene)
     look.radius = 300;
     // Its own geometry: tilted well away from face-on, so the ring is a clear ellipse.
     look.angle = -0.62f;
-    look.tilt = 0.72f;
+    look.tilt = 0.95f;
     look.loopAngle = 0.35f;
     look.loopTilt = 0.95f;
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.75f, 1.0f, 0.62f};
-    look.insideEdge = Light{1.0f, 0.95f, 0.6f};
+    look.inside = Light{0.82f, 1.0f, 0.66f};
+    look.insideEdge = Light{1.0f, 0.96f, 0.66f};
     look.ringLight = 0.0009f;
-    look.insideLight = 0.00044f;
-    look.loopLight = 0.00035f;
-    look.insideRise = 0.85f;
-    look.knotHead = Light{1.0f, 0.45f, 0.26f};
-    look.knotTail = look.ringOuter;
-    look.knots = 3600;
-    look.knotLight = 0.13f;
-    // Warm dust glows along the whole knot, so the tails show as spokes.
-    look.tailShare = 0.42f;
-    // The longer wavelength blurs them: fatter knots, fewer needles.
-    look.knotSize = 1.2f;
+    look.insideLight = 0.0008f;
+    // A thin lens of glow, so the tilted ring stays an ellipse.
+    look.insideDepth = 0.17f;
+    look.loopLight = 0.00012f;
+    look.insideRise = 0.7f;
+    look.knots.head = Light{1.0f, 0.45f, 0.26f};
+    look.knots.tail = look.ringOuter;
+    look.knots.count = 1300;
+    look.knots.brightness = 0.09f;
+    look.knots.tailShare = 0.5f;
+    // The longer wavelength blurs them: fat heads with short tails, not needles.
+    look.knots.size = 1.7f;
+    look.knots.tailLength = 1.1f;
+    look.knots.spread = 1.0f;
+    look.wobble = 0.45f;
+    look.streaks = 0.3f;
+    look.discTexture = 1.4f;
+    // A thin halo, or seen this far from face-on it would round the outline.
+    look.haloDepth = 0.3f;
+    // Dust fills the gaps between clumps, so the ring stays whole.
+    look.clumpFloor = 0.5f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
@@ -288,8 +338,8 @@ void paintCatsEye(Scene &scene)
         float cap; // strength of the knotty caps at the long axis' ends
     };
     const Shell shells[] = {
-        {Orientation(0.55f, 0.5f), 10, -6, 285, 150, 150, 0.045f, 0.0011f, 0.0023f, 1.0f},
-        {Orientation(-0.3f, 0.7f), -12, 8, 250, 145, 135, 0.05f, 0.0009f, 0.0019f, 0.3f},
+        {Orientation(0.6f, 0.5f), 14, -8, 310, 128, 125, 0.045f, 0.0012f, 0.0023f, 1.0f},
+        {Orientation(-0.38f, 0.7f), -22, 14, 230, 122, 110, 0.05f, 0.001f, 0.0019f, 0.4f},
         {Orientation(0.15f, -0.3f), 4, 3, 175, 112, 110, 0.06f, 0.0013f, 0.0005f, 0.0f},
         {Orientation(-0.75f, 0.2f), -3, 2, 105, 58, 62, 0.055f, 0.003f, 0.0002f, 0.5f},
     };
@@ -317,13 +367,18 @@ void paintCatsEye(Scene &scene)
             const Vec3 p = sh.o.toObject(dx - sh.ox, dy - sh.oy, z);
             const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
                                       (p.z / sh.c) * (p.z / sh.c)) *
-                            (1.0f + sign * 0.12f * big + 0.05f * mid * sign * sign);
+                            (1.0f + sign * 0.12f * big + 0.08f * mid * sign * sign +
+                             0.035f * (clump - 0.5f));
             e += Teal * (sh.teal * along *
                          ((0.45f + 0.9f * clump) * wall(s - 0.95f, sh.wall) +
                           0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
             // The red rims come and go, each shell in its own places.
             const float redAlong = clamp01(0.35f + 1.8f * (0.7f * mid - 0.6f * big * sign));
-            e += Nitrogen * (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong);
+            // Only where the wall is seen edge-on: across the face its red
+            // would fleck the teal.
+            const float edgeOn = 1.0f - smoothstep(0.45f, 0.9f, std::fabs(z) / sh.c);
+            e += Nitrogen *
+                 (sh.red * wall(s - 1.02f, sh.wall * 0.6f) * knots * along * redAlong * edgeOn);
             // Knotty caps where the long axis ends, one brighter than the other.
             const float cap = wall(std::fabs(p.x) / sh.a - 1.0f, 0.07f) *
                               gauss((p.y * p.y + p.z * p.z) / (0.05f * sh.b * sh.b));
@@ -342,8 +397,15 @@ void paintCatsEye(Scene &scene)
         const cn::Offset w = cn::warp(x / 20, y / 20, seed + 11, 2);
         const float strands = cn::ridged(x / 5 + 1.2f * w.x, y / 5 + 1.2f * w.y, seed + 4, 2);
         const float patchy = clamp01(0.5f + cn::fbm(x / 30, y / 30, seed + 14, 2));
-        const float m = 0.7f + 0.3f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
-                        (0.1f + 0.6f * patchy) * strands * strands;
+        // And wider, winding filaments of 20-40 px, strong in some stretches
+        // of the walls and absent in others.
+        const cn::Offset wb = cn::warp(x / 70, y / 70, seed + 18, 2);
+        const float wide = cn::ridged(x / 26 + 1.6f * wb.x, y / 26 + 1.6f * wb.y, seed + 19, 2);
+        const float wideAlong = clamp01(1.6f * cn::fbm(x / 90, y / 90, seed + 20, 2) + 0.3f);
+        const float m = 0.68f + 0.18f * cn::fbm(x / 6, y / 6, seed + 3, 2) +
+                        0.18f * cn::fbm(x / 16 + wb.y, y / 16 + wb.x, seed + 21, 2) +
+                        (0.08f + 0.45f * patchy) * strands * strands +
+                        wideAlong * (0.9f * wide * wide * wide - 0.15f);
         // The red light, integrated through a long limb, would be smooth:
         // break it into beads of a few pixels that leave the teal alone.
         const float bead = clamp01(0.5f + 1.4f * cn::fbm(x / 7, y / 7, seed + 17, 3));
@@ -417,8 +479,8 @@ void paintSouthernOwl(Scene &scene)
     {
         float x, y, r, depth;
     };
-    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.24f * R, 0.7f},
-                        {0.27f * R, -0.16f * R, 0.2f * R, 0.55f}};
+    const Eye eyes[] = {{-0.3f * R, -0.1f * R, 0.27f * R, 0.86f},
+                        {0.27f * R, -0.16f * R, 0.23f * R, 0.75f}};
     auto field = [&](float x, float y, float z) {
         const float dx = x - Cx, dy = y - Cy;
         const Vec3 p = o.toObject(dx, dy, z);
@@ -428,28 +490,45 @@ void paintSouthernOwl(Scene &scene)
         const float broad = cn::fbm(p.x / 260, p.y / 260, p.z / 260, seed + 1, 2);
         const float mid = cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 2, 3);
         const float fine = cn::fbm(p.x / 22, p.y / 22, p.z / 22, seed + 9, 2);
-        // The outline bends at three scales.
-        const float s = s0 + 0.16f * broad + 0.06f * mid + 0.025f * fine;
-        const float mottle = 0.3f + 1.1f * clamp01(0.5f + 1.3f * mid + 0.4f * broad);
+        // The outline bends at three scales. The bends follow direction, not
+        // position, so the shell stays a shell along each line of sight and
+        // its limb stays bright.
+        const float n = 1.0f / (s0 * R + 1e-3f);
+        const float nx = p.x * n, ny = p.y * n, nz = p.z * n;
+        const float s = s0 + 0.1f * cn::fbm(nx * 1.3f, ny * 1.3f, nz * 1.3f, seed + 15, 2) +
+                        0.035f * cn::fbm(nx * 4.5f, ny * 4.5f, nz * 4.5f, seed + 16, 2) +
+                        0.02f * mid + 0.012f * fine;
+        // Clumps and winding filaments, strong in some parts of the shell
+        // and nearly absent in others, rather than an even mottle.
+        const float patchy = clamp01(0.5f + 1.6f * broad);
+        const float strands = cn::ridged(p.x / 55 + 2 * mid, p.y / 55, p.z / 55 + 2 * fine,
+                                         seed + 12, 2);
+        const float mottle = (0.35f + 0.9f * clamp01(0.5f + 1.5f * mid + 0.5f * fine)) *
+                             (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
         // Brighter towards the south-west, as in deep images.
-        const float side = 1.0f + 0.22f * (p.x + p.y) / R;
-        // A thick shell over a fainter filled interior: the limb brightens.
-        float oxygen = smoothstep(1.02f, 0.88f, s) * (0.15f + 0.75f * smoothstep(0.6f, 0.95f, s)) +
-                       0.9f * wall(s - 0.95f, 0.04f) * clamp01(0.6f + 1.5f * fine);
-        if (std::fabs(z) < 1.0f * R) {
+        const float side = 1.0f + 0.15f * (p.x + p.y) / R;
+        // A thick shell over a faint filled interior, so the limb brightens
+        // well above the centre; its inner edge is ragged.
+        const float inner = 0.86f + 0.06f * mid + 0.03f * fine;
+        float oxygen =
+            smoothstep(1.02f, 0.92f, s) * (0.07f + 0.7f * smoothstep(inner - 0.1f, inner, s)) +
+            2.8f * wall(s - 0.965f, 0.028f) * clamp01(0.4f + 1.6f * fine);
+        if (std::fabs(z) < 1.3f * R) {
             for (const Eye &eye : eyes) {
-                const float ex = (dx - eye.x) / eye.r + 0.25f * mid,
-                            ey = (dy - eye.y) / eye.r + 0.25f * broad;
-                oxygen *= 1.0f - eye.depth * smoothstep(1.1f, 0.5f, std::hypot(ex, ey)) *
-                                     smoothstep(1.0f * R, 0.5f * R, std::fabs(z));
+                const float ex = (dx - eye.x) / eye.r + 0.45f * mid + 0.2f * fine,
+                            ey = (dy - eye.y) / eye.r + 0.3f * broad + 0.2f * fine;
+                oxygen *= 1.0f - eye.depth * smoothstep(1.3f, 0.15f, std::hypot(ex, ey)) *
+                                     smoothstep(1.3f * R, 0.95f * R, std::fabs(z));
             }
         }
         // The red rim comes and goes around the bubble and changes its width.
         const float patch =
             clamp01(0.2f + 1.2f * cn::fbm(p.x / 150 + 7, p.y / 150, p.z / 150, seed + 5, 2));
-        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch;
-        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.00034f * oxygen * mottle * side);
-        e += cp::HydrogenRed * (0.0012f * hydrogen * mottle * mottle * (2.0f - side));
+        // Kept to the limb: seen face-on across the disc it would fleck it pink.
+        const float limb = smoothstep(0.55f * R, 0.92f * R, std::hypot(dx, dy));
+        const float hydrogen = wall(s - 1.03f, 0.03f + 0.045f * patch) * patch * patch * limb;
+        Light e = mix(cp::OxygenTeal, cp::SkyBlue, 0.3f) * (0.0003f * oxygen * mottle * side);
+        e += cp::HydrogenRed * (0.0016f * hydrogen * mottle * mottle * (2.0f - side));
         // A faint red glow beyond the rim.
         e += cp::HydrogenRed * (0.00002f * smoothstep(1.35f, 1.02f, s) *
                                 smoothstep(0.9f, 1.02f, s) * (0.5f + mottle));
@@ -460,11 +539,22 @@ void paintSouthernOwl(Scene &scene)
     core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
         // Mottling down to a few pixels, and faint wisps.
+        // Mottling down to a few pixels, and faint wisps, their contrast
+        // varying across the disc: here knotty cells, there smooth glow.
         const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
         const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
-        const float m = 0.82f + 0.28f * cn::fbm(x / 12, y / 12, seed + 4, 3) +
-                        0.12f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
-                        0.18f * wisps * wisps * wisps;
+        const float region = clamp01(1.8f * cn::fbm(x / 140, y / 140, seed + 13, 2));
+        const cn::Cells cell = cn::worley(x / 11 + 1.2f * w.x, y / 11 + 1.2f * w.y, seed + 14);
+        const float knot = std::exp(-3.0f * cell.f1 * cell.f1) *
+                           (0.4f + 0.6f * float(cell.id & 255u) / 255.0f);
+        // Broad brighter and dimmer tracts, which the long sight lines
+        // through the shell would otherwise average away.
+        const float tracts =
+            0.72f + 0.55f * clamp01(0.5f + 1.4f * cn::fbm(x / 110 + w.y, y / 110 + w.x, seed + 15, 3));
+        const float m = tracts * (0.8f + 0.24f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
+                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+                        region * (0.8f * knot - 0.25f) +
+                        (0.08f + 0.25f * (1.0f - region)) * wisps * wisps * wisps;
         // The red rim is made of thin, tangled wisps rather than a smooth glow.
         const Light g = gas.at(int(x), int(y));
         const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
