@@ -430,16 +430,18 @@ void paintPillars(Scene &scene)
             // The chord through a rounded column, and thin dust about it.
             const float body = 2.4f * std::sqrt(depth / 0.03f) * (0.7f + 0.6f * knots);
             float tau = body + 0.3f * smoothstep(0.012f, -0.002f, d);
-            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.025f, 14.0f, Clusters);
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 14.0f, Clusters);
             // Higher up is nearer the clusters.
             const float height = smoothstep(0.55f, -0.35f, v);
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
             const float broken =
                 smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3));
+            // The lit faces are mottled by the knots and turn golden.
             const core::Light surface =
-                pillarBrown *
-                ((0.005f + 0.075f * s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height)) *
+                mix(pillarBrown, rimGold, 0.35f * s.lit) *
+                ((0.005f + 0.075f * s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height) *
+                               clamp01(0.6f + 1.1f * knots)) *
                  (0.25f + 1.0f * patches) * (0.35f + 0.65f * std::exp(-depth / 0.04f)));
             const float rim = (1.0f - std::exp(-body)) * std::exp(-depth / 0.004f) * s.facing *
                               s.facing * (0.25f + 0.75f * height) * (0.25f + 0.75f * broken);
