@@ -136,8 +136,9 @@ void paintHorsehead(Scene &scene)
                0.1f * square(clamp01(0.2f + core::noise::fbm(x * 4, 2.3f, seed + 18, 3)));
     };
 
-    // The dust: its outline warped at four scales, and a bump map of knots
-    // and folds that both roughens the outline and shades the surface.
+    // The dust: its outline warped at four scales, bitten into by notches
+    // and raised in bumps, and a bump map of knots and folds that both
+    // roughens the outline and shades the surface.
     PixelMap dist, bumps;
     eachPixel([&](int px, int py, float u, float v) {
         const float coarse = std::min(head.sample(u, v), bankEdge(u) - v);
@@ -147,15 +148,23 @@ void paintHorsehead(Scene &scene)
             return;
         }
         const core::noise::Offset b = core::noise::warp(u * 3, v * 3, seed + 7, 3);
-        const core::noise::Offset m = core::noise::warp(u * 9, v * 9, seed + 8, 3);
-        const float x = u + 0.024f * b.x + 0.007f * m.x;
-        const float y = v + 0.024f * b.y + 0.007f * m.y;
+        const core::noise::Offset m = core::noise::warp(u * 10, v * 10, seed + 8, 3);
+        const core::noise::Offset f = core::noise::warp(u * 34, v * 34, seed + 9, 2);
+        const float x = u + 0.024f * b.x + 0.01f * m.x + 0.003f * f.x;
+        const float y = v + 0.024f * b.y + 0.01f * m.y + 0.003f * f.y;
         const float knots = 0.6f * core::noise::billow(x * 9, y * 9, seed + 12, 3) +
                             0.4f * core::noise::billow(x * 32, y * 32, seed + 13, 3);
-        const float d = smin(head.sample(x, y), bankEdge(x) - y, 0.05f) -
-                        0.012f * core::noise::fbm(x * 7, y * 7, seed + 19, 3) -
-                        0.006f * core::noise::fbm(x * 20, y * 20, seed + 10, 4) +
-                        0.003f * core::noise::fbm(u * 55, v * 55, seed + 17, 3);
+        // The bank's top is heaped into lumps that overhang in places.
+        const float bank = bankEdge(x) - y + 0.035f * core::noise::fbm(x * 9, y * 6, seed + 24, 3) +
+                           0.012f * core::noise::fbm(x * 26, y * 20, seed + 25, 3);
+        const float d =
+            smin(head.sample(x, y), bank, 0.05f) -
+            0.012f * core::noise::fbm(x * 7, y * 7, seed + 19, 3) -
+            0.006f * core::noise::fbm(x * 20, y * 20, seed + 10, 4) +
+            0.008f * smoothstep(0.1f, 0.5f, core::noise::fbm(x * 26, y * 26, seed + 26, 3)) -
+            0.003f * smoothstep(0.15f, 0.55f, core::noise::fbm(x * 48, y * 48, seed + 27, 2)) +
+            0.003f * core::noise::fbm(u * 70, v * 70, seed + 17, 3) +
+            0.0015f * core::noise::fbm(u * 220, v * 220, seed + 28, 2);
         dist.set(px, py, d);
         bumps.set(px, py, knots);
     });
@@ -187,24 +196,38 @@ void paintHorsehead(Scene &scene)
         if (d < 0.04f) {
             const float knots = bumps.at(px, py);
             const float depth = std::max(-d, 0.0f);
-            // The chord through a rounded cloud, thin at its edge, and a
-            // faint haze of dust just outside it.
-            const float body = 3.2f * std::sqrt(depth / 0.04f) * (0.5f + 0.9f * knots);
+            // The bank is a heap of clumps, thin between them so the glow
+            // shows through in patches; the head is denser and more even.
+            const float inBank =
+                smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v));
+            const float clumps = core::noise::fbm(u * 5, v * 5, seed + 29, octaves - 1);
+            const float thickness =
+                lerp(0.5f + 0.9f * knots, std::exp(2.2f * clumps - 0.3f) * (0.4f + 0.8f * knots) *
+                          (1.0f + 0.35f * core::noise::fbm(u * 110, v * 110, seed + 31, 3)),
+                      inBank);
+            // The outline is sharp in places and fades softly in others.
+            const float softness =
+                0.02f + 0.06f * smoothstep(-0.1f, 0.5f, core::noise::fbm(u * 8, v * 8, seed + 30, 3));
+            const float body = 3.2f * std::sqrt(depth / softness) * thickness;
             const float t =
                 std::exp(-body - 0.35f * smoothstep(0.015f, -0.002f, d) * (0.5f + knots));
-            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.022f, 9.0f, Sun);
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.022f, 6.0f, Sun);
             const float patches =
                 smoothstep(-0.3f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 15, 3));
             const float broken =
-                smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 20, 3));
-            // Light filters into the dust from its lit side.
-            const float inner = std::exp(-depth / 0.03f) * s.facing * (0.4f + 0.8f * knots);
-            c = c * t + dustRed * (0.035f * inner * (1.0f - t) * (0.3f + 0.7f * patches)) +
-                dustRed * (0.02f * (1.0f - t) * (0.3f + knots) * (0.4f + 0.6f * patches) *
-                           (0.25f + 0.75f * std::exp(-depth / 0.05f))) +
-                rimColour * (2.4f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.004f) *
-                             s.facing * s.facing * (0.2f + 0.8f * broken) * (0.4f + patches) *
-                             (0.35f + 0.5f * knots + 1.5f * s.lit));
+                square(smoothstep(-0.1f, 0.45f, core::noise::fbm(u * 18, v * 18, seed + 20, 3)));
+            // Light filters into the dust from its lit side, unevenly.
+            const float inner = std::exp(-depth / 0.02f) * s.facing * knots * knots * broken;
+            // The bank's clumps catch the curtain's light on their tops.
+            const float lumpGlow = inBank * smoothstep(-0.3f, 0.5f, clumps + 0.3f * knots) *
+                                   (0.3f + 0.7f * std::exp(-depth / 0.08f)) * (0.3f + knots);
+            c = c * t + dustRed * (0.06f * inner * (1.0f - t)) +
+                dustRed * ((1.0f - t) * (0.02f * (0.3f + knots) * (0.4f + 0.6f * patches) *
+                                             (0.25f + 0.75f * std::exp(-depth / 0.05f)) +
+                                         0.07f * lumpGlow)) +
+                rimColour * (1.3f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.003f) *
+                             s.facing * s.facing * broken * (0.4f + patches) *
+                             (0.35f + 0.5f * knots + 0.8f * s.lit));
             light.dim(px, py, t);
         }
         // A small reflection nebula lit by a star near the cloud's face,
@@ -379,10 +402,11 @@ void paintPillars(Scene &scene)
 
     const core::Light teal{0.22f, 0.66f, 0.64f};
     const core::Light gold{1.0f, 0.7f, 0.36f};
-    const core::Light pillarBrown{0.75f, 0.42f, 0.22f};
-    const core::Light rimGold{1.0f, 0.8f, 0.55f};
-    // The clusters above, a little to the right and in front, light them.
-    constexpr Direction Clusters{0.4f, -0.85f, 0.34f};
+    const core::Light dustBrown{0.62f, 0.3f, 0.12f};
+    const core::Light litOrange{1.0f, 0.5f, 0.16f};
+    const core::Light capGlow{1.0f, 0.8f, 0.5f};
+    // The clusters above, a little to the left and in front, light them.
+    constexpr Direction Clusters{-0.35f, -0.85f, 0.38f};
 
     core::CoarseField shape(Scene::Width, Scene::Height, 3);
     shape.fill([&](float u, float v) { return creationDistance(u, v, seed); });
@@ -427,38 +451,65 @@ void paintPillars(Scene &scene)
         if (d < 0.1f) {
             const float knots = bumps.at(px, py);
             const float depth = std::max(-d, 0.0f);
-            // The chord through a rounded column, and thin dust about it.
-            const float body = 2.4f * std::sqrt(depth / 0.03f) * (0.7f + 0.6f * knots);
-            float tau = body + 0.3f * smoothstep(0.012f, -0.002f, d);
             const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 14.0f, Clusters);
-            // Higher up is nearer the clusters.
+            // Higher up is nearer the clusters; the tops facing them are
+            // being boiled off into glowing gas.
             const float height = smoothstep(0.55f, -0.35f, v);
+            const float open = smoothstep(
+                -0.01f, 0.02f, shape.sample(u + 0.035f * Clusters.x, v + 0.035f * Clusters.y));
+            const float cap = open * height;
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
             const float broken =
                 smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3));
-            // The lit faces are mottled by the knots and turn golden.
+            // Grain of the lit dust, a few pixels across.
+            const float grain = 0.4f * core::noise::fbm(u * 280, v * 280, seed + 26, 2) +
+                                0.6f * core::noise::fbm(u * 110, v * 110, seed + 27, 2);
+            // The chord through a rounded column, and thin dust about it;
+            // thinner at the glowing caps, so light passes through them.
+            const float body =
+                3.0f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) * (1.0f - 0.45f * cap);
+            float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
+            // Warm dark dust; its lit faces turn orange and show every knot.
+            const float sunlit = s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height) *
+                                 clamp01(0.55f + 1.1f * knots + 0.35f * grain);
             const core::Light surface =
-                mix(pillarBrown, rimGold, 0.35f * s.lit) *
-                ((0.005f + 0.075f * s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height) *
-                               clamp01(0.6f + 1.1f * knots)) *
-                 (0.25f + 1.0f * patches) * (0.35f + 0.65f * std::exp(-depth / 0.04f)));
-            const float rim = (1.0f - std::exp(-body)) * std::exp(-depth / 0.004f) * s.facing *
-                              s.facing * (0.25f + 0.75f * height) * (0.25f + 0.75f * broken);
+                dustBrown * (0.006f * (0.4f + patches) * clamp01(0.7f + knots + 0.3f * grain)) +
+                litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
+                             (0.15f + 0.85f * std::exp(-depth / 0.035f)));
+            // Light scattered through the thin dust at the outline, brightest
+            // on the side facing the clusters.
+            const float edge = 1.0f - std::exp(-body);
+            const float glowEdge = edge * std::exp(-depth / 0.014f) *
+                                   (0.1f + 0.9f * s.facing * s.facing) * (0.3f + 0.7f * height) *
+                                   (0.3f + 0.7f * broken) * clamp01(0.8f + 0.3f * grain);
+            const float rim = edge * std::exp(-depth / 0.004f) * s.facing * s.facing *
+                              (0.25f + 0.75f * height) * (0.2f + 0.8f * broken) *
+                              clamp01(0.6f + knots);
+            // The caps: ionised gas glowing over the dust, with small bright
+            // knots of denser gas in it.
+            const float spots = smoothstep(0.35f, 0.7f, core::noise::fbm(u * 90, v * 90, seed + 28, 2));
+            const float capLight = cap * std::exp(-depth / 0.012f - std::max(d, 0.0f) / 0.0015f) *
+                                   clamp01(0.3f + 0.9f * knots + 0.4f * grain +
+                                           1.2f * core::noise::fbm(u * 40, v * 40, seed + 30, 3)) *
+                                   (0.4f + patches);
             // Gas streaming off the lit faces towards the light, in wisps.
             float wisp = 0.0f;
             if (d > 0) {
                 const float along = u * Clusters.x + v * Clusters.y;
                 const float across = u * -Clusters.y + v * Clusters.x;
-                const float streaks =
-                    clamp01(0.5f + core::noise::fbm(along * 8, across * 60, seed + 8, 4));
-                wisp = std::exp(-d / 0.03f) * s.facing * s.facing * streaks * streaks * streaks *
-                       height * patches;
-                tau += 0.25f * wisp;
+                const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
+                const float streaks = clamp01(
+                    0.5f + core::noise::fbm(along * 5 + 0.3f * ww.x, across * 28 + 0.3f * ww.y,
+                                            seed + 8, 4));
+                wisp = std::exp(-d / 0.03f) * open * streaks * streaks * height *
+                       (0.3f + patches);
+                tau += 0.15f * wisp;
             }
             const float t = std::exp(-tau);
-            c = c * t + surface * (1.0f - t) + rimGold * (2.4f * rim) +
-                mix(rimGold, teal, 0.3f) * (0.08f * wisp);
+            c = c * t + surface * (1.0f - t) + litOrange * (0.5f * glowEdge) + capGlow * (1.2f * rim) +
+                capGlow * (0.9f * capLight * (1.0f + 2.5f * spots * broken)) +
+                mix(capGlow, teal, 0.35f) * (0.12f * wisp);
             light.dim(px, py, t);
         }
         light.add(px, py, c);
