@@ -10,7 +10,9 @@
 #include "artwork/painted/recipes.h"
 #include "artwork/painted/scene.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace painted {
 
@@ -43,6 +45,61 @@ float taperedCapsule(float x, float y, float ax, float ay, float ra, float bx, f
     return std::hypot(x - ax - t * dx, y - ay - t * dy) - lerp(ra, rb, t);
 }
 
+// One value per pixel, for fields a painter reads at neighbouring pixels.
+class PixelMap
+{
+public:
+    PixelMap() : m_values(std::size_t(Scene::Width) * Scene::Height) {}
+
+    void set(int px, int py, float value) { m_values[std::size_t(py) * Scene::Width + px] = value; }
+    float at(int px, int py) const
+    {
+        px = std::clamp(px, 0, Scene::Width - 1);
+        py = std::clamp(py, 0, Scene::Height - 1);
+        return m_values[std::size_t(py) * Scene::Width + px];
+    }
+
+private:
+    std::vector<float> m_values;
+};
+
+// A unit vector; z points towards the viewer.
+struct Direction
+{
+    float x, y, z;
+};
+
+// How a dust surface meets the light at a pixel. The dust is taken as
+// rounded, like a column of radius `rounding` seen side on, so its normal
+// turns sideways at the outline; the bump map tilts it further, so knots and
+// folds light up on the side facing the light and shade the other.
+struct SurfaceLight
+{
+    float lit;    // cosine of the light on the surface, 0 when it faces away
+    float facing; // how much the nearest outline faces the light, in the sky
+};
+
+SurfaceLight lightSurface(const PixelMap &distance, const PixelMap &bumps, int px, int py,
+                          float rounding, float bumpiness, Direction light)
+{
+    const float d = distance.at(px, py);
+    float gx = distance.at(px + 2, py) - distance.at(px - 2, py);
+    float gy = distance.at(px, py + 2) - distance.at(px, py - 2);
+    const float g = std::hypot(gx, gy);
+    if (g > 0) {
+        gx /= g;
+        gy /= g;
+    }
+    const float s = clamp01(1.0f + std::min(d, 0.0f) / rounding);
+    float nx = gx * s, ny = gy * s, nz = std::sqrt(std::max(0.0f, 1.0f - s * s));
+    nx -= bumpiness * (bumps.at(px + 1, py) - bumps.at(px - 1, py));
+    ny -= bumpiness * (bumps.at(px, py + 1) - bumps.at(px, py - 1));
+    const float n = std::sqrt(nx * nx + ny * ny + nz * nz);
+    const float sky = std::hypot(light.x, light.y);
+    return {std::max(0.0f, (nx * light.x + ny * light.y + nz * light.z) / n),
+            sky > 0 ? std::max(0.0f, (gx * light.x + gy * light.y) / sky) : 0.0f};
+}
+
 // The horse's head and neck, facing left, with its muzzle lowered.
 float horse(float x, float y)
 {
@@ -63,60 +120,139 @@ void paintHorsehead(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
     const std::uint32_t seed = scene.seed();
+    // Stars behind the cloud; the dust dims them with the glow.
     fieldStars(light, seed + 11, 7000, 5.0f);
+
+    core::CoarseField head(Scene::Width, Scene::Height, 3);
+    // The head a little larger than the neck it grows from.
+    head.fill([&](float u, float v) {
+        constexpr float Scale = 1.12f;
+        return Scale * horse(0.06f + (u - 0.06f) / Scale, 0.2f + (v - 0.2f) / Scale);
+    });
+    // The cloud bank's upper edge, rising a little to the right.
+    auto bankEdge = [&](float x) {
+        return 0.262f + 0.04f * x + 0.045f * core::noise::fbm(x * 2.2f, 3.7f, seed + 3, 4) +
+               0.03f * core::noise::fbm(x * 7, 1.1f, seed + 14, 3) -
+               0.1f * square(clamp01(0.2f + core::noise::fbm(x * 4, 2.3f, seed + 18, 3)));
+    };
+
+    // The dust: its outline warped at four scales, bitten into by notches
+    // and raised in bumps, and a bump map of knots and folds that both
+    // roughens the outline and shades the surface.
+    PixelMap dist, bumps;
+    eachPixel([&](int px, int py, float u, float v) {
+        const float coarse = std::min(head.sample(u, v), bankEdge(u) - v);
+        if (coarse > 0.12f) {
+            dist.set(px, py, coarse);
+            bumps.set(px, py, 0.0f);
+            return;
+        }
+        const core::noise::Offset b = core::noise::warp(u * 3, v * 3, seed + 7, 3);
+        const core::noise::Offset m = core::noise::warp(u * 10, v * 10, seed + 8, 3);
+        const core::noise::Offset f = core::noise::warp(u * 34, v * 34, seed + 9, 2);
+        const float x = u + 0.024f * b.x + 0.01f * m.x + 0.003f * f.x;
+        const float y = v + 0.024f * b.y + 0.01f * m.y + 0.003f * f.y;
+        const float knots = 0.6f * core::noise::billow(x * 9, y * 9, seed + 12, 3) +
+                            0.4f * core::noise::billow(x * 32, y * 32, seed + 13, 3);
+        // The bank's top is heaped into lumps that overhang in places.
+        const float bank = bankEdge(x) - y + 0.035f * core::noise::fbm(x * 9, y * 6, seed + 24, 3) +
+                           0.012f * core::noise::fbm(x * 26, y * 20, seed + 25, 3);
+        const float d =
+            smin(head.sample(x, y), bank, 0.05f) -
+            0.012f * core::noise::fbm(x * 7, y * 7, seed + 19, 3) -
+            0.006f * core::noise::fbm(x * 20, y * 20, seed + 10, 4) +
+            0.008f * smoothstep(0.1f, 0.5f, core::noise::fbm(x * 26, y * 26, seed + 26, 3)) -
+            0.003f * smoothstep(0.15f, 0.55f, core::noise::fbm(x * 48, y * 48, seed + 27, 2)) +
+            0.003f * core::noise::fbm(u * 70, v * 70, seed + 17, 3) +
+            0.0015f * core::noise::fbm(u * 220, v * 220, seed + 28, 2);
+        dist.set(px, py, d);
+        bumps.set(px, py, knots);
+    });
 
     const core::Light hydrogen = mix(core::palette::HydrogenRed, core::palette::Rose, 0.2f);
     const core::Light dustRed{0.7f, 0.3f, 0.2f};
+    const core::Light rimColour = mix(hydrogen, core::palette::WarmWhite, 0.3f);
+    // Sigma Orionis, out of the frame above, lights the cloud from behind.
+    constexpr Direction Sun{-0.22f, -0.8f, -0.56f};
     const int octaves = core::noise::octavesFor(400.0f, 3.0f);
     eachPixel([&](int px, int py, float u, float v) {
-        // The curtain: glowing hydrogen combed into vertical striations
-        // whose strength comes and goes across the picture.
+        // The curtain: glowing hydrogen streaming up off the cloud towards
+        // the star, combed into striations of uneven strength and width.
+        const float above = std::max(0.0f, bankEdge(u) - v);
+        const float profile = 0.45f + 0.75f * std::exp(-above / 0.28f);
+        const core::noise::Offset cw = core::noise::warp(u * 2.5f, v * 1.2f, seed + 1, 3);
+        const float xs = u + 0.03f * cw.x;
         const float strength =
-            smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 2.2f, v * 0.8f, seed + 2, 3));
-        const float combed = core::noise::fbm(u * 24, v * 2.2f, seed + 4, 4) +
-                             0.5f * core::noise::fbm(u * 70, v * 6, seed + 5, 3);
-        const float mottle = core::noise::fbm(u * 5, v * 5, seed + 6, octaves - 1);
-        const float front = std::exp(-std::max(0.0f, 0.28f - v) / 0.5f);
-        core::Light c =
-            hydrogen *
-            (0.09f * front * std::exp(0.9f * mottle) * (1.0f + 0.45f * strength * combed) + 0.004f);
+            smoothstep(-0.2f, 0.5f, core::noise::fbm(u * 2.6f, v * 1.1f, seed + 2, 3));
+        const float broad = core::noise::ridged(xs * 15, v * 1.3f, seed + 4, 3);
+        const float thin = core::noise::ridged(xs * 44 + 0.4f * cw.y, v * 3.5f, seed + 5, 3);
+        const float mottle = core::noise::fbm(u * 4, v * 4, seed + 6, octaves - 1);
+        const float streaks = 0.8f * broad * broad + 0.15f * thin * thin;
+        core::Light c = hydrogen * (0.085f * profile * std::exp(0.7f * mottle) *
+                                        (0.7f + (0.1f + 0.7f * strength) * streaks) +
+                                    0.003f);
 
-        // Dust: the cloud and the head rising from it, its outline
-        // warped at three scales so nothing reads as a cut-out.
-        const core::noise::Offset b = core::noise::warp(u * 4, v * 4, seed + 7, 3);
-        const core::noise::Offset w = core::noise::warp(u * 12, v * 12, seed + 8, 3);
-        const float x = u + 0.025f * b.x + 0.012f * w.x, y = v + 0.025f * b.y + 0.012f * w.y;
-        const float edge = 0.26f + 0.03f * x +
-                           0.08f * core::noise::fbm(x * 2.5f, 0.5f, seed + 3, 5) +
-                           0.03f * core::noise::fbm(x * 10, y * 6, seed + 9, 3);
-        const float fine = core::noise::fbm(u * 90, v * 90, seed + 10, 3);
-        const float d = smin(horse(x, y), edge - y, 0.07f) + 0.005f * fine;
-        const float depth = std::max(-d, 0.0f);
-        const float lumps = core::noise::fbm(x * 16, y * 16, seed + 12, octaves - 2);
-        // A rounded cloud's chord through the line of sight; thin at the edge.
-        const float tau = 32.0f * std::sqrt(depth * 0.06f) * (0.75f + 0.6f * lumps) +
-                          0.7f * smoothstep(0.04f, -0.01f, d) * clamp01(0.6f + lumps);
-        const float t = std::exp(-tau);
-        c = c * t;
-        // The dust glows dull red where the curtain lights it, most at
-        // its rim and on the head's brow, less deep in the cloud.
-        const float rim = std::exp(-square((d + 0.004f) / 0.008f)) *
-                          clamp01(0.4f + 1.2f * (lumps + 0.3f * strength));
-        const float brow = smoothstep(0.3f, -0.15f, y);
-        c += dustRed * ((1.0f - t) * 0.022f * clamp01(0.45f + 1.2f * lumps) *
-                        (0.3f + 0.7f * std::exp(-depth / 0.05f)));
-        c += mix(hydrogen, core::palette::WarmWhite, 0.2f) * (0.06f * rim * (0.3f + 0.7f * brow));
-        // A small blue reflection nebula lit by a star in the cloud.
-        const float refl = std::hypot(u + 0.6f, v - 0.38f);
-        c += mix(core::palette::Reflection, core::palette::HotWhite, 0.3f) *
-             (0.05f * std::exp(-refl / 0.07f) * clamp01(0.7f + 0.6f * lumps));
-        light.dim(px, py, t);
+        const float d = dist.at(px, py);
+        if (d < 0.04f) {
+            const float knots = bumps.at(px, py);
+            const float depth = std::max(-d, 0.0f);
+            // The bank is a heap of clumps, thin between them so the glow
+            // shows through in patches; the head is denser and more even.
+            const float inBank =
+                smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v));
+            const float clumps = core::noise::fbm(u * 5, v * 5, seed + 29, octaves - 1);
+            const float thickness =
+                lerp(0.5f + 0.9f * knots, std::exp(2.2f * clumps - 0.3f) * (0.4f + 0.8f * knots) *
+                          (1.0f + 0.35f * core::noise::fbm(u * 110, v * 110, seed + 31, 3)),
+                      inBank);
+            // The outline is sharp in places and fades softly in others.
+            const float softness =
+                0.02f + 0.06f * smoothstep(-0.1f, 0.5f, core::noise::fbm(u * 8, v * 8, seed + 30, 3));
+            const float body = 3.2f * std::sqrt(depth / softness) * thickness;
+            const float t =
+                std::exp(-body - 0.35f * smoothstep(0.015f, -0.002f, d) * (0.5f + knots));
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.022f, 6.0f, Sun);
+            const float patches =
+                smoothstep(-0.3f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 15, 3));
+            const float broken =
+                square(smoothstep(-0.1f, 0.45f, core::noise::fbm(u * 18, v * 18, seed + 20, 3)));
+            // Light filters into the dust from its lit side, unevenly.
+            const float inner = std::exp(-depth / 0.02f) * s.facing * knots * knots * broken;
+            // The bank's clumps catch the curtain's light on their tops.
+            const float lumpGlow = inBank * smoothstep(-0.3f, 0.5f, clumps + 0.3f * knots) *
+                                   (0.3f + 0.7f * std::exp(-depth / 0.08f)) * (0.3f + knots);
+            c = c * t + dustRed * (0.06f * inner * (1.0f - t)) +
+                dustRed * ((1.0f - t) * (0.02f * (0.3f + knots) * (0.4f + 0.6f * patches) *
+                                             (0.25f + 0.75f * std::exp(-depth / 0.05f)) +
+                                         0.07f * lumpGlow)) +
+                rimColour * (1.3f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.003f) *
+                             s.facing * s.facing * broken * (0.4f + patches) *
+                             (0.35f + 0.5f * knots + 0.8f * s.lit));
+            light.dim(px, py, t);
+        }
+        // A small reflection nebula lit by a star near the cloud's face,
+        // veiled in places by dust in front of it.
+        const float r = std::hypot(u + 0.6f, v - 0.38f);
+        if (r < 0.45f) {
+            const float veil =
+                std::exp(-1.6f * clamp01(0.2f + core::noise::fbm(u * 9, v * 9, seed + 21, 4)));
+            const float fan = 0.6f * std::exp(-r / 0.045f) + 0.4f * std::exp(-r / 0.12f);
+            c += mix(core::palette::Reflection, core::palette::SkyBlue, 0.3f) *
+                 (0.12f * fan * veil *
+                  clamp01(0.6f + 0.8f * core::noise::fbm(u * 14, v * 14, seed + 22, 3)));
+        }
         light.add(px, py, c);
     });
+
+    // Foreground stars, in front of the dust.
+    fieldStars(light, seed + 16, 500, 1.5f);
     addCentralStar(light, Scene::toX(-0.6f), Scene::toY(0.38f), 12.0f, core::palette::HotWhite);
-    // The bright star above the curtain, the only one with spikes.
+    // The bright star above the curtain, the only one with spikes, in a
+    // soft halo of its own.
+    light.addGaussian(Scene::toX(-0.28f), Scene::toY(-0.4f), 30.0f,
+                      core::Light::fromColourIndex(-0.25f) * 0.01f);
     addCentralStar(light, Scene::toX(-0.28f), Scene::toY(-0.4f), 160.0f,
-                   core::Light::fromColourIndex(-0.25f), 0.5f, 50.0f, 0.35f);
+                   core::Light::fromColourIndex(-0.25f), 0.4f, 30.0f, 0.35f);
 }
 
 namespace {
@@ -204,13 +340,53 @@ Lighting lightColumns(const core::CoarseField &shape, float u, float v, float li
     return l;
 }
 
-// Three columns rising from the lower left, the tallest first, unevenly
-// spaced and of unequal girth, standing on a dark ridge.
-constexpr Column CreationColumns[] = {
-    {-0.48f, 0.66f, 0.24f, -0.2f, -0.36f, 0.075f, 0.07f, -0.08f},
-    {0.1f, 0.66f, 0.16f, 0.2f, 0.0f, 0.045f, 0.05f, 0.05f},
-    {0.54f, 0.66f, 0.1f, 0.6f, 0.25f, 0.03f, 0.034f, -0.03f},
+// One point of a column's spine, with the column's half-width there.
+struct Node
+{
+    float u, v, r;
 };
+
+// Three columns rising from the lower left, the tallest first, unevenly
+// spaced, of unequal girth and each bent its own way; then the knots and
+// fingers that break up their heads and flanks.
+constexpr Node LeftColumn[] = {{-0.7f, 0.62f, 0.2f},     {-0.56f, 0.36f, 0.14f},
+                               {-0.47f, 0.12f, 0.092f},  {-0.43f, -0.06f, 0.07f},
+                               {-0.39f, -0.21f, 0.088f}, {-0.36f, -0.31f, 0.078f}};
+constexpr Node MiddleColumn[] = {{-0.02f, 0.62f, 0.13f},
+                                 {0.04f, 0.38f, 0.08f},
+                                 {0.08f, 0.18f, 0.055f},
+                                 {0.098f, 0.04f, 0.066f},
+                                 {0.11f, -0.04f, 0.07f}};
+constexpr Node RightColumn[] = {
+    {0.5f, 0.62f, 0.1f}, {0.53f, 0.42f, 0.06f}, {0.55f, 0.28f, 0.04f}, {0.565f, 0.2f, 0.046f}};
+constexpr Node Finger[] = {{-0.39f, -0.34f, 0.03f}, {-0.43f, -0.41f, 0.014f}};
+constexpr Node Knots[] = {{-0.43f, -0.3f, 0.04f}, {-0.31f, -0.37f, 0.03f},   {-0.52f, 0.2f, 0.065f},
+                          {0.05f, -0.06f, 0.03f}, {0.155f, -0.088f, 0.034f}, {0.59f, 0.17f, 0.026f},
+                          {0.0f, 0.3f, 0.05f}};
+
+float spineDistance(const Node *nodes, int count, float x, float y)
+{
+    float d = 1e9f;
+    for (int i = 0; i + 1 < count; ++i)
+        d = smin(d,
+                 taperedCapsule(x, y, nodes[i].u, nodes[i].v, nodes[i].r, nodes[i + 1].u,
+                                nodes[i + 1].v, nodes[i + 1].r),
+                 0.03f);
+    return d;
+}
+
+float creationDistance(float x, float y, std::uint32_t seed)
+{
+    float d = std::min({spineDistance(LeftColumn, 6, x, y), spineDistance(MiddleColumn, 5, x, y),
+                        spineDistance(RightColumn, 4, x, y)});
+    d = smin(d, spineDistance(Finger, 2, x, y), 0.02f);
+    for (const Node &k : Knots)
+        d = smin(d, circle(x, y, k.u, k.v, k.r), 0.025f);
+    // The ridge they stand on, higher on the left.
+    const float ground =
+        0.47f + 0.06f * x + 0.04f * core::noise::fbm(x * 3, 0.6f, seed + 24, 4) - y;
+    return smin(d, ground, 0.06f);
+}
 
 } // namespace
 
@@ -220,70 +396,122 @@ void paintPillars(Scene &scene)
     const std::uint32_t seed = scene.seed();
     fieldStars(light, seed + 11, 4500, 5.0f, 0.4f);
     addCentralStar(light, Scene::toX(0.62f), Scene::toY(-0.34f), 60.0f,
-                   core::Light::fromColourIndex(0.3f), 0.6f, 50.0f, 0.4f);
+                   core::Light::fromColourIndex(0.3f), 0.5f, 32.0f, 0.4f);
     addCentralStar(light, Scene::toX(-0.74f), Scene::toY(-0.12f), 25.0f,
                    core::Light::fromColourIndex(-0.1f));
 
     const core::Light teal{0.22f, 0.66f, 0.64f};
     const core::Light gold{1.0f, 0.7f, 0.36f};
-    const core::Light pillarBrown{0.75f, 0.42f, 0.22f};
-    const core::Light rimGold{1.0f, 0.8f, 0.55f};
-    // The light comes from the clusters above, a little to the right.
-    constexpr float LightU = 0.24f, LightV = -0.97f;
+    const core::Light dustBrown{0.62f, 0.3f, 0.12f};
+    const core::Light litOrange{1.0f, 0.5f, 0.16f};
+    const core::Light capGlow{1.0f, 0.8f, 0.5f};
+    // The clusters above, a little to the left and in front, light them.
+    constexpr Direction Clusters{-0.35f, -0.85f, 0.38f};
 
-    const ColumnSet set{CreationColumns, 3, 0.44f, 0.12f};
     core::CoarseField shape(Scene::Width, Scene::Height, 3);
-    shape.fill([&](float u, float v) { return columnDistance(set, u, v, seed); });
+    shape.fill([&](float u, float v) { return creationDistance(u, v, seed); });
+
+    // The dust's outline, warped at several scales, and a bump map of
+    // knots at three scales that shades its surface.
+    PixelMap dist, bumps;
+    eachPixel([&](int px, int py, float u, float v) {
+        const float coarse = shape.sample(u, v);
+        if (coarse > 0.14f) {
+            dist.set(px, py, coarse);
+            bumps.set(px, py, 0.0f);
+            return;
+        }
+        const core::noise::Offset b = core::noise::warp(u * 2.5f, v * 2.5f, seed + 22, 3);
+        const core::noise::Offset m = core::noise::warp(u * 8, v * 8, seed + 20, 3);
+        const float x = u + 0.03f * b.x + 0.008f * m.x, y = v + 0.03f * b.y + 0.008f * m.y;
+        const float d = shape.sample(x, y) - 0.024f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
+                        0.01f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
+                        0.0025f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
+        dist.set(px, py, d);
+        bumps.set(px, py,
+                  0.55f * core::noise::fbm(x * 6, y * 6, seed + 14, 2) +
+                      0.3f * core::noise::fbm(x * 16, y * 16, seed + 15, 2) +
+                      0.2f * core::noise::billow(u * 50, v * 50, seed + 16, 2));
+    });
 
     const int octaves = core::noise::octavesFor(300.0f, 3.0f);
     eachPixel([&](int px, int py, float u, float v) {
-        // The glow behind: teal high up, gold lower down, mottled.
+        // The glow behind: teal high up, gold lower down, mottled, with
+        // faint veils.
         const core::noise::Offset w = core::noise::warp(u * 3, v * 3, seed + 1, 3);
         const float x = u + 0.05f * w.x, y = v + 0.05f * w.y;
         const float mottle = core::noise::fbm(x * 4, y * 4, seed + 2, octaves - 2);
+        const float veils = core::noise::ridged(x * 7, y * 7, seed + 6, 4);
         const float warmth =
             clamp01(0.4f + 0.9f * v + 0.35f * core::noise::fbm(x * 2, y * 2, seed + 3, 3));
-        core::Light glow = mix(teal, gold, warmth) * (0.05f * std::exp(1.1f * mottle));
+        core::Light c = mix(teal, gold, warmth) *
+                        (0.05f * std::exp(1.1f * mottle) * (0.85f + 0.25f * veils * veils));
 
-        // Edges rough down to a few pixels.
-        const float fine = core::noise::fbm(u * 70, v * 70, seed + 4, 4);
-        const float d = shape.sample(u, v) + 0.007f * fine;
-        const float near = shape.sample(u + LightU * 0.02f, v + LightV * 0.02f);
-        const float far = shape.sample(u + LightU * 0.06f, v + LightV * 0.06f);
-        const float lit =
-            0.6f * smoothstep(-0.012f, 0.012f, near) + 0.4f * smoothstep(-0.012f, 0.012f, far);
-        // Dust: the chord of a rounded column through the line of sight.
-        const float depth = std::max(-d, 0.0f);
-        const float lumps = core::noise::fbm(u * 14, v * 14, seed + 5, octaves - 1);
-        const float chord = 2.0f * std::sqrt(depth * 0.1f);
-        const float tau = 70.0f * chord * (0.8f + 0.5f * lumps) + 0.6f * smoothstep(0.03f, 0.0f, d);
-        core::Light c = glow * std::exp(-tau);
-        // The sunlit skin, uneven, and the pillars' own dull glow inside.
-        const float patches =
-            smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
-        const float skin = (depth > 0 ? 1.0f : 0.0f) * std::exp(-depth / 0.03f) *
-                           clamp01(0.35f + 0.9f * lumps + 0.3f) * (0.3f + 0.7f * lit);
-        const float inner = (1.0f - std::exp(-tau)) * clamp01(0.6f + 0.8f * lumps);
-        // Deeper in, light still filters through from the lit side.
-        const float lee = smoothstep(-0.09f, 0.0f, near);
-        // Knobbly surface detail down to a few pixels.
-        const float knobs = core::noise::billow(u * 60, v * 60, seed + 14, 3);
-        const float surface = 0.5f + 1.0f * knobs;
-        c += pillarBrown * surface *
-             (0.1f * skin * (0.4f + patches) +
-              0.035f * inner * clamp01(0.45f + 0.9f * lumps) * (0.25f + 0.75f * lee));
-        const float rim = std::exp(-square((d + 0.004f) / 0.009f)) * lit * lit *
-                          (0.15f + 1.6f * patches * patches) * clamp01(0.7f + lumps);
-        c += mix(rimGold, core::palette::WarmWhite, 0.3f) * (0.2f * rim * (0.6f + 0.8f * knobs));
-        // Gas streaming off the lit tops towards the light, in wisps.
-        if (d > 0) {
-            const float along = u * LightU + v * LightV, across = u * -LightV + v * LightU;
-            const float streaks =
-                clamp01(0.5f + core::noise::fbm(along * 8, across * 60, seed + 8, 4));
-            c += mix(rimGold, teal, 0.3f) * (0.07f * std::exp(-d / 0.025f) * lit * lit * streaks *
-                                             streaks * streaks * patches);
+        const float d = dist.at(px, py);
+        if (d < 0.1f) {
+            const float knots = bumps.at(px, py);
+            const float depth = std::max(-d, 0.0f);
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 14.0f, Clusters);
+            // Higher up is nearer the clusters; the tops facing them are
+            // being boiled off into glowing gas.
+            const float height = smoothstep(0.55f, -0.35f, v);
+            const float open = smoothstep(
+                -0.01f, 0.02f, shape.sample(u + 0.035f * Clusters.x, v + 0.035f * Clusters.y));
+            const float cap = open * height;
+            const float patches =
+                smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
+            const float broken =
+                smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3));
+            // Grain of the lit dust, a few pixels across.
+            const float grain = 0.4f * core::noise::fbm(u * 280, v * 280, seed + 26, 2) +
+                                0.6f * core::noise::fbm(u * 110, v * 110, seed + 27, 2);
+            // The chord through a rounded column, and thin dust about it;
+            // thinner at the glowing caps, so light passes through them.
+            const float body =
+                3.0f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) * (1.0f - 0.45f * cap);
+            float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
+            // Warm dark dust; its lit faces turn orange and show every knot.
+            const float sunlit = s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height) *
+                                 clamp01(0.55f + 1.1f * knots + 0.35f * grain);
+            const core::Light surface =
+                dustBrown * (0.006f * (0.4f + patches) * clamp01(0.7f + knots + 0.3f * grain)) +
+                litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
+                             (0.15f + 0.85f * std::exp(-depth / 0.035f)));
+            // Light scattered through the thin dust at the outline, brightest
+            // on the side facing the clusters.
+            const float edge = 1.0f - std::exp(-body);
+            const float glowEdge = edge * std::exp(-depth / 0.014f) *
+                                   (0.1f + 0.9f * s.facing * s.facing) * (0.3f + 0.7f * height) *
+                                   (0.3f + 0.7f * broken) * clamp01(0.8f + 0.3f * grain);
+            const float rim = edge * std::exp(-depth / 0.004f) * s.facing * s.facing *
+                              (0.25f + 0.75f * height) * (0.2f + 0.8f * broken) *
+                              clamp01(0.6f + knots);
+            // The caps: ionised gas glowing over the dust, with small bright
+            // knots of denser gas in it.
+            const float spots = smoothstep(0.35f, 0.7f, core::noise::fbm(u * 90, v * 90, seed + 28, 2));
+            const float capLight = cap * std::exp(-depth / 0.012f - std::max(d, 0.0f) / 0.0015f) *
+                                   clamp01(0.3f + 0.9f * knots + 0.4f * grain +
+                                           1.2f * core::noise::fbm(u * 40, v * 40, seed + 30, 3)) *
+                                   (0.4f + patches);
+            // Gas streaming off the lit faces towards the light, in wisps.
+            float wisp = 0.0f;
+            if (d > 0) {
+                const float along = u * Clusters.x + v * Clusters.y;
+                const float across = u * -Clusters.y + v * Clusters.x;
+                const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
+                const float streaks = clamp01(
+                    0.5f + core::noise::fbm(along * 5 + 0.3f * ww.x, across * 28 + 0.3f * ww.y,
+                                            seed + 8, 4));
+                wisp = std::exp(-d / 0.03f) * open * streaks * streaks * height *
+                       (0.3f + patches);
+                tau += 0.15f * wisp;
+            }
+            const float t = std::exp(-tau);
+            c = c * t + surface * (1.0f - t) + litOrange * (0.5f * glowEdge) + capGlow * (1.2f * rim) +
+                capGlow * (0.9f * capLight * (1.0f + 2.5f * spots * broken)) +
+                mix(capGlow, teal, 0.35f) * (0.12f * wisp);
+            light.dim(px, py, t);
         }
-        light.dim(px, py, std::exp(-tau));
         light.add(px, py, c);
     });
 }
