@@ -123,7 +123,7 @@ void FieldPicture::addCatalogueStars(core::FloatCanvas &canvas) const
         star.y = float(p.at.y());
         star.colour = catalogueColour(*p.star);
         if (std::find(brightest.begin(), brightest.end(), p.star) != brightest.end()) {
-            star.spikes = 0.8f;
+            star.spikes = float(m_field.response.spikes);
             star.spikeLength =
                 float(std::clamp(30.0 + 8.0 * (2.5 - p.star->magnitude), 24.0, 55.0));
             star.spikeAngle = 0.0f;
