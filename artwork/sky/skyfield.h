@@ -38,6 +38,18 @@ struct SkyField
     };
     Response response{};
 
+    // A cluster's members too faint for the catalogue, gathered towards its
+    // centre with a Plummer profile; none by default.
+    struct Cluster
+    {
+        double raHours = 0.0;
+        double decDeg = 0.0;
+        double coreDeg = 0.0; // the profile's core radius
+        int members = 0;      // between the catalogue's limit and faintestMember
+        double faintestMember = 0.0;
+    };
+    Cluster cluster{};
+
     static constexpr int Width = 1920;
     static constexpr int Height = 1080;
 
