@@ -9,7 +9,7 @@ namespace {
 
 // Figures of faint stars: light and discs grow faster with brightness, so
 // magnitude 4-5 stars stand clear of a deep field of specks.
-constexpr SkyField::Response LittleDipper{0.33, 0.42, 3.7, 2.7, 8.5, 0.08, 0.9, 0.04};
+constexpr SkyField::Response LittleDipper{0.25, 0.59, 3.7, 2.7, 8.5, 0.08, 0.9, 0.03};
 // A cluster's giants in clearly different sizes; Aldebaran's glow and
 // spikes kept soft, or it would fog the V.
 constexpr SkyField::Response Hyades{0.25, 0.3, 3.0, 2.0, 9.0, 0.06, 0.7, 0.015, 0.15};
