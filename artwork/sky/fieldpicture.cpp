@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace sky {
 
@@ -52,6 +53,7 @@ QImage FieldPicture::render() const
     milkyWay.paint(canvas);
     NebulaPainter(m_projection, m_catalogue).paint(canvas);
     addBackgroundStars(canvas, milkyWay);
+    addClusterMembers(canvas);
     addCatalogueStars(canvas);
     core::DevelopStyle style;
     style.seed = m_field.seed ^ 0xd1d1d1d1ULL;
@@ -90,6 +92,43 @@ void FieldPicture::addBackgroundStars(core::FloatCanvas &canvas, const MilkyWay 
     }
 }
 
+void FieldPicture::addClusterMembers(core::FloatCanvas &canvas) const
+{
+    const SkyField::Cluster &cluster = m_field.cluster;
+    if (cluster.members <= 0)
+        return;
+    core::Rng rng(m_field.seed ^ 0xc1c1c1c1ULL);
+    const SkyVector centre = SkyVector::fromRaDec(cluster.raHours, cluster.decDeg);
+    const SkyVector east = SkyVector{0.0, 0.0, 1.0}.cross(centre).normalised();
+    const SkyVector north = centre.cross(east);
+    constexpr double Radian = 180.0 / std::numbers::pi;
+    for (int k = 0; k < cluster.members; ++k) {
+        // The projected Plummer profile holds u of its members within
+        // core * sqrt(u / (1 - u)); the far tail is cut.
+        const double u = 0.85 * rng.uniform();
+        const double radius = cluster.coreDeg * std::sqrt(u / (1.0 - u)) / Radian;
+        const double angle = 2.0 * std::numbers::pi * rng.uniform();
+        // Members grow more numerous towards the faint end, and redder: the
+        // cluster's main sequence runs from F stars to K dwarfs.
+        const double t = std::sqrt(rng.uniform());
+        const double magnitude =
+            CatalogueLimit + 0.1 + t * (cluster.faintestMember - CatalogueLimit);
+        const double bv =
+            std::clamp(0.25 + 0.13 * (magnitude - 5.0), 0.35, 1.3) + 0.06 * (rng.uniform() - 0.5);
+        const SkyVector d =
+            (centre + east * (radius * std::cos(angle)) + north * (radius * std::sin(angle)))
+                .normalised();
+        const auto p = m_projection.project(d);
+        if (!p)
+            continue;
+        core::StarImage star = starImage(magnitude, m_field);
+        star.x = float(p->x());
+        star.y = float(p->y());
+        star.colour = mix(core::Light::fromColourIndex(float(bv)), White, 0.2f);
+        canvas.addStar(star);
+    }
+}
+
 void FieldPicture::addCatalogueStars(core::FloatCanvas &canvas) const
 {
     struct Placed
@@ -123,7 +162,7 @@ void FieldPicture::addCatalogueStars(core::FloatCanvas &canvas) const
         star.y = float(p.at.y());
         star.colour = catalogueColour(*p.star);
         if (std::find(brightest.begin(), brightest.end(), p.star) != brightest.end()) {
-            star.spikes = 0.8f;
+            star.spikes = float(m_field.response.spikes);
             star.spikeLength =
                 float(std::clamp(30.0 + 8.0 * (2.5 - p.star->magnitude), 24.0, 55.0));
             star.spikeAngle = 0.0f;

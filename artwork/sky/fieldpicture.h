@@ -27,6 +27,7 @@ public:
 
 private:
     void addBackgroundStars(core::FloatCanvas &canvas, const MilkyWay &milkyWay) const;
+    void addClusterMembers(core::FloatCanvas &canvas) const;
     void addCatalogueStars(core::FloatCanvas &canvas) const;
 
     const SkyField &m_field;

@@ -21,6 +21,35 @@ struct SkyField
     int spikedStars = 0;         // how many of the brightest stars show spikes
     std::uint64_t seed = 0;
 
+    // How star images grow with brightness, counted in magnitudes brighter
+    // than faintMagnitude. The defaults give the gentle growth most fields
+    // use; a figure of faint stars wants its stars to grow faster.
+    struct Response
+    {
+        double faintSlope = 0.2;    // log10 of the light gained per magnitude,
+        double brightSlope = 0.3;   // and added to it per magnitude
+        double brightFrom = 4.5;    // past this
+        double sizeFrom = 3.0;      // discs and halos grow from here
+        double sizeRange = 6.0;     // for this many magnitudes,
+        double seeingGrowth = 0.13; // the widths by this much per magnitude
+        double haloGrowth = 0.3;    // and the halos' strength by this
+        double glow = 1.5;          // the wide glow, relative to the halo
+        double spikes = 0.8;        // the spikes of the brightest stars
+    };
+    Response response{};
+
+    // A cluster's members too faint for the catalogue, gathered towards its
+    // centre with a Plummer profile; none by default.
+    struct Cluster
+    {
+        double raHours = 0.0;
+        double decDeg = 0.0;
+        double coreDeg = 0.0; // the profile's core radius
+        int members = 0;      // between the catalogue's limit and faintestMember
+        double faintestMember = 0.0;
+    };
+    Cluster cluster{};
+
     static constexpr int Width = 1920;
     static constexpr int Height = 1080;
 
