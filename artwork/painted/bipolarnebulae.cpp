@@ -274,7 +274,8 @@ struct GlassNoise
                 [s](float phi, float t) {
                     // Three scales: broad, a few around the lobe, small scallops.
                     return 0.11f * noiseOnCircle(phi, 0.6f, t * 1.4f, s, 2) +
-                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3);
+                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3) +
+                           0.025f * noiseOnCircle(phi, 6.0f, t * 16.0f, s + 3, 2);
                 }),
           rings(256, 128, 1.1f,
                 [s](float phi, float t) {
@@ -331,8 +332,10 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
     // Brightest near the waist, where the star is closest.
     const float fade = 1.15f - 0.45f * t;
     const float broken = noise.arcs.at(phi, -st);
-    out.wall =
-        (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade * (north ? 1.0f : 0.85f);
+    // The wall itself fades and flares along its length, so no outline runs unbroken.
+    const float patchy = 0.3f + noise.arcs.at(phi * 0.5f + 1.3f, st * 0.6f + 0.2f);
+    out.wall = (near * patchy + g.rim * rim * (0.3f + broken)) * clumps * flank * fade *
+               (north ? 1.0f : 0.85f);
     if (ringCount > 0) {
         // Latitude rings, unevenly spaced, tilted by the warp and broken into arcs.
         const float u = t * float(ringCount) + noise.rings.at(phi, st);
@@ -401,23 +404,10 @@ void paintHourglass(Scene &scene)
     };
     addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -360.0f, 360.0f, 100, field, seed + 6,
               [&](float x, float y) {
-                  // Faint strands running round each lobe, so they follow its walls
-                  // and rims, bent so they never close into contours; knots of
-                  // 3-6 px; grit.
-                  const BipolarFrame::Point p = outerFrame.flat(x, y);
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 9, 2);
-                  const float c = p.along > 0.0f ? 250.0f : -230.0f;
-                  const float da = (p.along - c) * 0.55f + 25.0f * w.x;
-                  const float across = p.across + 25.0f * w.y;
-                  const float around = std::atan2(across, da) * 160.0f;
-                  const float out = std::hypot(da, across);
-                  const float strands = core::noise::fbm(around / 40.0f, out / 5.0f, seed + 7, 3);
-                  const float lumps = square(
-                      clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
-                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  // Strands streaming out from the star along the walls, knots
+                  // and grit, and a broad mottling so no stretch of wall is even.
                   const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
-                  return 0.6f + 0.25f * strands + 0.6f * lumps + 0.08f * g + 0.3f * mottle;
+                  return outflow(x, y, Cx, Cy, 14.0f, 1.2f, seed + 7) * (0.8f + 0.45f * mottle);
               });
     // The star sits off the eye's centre.
     addCentralStar(light, Cx - 3.0f, Cy + 3.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
