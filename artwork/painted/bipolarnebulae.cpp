@@ -629,7 +629,8 @@ void paintBoomerang(Scene &scene)
     const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
         return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
                0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
-               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2);
+               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2) +
+               0.035f * noiseOnCircle(phi, 16.0f, t * 36.0f, seed + 16, 2);
     });
     const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
         return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
@@ -640,7 +641,11 @@ void paintBoomerang(Scene &scene)
     // A thin dusty disc on the waist: it hides the star and cuts a dark band.
     auto disc = [&](const BipolarFrame::Point &p) {
         const float bend = 9.0f * core::noise::fbm(p.across / 70.0f, p.depth / 70.0f, seed + 14, 2);
-        return std::exp(-square((p.along - bend) / Band)) * smoothstep(150.0f, 70.0f, p.rho);
+        // Thicker and thinner along its length, with a ragged end.
+        const float lumps = core::noise::fbm(p.across / 25.0f, p.depth / 25.0f, seed + 15, 2);
+        const float thick = Band * (1.0f + 0.35f * lumps);
+        return std::exp(-square((p.along - bend) / thick)) *
+               smoothstep(120.0f + 40.0f * lumps, 40.0f, p.rho);
     };
     // How much of a lobe is at a point: a filled bubble, densest in its wall.
     const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
@@ -676,7 +681,9 @@ void paintBoomerang(Scene &scene)
             lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
                         p, a, st * 2.3f, 0.0f) +
-            (r < 360.0f ? 0.25f * std::exp(-r / 120.0f) : 0.0f);
+            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) +
+                              0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
+                        : 0.0f);
         if (density <= 0.0f)
             return core::Medium{{}, tau};
         // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
@@ -687,27 +694,17 @@ void paintBoomerang(Scene &scene)
             0.5f +
             0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
+        const float arcs = 0.8f + 0.9f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
-        return core::Medium{blueGrey * (0.007f * density * lit), tau + 0.0025f * density};
+        return core::Medium{blueGrey * (0.011f * density * lit), tau + 0.0025f * density};
     };
-    // Stars behind the disc are dimmed by it as well.
-    for (int y = 300; y < 800; ++y) {
-        for (int x = 700; x < 1220; ++x) {
-            const BipolarFrame::Point p = frame.flat(float(x) + 0.5f, float(y) + 0.5f);
-            light.dim(x, y, std::exp(-2.5f * disc(p)));
-        }
-    }
     addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
               [&](float x, float y) {
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 60.0f, y / 60.0f, seed + 8, 2);
-                  const float f =
-                      core::noise::fbm(x / 9.0f + 0.8f * w.x, y / 9.0f + 0.8f * w.y, seed + 9, 3);
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
-                  return 0.85f + 0.3f * f + 0.1f * g;
+                  // Streaks and knots of dust along the outflow, in patches.
+                  const float mottle = core::noise::fbm(x / 40.0f, y / 40.0f, seed + 9, 3);
+                  return outflow(x, y, Cx, Cy, 12.0f, 1.0f, seed + 10) * (0.8f + 0.4f * mottle);
               });
 }
 
