@@ -107,8 +107,8 @@ inline float outflow(float x, float y, float cx, float cy, float width, float co
     // Near the star the strands would crowd into spokes: they fade to their mean there.
     const float spread = core::shaping::smoothstep(60.0f, 260.0f, r);
     const float t = (0.25f + spread * (1.4f * coarse * coarse * (0.4f + lengths) - 0.25f)) +
-                    1.6f * cube01(0.4f + fine) * patches + 0.9f * knots + 0.12f * specks;
-    return std::max(0.05f, 1.0f + contrast * (t - 0.57f));
+                    1.6f * cube01(0.4f + fine) * patches + 0.6f * knots + 0.12f * specks;
+    return std::max(0.05f, 1.0f + contrast * (t - 0.52f));
 }
 
 } // namespace painted

@@ -164,13 +164,13 @@ void paintButterfly(Scene &scene)
     }
     addVolume(light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  // Knots of 3-8 px and grit over the coarse volume.
+                  // Strands and knots streaming out through the wings, over
+                  // billowing clouds 15-60 px across.
                   const core::noise::Offset w =
-                      core::noise::warp(x / 40.0f, y / 40.0f, seed + 13, 2);
-                  const float lumps = square(clamp01(
-                      0.5f + 0.9f * core::noise::fbm(x / 7.0f + w.x, y / 7.0f + w.y, seed + 9, 3)));
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
-                  return 0.78f + 0.45f * lumps + 0.1f * g;
+                      core::noise::warp(x / 60.0f, y / 60.0f, seed + 14, 2);
+                  const float clouds = core::noise::billow(x / 60.0f + 0.6f * w.x,
+                                                           y / 60.0f + 0.6f * w.y, seed + 9, 3);
+                  return outflow(x, y, Cx, Cy, 18.0f, 1.0f, seed + 13) * (0.6f + 1.6f * clouds);
               });
 }
 
