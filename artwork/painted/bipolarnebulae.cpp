@@ -420,23 +420,25 @@ void paintMinkowski29(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 542.0f;
-    // Narrow lobes like jets, nearly north-south, the northern ones longer:
-    // two pairs a few degrees apart that overlap and cross near the waist.
-    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + 0.12f, 0.15f),
-                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f - 0.02f, 0.2f)};
-    const float lengths[2][2] = {{440.0f, 370.0f}, {390.0f, 400.0f}};
-    const float widths[2] = {1.05f, 0.85f};
+    // Narrow lobes like jets, leaning across the frame so they fill it, the
+    // northern ones longer: two pairs a few degrees apart that overlap and
+    // cross near the waist.
+    constexpr float Lean = 0.42f;
+    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + Lean + 0.12f, 0.15f),
+                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f + Lean - 0.02f, 0.2f)};
+    const float lengths[2][2] = {{580.0f, 490.0f}, {515.0f, 530.0f}};
+    const float widths[2] = {1.45f, 1.15f};
     auto lobes = [&](int k, float x, float y, float z, float &knotty) {
         const BipolarFrame::Point p = frames[k].distances(x, y, z);
         const bool north = p.along > 0;
         const float a = std::fabs(p.along);
         const float length = lengths[k][north ? 0 : 1];
         const float t = a / length;
-        if (t > 1.2f || p.rho > 110.0f)
+        if (t > 1.2f || p.rho > 160.0f)
             return 0.0f;
         const float side = (north ? 0.0f : 19.0f) + 7.0f * float(k);
         // The lobes bend and swell unevenly along their length.
-        const float bend = 30.0f * core::noise::fbm(a / 220.0f, side, seed + 2, 2) * t;
+        const float bend = 40.0f * core::noise::fbm(a / 280.0f, side, seed + 2, 2) * t;
         const float dx = p.across - bend;
         const float rho = std::sqrt(dx * dx + p.depth * p.depth);
         const float swell =
@@ -457,7 +459,7 @@ void paintMinkowski29(Scene &scene)
                                     cube(square(knots(x, y, z, 14.0f, seed + 7 + k, 1.0f)));
             knotty += 6.0f * axisKnots * smoothstep(0.05f, 0.2f, t) * smoothstep(1.15f, 0.8f, t);
         }
-        return (wall + 0.14f * fill) * clumps * fade;
+        return (wall + 0.09f * fill) * clumps * fade;
     };
     auto field = [&](float x, float y, float z) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
@@ -468,27 +470,29 @@ void paintMinkowski29(Scene &scene)
             return core::Medium{e, 0.0f};
         // Orange near the waist, blue towards the tips.
         const float along = std::fabs(frames[0].distances(x, y, z).along);
-        const float t = along / 420.0f;
+        const float t = along / 550.0f;
         const core::Light colour = mix(core::palette::NitrogenOrange, core::palette::SkyBlue,
                                        smoothstep(0.1f, 0.8f, t) * 0.85f);
         e += colour * (0.0045f * d) +
              mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.4f) * (0.004f * knotty);
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{740, 20, 1190, 1060}, 2, -120.0f, 120.0f, 56, field, seed + 6,
+    addVolume(light, core::Box{560, 0, 1370, 1080}, 2, -170.0f, 170.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
-                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) + 0.1f * g;
+                  // Strands and knots along the jets, in patches.
+                  const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 8, 3);
+                  return outflow(x, y, Cx, Cy, 13.0f, 1.0f, seed + 7) * (0.75f + 0.5f * mottle);
               });
     // Point-symmetric pairs of bright knots, off the axis as a wobbling jet
     // leaves them: each a small cluster of blobs.
     core::Rng rng(seed + 30);
-    const float knotAlong[2] = {250.0f, 365.0f};
+    const float knotAlong[2] = {325.0f, 475.0f};
     for (int pair = 0; pair < 2; ++pair) {
         for (int sign = -1; sign <= 1; sign += 2) {
             const float along = float(sign) * knotAlong[pair] * (sign > 0 ? 1.0f : 0.93f);
             const float across = float(sign) * (pair == 0 ? 9.0f : -14.0f);
-            const float c = std::cos(-Pi * 0.5f + 0.07f), s = std::sin(-Pi * 0.5f + 0.07f);
+            const float c = std::cos(-Pi * 0.5f + Lean + 0.07f);
+            const float s = std::sin(-Pi * 0.5f + Lean + 0.07f);
             const float kx = Cx + along * c - across * s, ky = Cy + along * s + across * c;
             for (int i = 0; i < 7; ++i) {
                 const float bx = kx + float(rng.normal()) * 5.0f;
