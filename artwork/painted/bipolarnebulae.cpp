@@ -477,7 +477,7 @@ void paintMinkowski29(Scene &scene)
              mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.4f) * (0.004f * knotty);
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{560, 0, 1370, 1080}, 2, -170.0f, 170.0f, 56, field, seed + 6,
+    addVolume(light, core::Box{560, 0, 1370, 1080}, 2, -170.0f, 170.0f, 32, field, seed + 6,
               [&](float x, float y) {
                   // Strands and knots along the jets, in patches.
                   const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 8, 3);
