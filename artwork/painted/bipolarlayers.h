@@ -92,7 +92,8 @@ inline float outflow(float x, float y, float cx, float cy, float width, float co
     const float r = std::sqrt(dx * dx + dy * dy) + 1.0f;
     // The direction from the star enters as a point on a circle, so there
     // is no seam; strands have their width 250 px out and fan out beyond.
-    const float k = 250.0f / r;
+    // Within about 100 px they would crowd into spokes, so they stop narrowing there.
+    const float k = 250.0f / std::sqrt(r * r + 110.0f * 110.0f);
     const float coarse =
         core::noise::ridged(dx * k / width, dy * k / width, r / (6.0f * width), seed + 2, 2);
     // Small knots drawn out a little along the flow, a few px across.
@@ -104,8 +105,8 @@ inline float outflow(float x, float y, float cx, float cy, float width, float co
     const float knots = cube01(0.45f + core::noise::fbm(x / 4.0f, y / 4.0f, seed + 6, 2));
     const float patches = core::shaping::clamp01(
         0.3f + 1.5f * core::noise::fbm(x / (9.0f * width), y / (9.0f * width), seed + 7, 2));
-    // Near the star the strands would crowd into spokes: they fade to their mean there.
-    const float spread = core::shaping::smoothstep(60.0f, 260.0f, r);
+    // Close to the star the gas is mixed, with no strands.
+    const float spread = core::shaping::smoothstep(50.0f, 220.0f, r);
     const float t = (0.25f + spread * (1.4f * coarse * coarse * (0.4f + lengths) - 0.25f)) +
                     1.6f * cube01(0.4f + fine) * patches + 0.6f * knots + 0.12f * specks;
     return std::max(0.05f, 1.0f + contrast * (t - 0.52f));

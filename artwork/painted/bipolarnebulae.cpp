@@ -162,16 +162,25 @@ void paintButterfly(Scene &scene)
         for (int x = 700; x < 1250; ++x)
             light.dim(x, y, std::exp(-4.0f * torus(frame.flat(float(x) + 0.5f, float(y) + 0.5f))));
     }
-    addVolume(light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
-              [&](float x, float y) {
-                  // Strands and knots streaming out through the wings, over
-                  // billowing clouds 15-60 px across.
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 60.0f, y / 60.0f, seed + 14, 2);
-                  const float clouds = core::noise::billow(x / 60.0f + 0.6f * w.x,
-                                                           y / 60.0f + 0.6f * w.y, seed + 9, 3);
-                  return outflow(x, y, Cx, Cy, 18.0f, 1.0f, seed + 13) * (0.6f + 1.6f * clouds);
-              });
+    addVolume(
+        light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
+        [&](float x, float y) {
+            // Strands and knots streaming out through the wings, over
+            // billowing clouds 15-60 px across.
+            const core::noise::Offset w = core::noise::warp(x / 60.0f, y / 60.0f, seed + 14, 2);
+            const float clouds =
+                core::noise::billow(x / 60.0f + 0.6f * w.x, y / 60.0f + 0.6f * w.y, seed + 9, 3);
+            // The lane's dust in knots and threads a few px across, darker
+            // than the coarse volume can draw it.
+            const float lane = torus(frame.flat(x, y));
+            float dust = 1.0f;
+            if (lane > 0.01f) {
+                const float threads =
+                    core::noise::fbm(x / 9.0f + 1.5f * w.x, y / 9.0f + 1.5f * w.y, seed + 15, 3);
+                dust = std::exp(-1.6f * lane * clamp01(0.6f + 1.4f * threads));
+            }
+            return outflow(x, y, Cx, Cy, 18.0f, 1.0f, seed + 13) * (0.6f + 1.6f * clouds) * dust;
+        });
 }
 
 namespace {
