@@ -399,8 +399,10 @@ void paintHourglass(Scene &scene)
         if (q.rho < 70.0f && std::fabs(q.along) < 20.0f) {
             q.phi = std::atan2(q.depth, q.across);
             const float rr = 36.0f * (1.0f + 0.12f * std::cos(q.phi - 0.7f)) +
-                             6.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2);
-            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f);
+                             7.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2) +
+                             2.5f * BipolarFrame::noiseAround(q, 5.0f, 0.7f, seed + 22, 2);
+            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f) +
+                                2.0f * BipolarFrame::noiseAround(q, 2.5f, 1.1f, seed + 23, 2);
             const float ring = std::exp(-square(std::hypot(q.rho - rr, q.along) / thick)) *
                                (0.3f + 1.2f * knots(x, y, z, 7.0f, seed + 21, 1.5f)) *
                                (0.8f + 0.35f * std::cos(q.phi + 2.3f));
