@@ -162,16 +162,25 @@ void paintButterfly(Scene &scene)
         for (int x = 700; x < 1250; ++x)
             light.dim(x, y, std::exp(-4.0f * torus(frame.flat(float(x) + 0.5f, float(y) + 0.5f))));
     }
-    addVolume(light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
-              [&](float x, float y) {
-                  // Knots of 3-8 px and grit over the coarse volume.
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 40.0f, y / 40.0f, seed + 13, 2);
-                  const float lumps = square(clamp01(
-                      0.5f + 0.9f * core::noise::fbm(x / 7.0f + w.x, y / 7.0f + w.y, seed + 9, 3)));
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
-                  return 0.78f + 0.45f * lumps + 0.1f * g;
-              });
+    addVolume(
+        light, core::Box{200, 60, 1760, 1040}, 3, -330.0f, 330.0f, 56, field, seed + 6,
+        [&](float x, float y) {
+            // Strands and knots streaming out through the wings, over
+            // billowing clouds 15-60 px across.
+            const core::noise::Offset w = core::noise::warp(x / 60.0f, y / 60.0f, seed + 14, 2);
+            const float clouds =
+                core::noise::billow(x / 60.0f + 0.6f * w.x, y / 60.0f + 0.6f * w.y, seed + 9, 3);
+            // The lane's dust in knots and threads a few px across, darker
+            // than the coarse volume can draw it.
+            const float lane = torus(frame.flat(x, y));
+            float dust = 1.0f;
+            if (lane > 0.01f) {
+                const float threads =
+                    core::noise::fbm(x / 9.0f + 1.5f * w.x, y / 9.0f + 1.5f * w.y, seed + 15, 3);
+                dust = std::exp(-1.6f * lane * clamp01(0.6f + 1.4f * threads));
+            }
+            return outflow(x, y, Cx, Cy, 18.0f, 1.0f, seed + 13) * (0.6f + 1.6f * clouds) * dust;
+        });
 }
 
 namespace {
@@ -274,7 +283,8 @@ struct GlassNoise
                 [s](float phi, float t) {
                     // Three scales: broad, a few around the lobe, small scallops.
                     return 0.11f * noiseOnCircle(phi, 0.6f, t * 1.4f, s, 2) +
-                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3);
+                           0.06f * noiseOnCircle(phi, 1.8f, t * 4.5f, s + 2, 3) +
+                           0.025f * noiseOnCircle(phi, 6.0f, t * 16.0f, s + 3, 2);
                 }),
           rings(256, 128, 1.1f,
                 [s](float phi, float t) {
@@ -331,8 +341,10 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
     // Brightest near the waist, where the star is closest.
     const float fade = 1.15f - 0.45f * t;
     const float broken = noise.arcs.at(phi, -st);
-    out.wall =
-        (near + g.rim * rim * (0.3f + broken)) * clumps * flank * fade * (north ? 1.0f : 0.85f);
+    // The wall itself fades and flares along its length, so no outline runs unbroken.
+    const float patchy = 0.3f + noise.arcs.at(phi * 0.5f + 1.3f, st * 0.6f + 0.2f);
+    out.wall = (near * patchy + g.rim * rim * (0.3f + broken)) * clumps * flank * fade *
+               (north ? 1.0f : 0.85f);
     if (ringCount > 0) {
         // Latitude rings, unevenly spaced, tilted by the warp and broken into arcs.
         const float u = t * float(ringCount) + noise.rings.at(phi, st);
@@ -387,8 +399,10 @@ void paintHourglass(Scene &scene)
         if (q.rho < 70.0f && std::fabs(q.along) < 20.0f) {
             q.phi = std::atan2(q.depth, q.across);
             const float rr = 36.0f * (1.0f + 0.12f * std::cos(q.phi - 0.7f)) +
-                             6.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2);
-            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f);
+                             7.0f * BipolarFrame::noiseAround(q, 1.5f, 0.3f, seed + 20, 2) +
+                             2.5f * BipolarFrame::noiseAround(q, 5.0f, 0.7f, seed + 22, 2);
+            const float thick = 4.0f + 1.5f * std::sin(q.phi + 1.2f) +
+                                2.0f * BipolarFrame::noiseAround(q, 2.5f, 1.1f, seed + 23, 2);
             const float ring = std::exp(-square(std::hypot(q.rho - rr, q.along) / thick)) *
                                (0.3f + 1.2f * knots(x, y, z, 7.0f, seed + 21, 1.5f)) *
                                (0.8f + 0.35f * std::cos(q.phi + 2.3f));
@@ -401,23 +415,10 @@ void paintHourglass(Scene &scene)
     };
     addVolume(light, core::Box{700, 60, 1230, 1020}, 2, -360.0f, 360.0f, 100, field, seed + 6,
               [&](float x, float y) {
-                  // Faint strands running round each lobe, so they follow its walls
-                  // and rims, bent so they never close into contours; knots of
-                  // 3-6 px; grit.
-                  const BipolarFrame::Point p = outerFrame.flat(x, y);
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 9, 2);
-                  const float c = p.along > 0.0f ? 250.0f : -230.0f;
-                  const float da = (p.along - c) * 0.55f + 25.0f * w.x;
-                  const float across = p.across + 25.0f * w.y;
-                  const float around = std::atan2(across, da) * 160.0f;
-                  const float out = std::hypot(da, across);
-                  const float strands = core::noise::fbm(around / 40.0f, out / 5.0f, seed + 7, 3);
-                  const float lumps = square(
-                      clamp01(0.5f + 0.9f * core::noise::fbm(x / 6.0f, y / 6.0f, seed + 12, 2)));
-                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  // Strands streaming out from the star along the walls, knots
+                  // and grit, and a broad mottling so no stretch of wall is even.
                   const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 10, 3);
-                  return 0.6f + 0.25f * strands + 0.6f * lumps + 0.08f * g + 0.3f * mottle;
+                  return outflow(x, y, Cx, Cy, 14.0f, 1.2f, seed + 7) * (0.8f + 0.45f * mottle);
               });
     // The star sits off the eye's centre.
     addCentralStar(light, Cx - 3.0f, Cy + 3.0f, 30.0f, core::Light{0.9f, 0.95f, 1.0f});
@@ -430,23 +431,25 @@ void paintMinkowski29(Scene &scene)
     fieldStars(light, seed + 11, 6500, 5.0f);
 
     constexpr float Cx = 962.0f, Cy = 542.0f;
-    // Narrow lobes like jets, nearly north-south, the northern ones longer:
-    // two pairs a few degrees apart that overlap and cross near the waist.
-    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + 0.12f, 0.15f),
-                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f - 0.02f, 0.2f)};
-    const float lengths[2][2] = {{440.0f, 370.0f}, {390.0f, 400.0f}};
-    const float widths[2] = {1.05f, 0.85f};
+    // Narrow lobes like jets, leaning across the frame so they fill it, the
+    // northern ones longer: two pairs a few degrees apart that overlap and
+    // cross near the waist.
+    constexpr float Lean = 0.42f;
+    const BipolarFrame frames[2] = {BipolarFrame(Cx, Cy, -Pi * 0.5f + Lean + 0.12f, 0.15f),
+                                    BipolarFrame(Cx + 2.0f, Cy, -Pi * 0.5f + Lean - 0.02f, 0.2f)};
+    const float lengths[2][2] = {{580.0f, 490.0f}, {515.0f, 530.0f}};
+    const float widths[2] = {1.45f, 1.15f};
     auto lobes = [&](int k, float x, float y, float z, float &knotty) {
         const BipolarFrame::Point p = frames[k].distances(x, y, z);
         const bool north = p.along > 0;
         const float a = std::fabs(p.along);
         const float length = lengths[k][north ? 0 : 1];
         const float t = a / length;
-        if (t > 1.2f || p.rho > 110.0f)
+        if (t > 1.2f || p.rho > 160.0f)
             return 0.0f;
         const float side = (north ? 0.0f : 19.0f) + 7.0f * float(k);
         // The lobes bend and swell unevenly along their length.
-        const float bend = 30.0f * core::noise::fbm(a / 220.0f, side, seed + 2, 2) * t;
+        const float bend = 40.0f * core::noise::fbm(a / 280.0f, side, seed + 2, 2) * t;
         const float dx = p.across - bend;
         const float rho = std::sqrt(dx * dx + p.depth * p.depth);
         const float swell =
@@ -467,7 +470,7 @@ void paintMinkowski29(Scene &scene)
                                     cube(square(knots(x, y, z, 14.0f, seed + 7 + k, 1.0f)));
             knotty += 6.0f * axisKnots * smoothstep(0.05f, 0.2f, t) * smoothstep(1.15f, 0.8f, t);
         }
-        return (wall + 0.14f * fill) * clumps * fade;
+        return (wall + 0.09f * fill) * clumps * fade;
     };
     auto field = [&](float x, float y, float z) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
@@ -478,27 +481,29 @@ void paintMinkowski29(Scene &scene)
             return core::Medium{e, 0.0f};
         // Orange near the waist, blue towards the tips.
         const float along = std::fabs(frames[0].distances(x, y, z).along);
-        const float t = along / 420.0f;
+        const float t = along / 550.0f;
         const core::Light colour = mix(core::palette::NitrogenOrange, core::palette::SkyBlue,
                                        smoothstep(0.1f, 0.8f, t) * 0.85f);
         e += colour * (0.0045f * d) +
              mix(core::palette::NitrogenOrange, core::palette::WarmWhite, 0.4f) * (0.004f * knotty);
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{740, 20, 1190, 1060}, 2, -120.0f, 120.0f, 56, field, seed + 6,
+    addVolume(light, core::Box{560, 0, 1370, 1080}, 2, -170.0f, 170.0f, 32, field, seed + 6,
               [&](float x, float y) {
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
-                  return 0.8f + 0.3f * filaments(x / 10.0f, y / 16.0f, 0.5f, seed + 7) + 0.1f * g;
+                  // Strands and knots along the jets, in patches.
+                  const float mottle = core::noise::fbm(x / 30.0f, y / 30.0f, seed + 8, 3);
+                  return outflow(x, y, Cx, Cy, 13.0f, 1.0f, seed + 7) * (0.75f + 0.5f * mottle);
               });
     // Point-symmetric pairs of bright knots, off the axis as a wobbling jet
     // leaves them: each a small cluster of blobs.
     core::Rng rng(seed + 30);
-    const float knotAlong[2] = {250.0f, 365.0f};
+    const float knotAlong[2] = {325.0f, 475.0f};
     for (int pair = 0; pair < 2; ++pair) {
         for (int sign = -1; sign <= 1; sign += 2) {
             const float along = float(sign) * knotAlong[pair] * (sign > 0 ? 1.0f : 0.93f);
             const float across = float(sign) * (pair == 0 ? 9.0f : -14.0f);
-            const float c = std::cos(-Pi * 0.5f + 0.07f), s = std::sin(-Pi * 0.5f + 0.07f);
+            const float c = std::cos(-Pi * 0.5f + Lean + 0.07f);
+            const float s = std::sin(-Pi * 0.5f + Lean + 0.07f);
             const float kx = Cx + along * c - across * s, ky = Cy + along * s + across * c;
             for (int i = 0; i < 7; ++i) {
                 const float bx = kx + float(rng.normal()) * 5.0f;
@@ -639,7 +644,8 @@ void paintBoomerang(Scene &scene)
     const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
         return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
                0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
-               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2);
+               0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2) +
+               0.035f * noiseOnCircle(phi, 16.0f, t * 36.0f, seed + 16, 2);
     });
     const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
         return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
@@ -650,7 +656,11 @@ void paintBoomerang(Scene &scene)
     // A thin dusty disc on the waist: it hides the star and cuts a dark band.
     auto disc = [&](const BipolarFrame::Point &p) {
         const float bend = 9.0f * core::noise::fbm(p.across / 70.0f, p.depth / 70.0f, seed + 14, 2);
-        return std::exp(-square((p.along - bend) / Band)) * smoothstep(150.0f, 70.0f, p.rho);
+        // Thicker and thinner along its length, with a ragged end.
+        const float lumps = core::noise::fbm(p.across / 25.0f, p.depth / 25.0f, seed + 15, 2);
+        const float thick = Band * (1.0f + 0.35f * lumps);
+        return std::exp(-square((p.along - bend) / thick)) *
+               smoothstep(120.0f + 40.0f * lumps, 40.0f, p.rho);
     };
     // How much of a lobe is at a point: a filled bubble, densest in its wall.
     const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
@@ -686,7 +696,9 @@ void paintBoomerang(Scene &scene)
             lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
                         p, a, st * 2.3f, 0.0f) +
-            (r < 360.0f ? 0.25f * std::exp(-r / 120.0f) : 0.0f);
+            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) +
+                              0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
+                        : 0.0f);
         if (density <= 0.0f)
             return core::Medium{{}, tau};
         // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
@@ -697,27 +709,17 @@ void paintBoomerang(Scene &scene)
             0.5f +
             0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.7f + 1.3f * cube(ring * ring) * arcsBroken.at(phi, st);
+        const float arcs = 0.8f + 0.9f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
-        return core::Medium{blueGrey * (0.007f * density * lit), tau + 0.0025f * density};
+        return core::Medium{blueGrey * (0.011f * density * lit), tau + 0.0025f * density};
     };
-    // Stars behind the disc are dimmed by it as well.
-    for (int y = 300; y < 800; ++y) {
-        for (int x = 700; x < 1220; ++x) {
-            const BipolarFrame::Point p = frame.flat(float(x) + 0.5f, float(y) + 0.5f);
-            light.dim(x, y, std::exp(-2.5f * disc(p)));
-        }
-    }
     addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
               [&](float x, float y) {
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 60.0f, y / 60.0f, seed + 8, 2);
-                  const float f =
-                      core::noise::fbm(x / 9.0f + 0.8f * w.x, y / 9.0f + 0.8f * w.y, seed + 9, 3);
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 10, 2);
-                  return 0.85f + 0.3f * f + 0.1f * g;
+                  // Streaks and knots of dust along the outflow, in patches.
+                  const float mottle = core::noise::fbm(x / 40.0f, y / 40.0f, seed + 9, 3);
+                  return outflow(x, y, Cx, Cy, 12.0f, 1.0f, seed + 10) * (0.8f + 0.4f * mottle);
               });
 }
 
