@@ -258,7 +258,7 @@ void paintSpirograph(Scene &scene)
         const float outer = smoothstep(0.55f, 0.85f, rho) * smoothstep(1.0f, 0.9f, rho);
 
         // Contrast grows with the path length through the wall.
-        const float netGain = (0.3f + 0.35f * limb) * smoothstep(1.06f, 0.95f, rho);
+        const float netGain = (0.3f + 0.5f * limb) * smoothstep(1.06f, 0.95f, rho);
         const float mottle = 0.16f * cn::fbm(x / 28, y / 28, seed + 8, 3);
         return 1.0f + mottle + netGain * (lattice - 0.25f) + 0.8f * outer * (fibres - 0.1f) +
                0.08f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
