@@ -246,8 +246,10 @@ void paintSpirograph(Scene &scene)
         const float lattice = 0.6f * front + 0.4f * back + 0.35f * fine * fine * fine;
 
         const float theta = std::atan2(v, u);
+        // Bent on a scale of a few tens of pixels, so that no strand is straight.
+        const float kink = 0.03f * cn::fbm(x / 40, y / 40, seed + 7, 2);
         auto strands = [&](float slant, std::uint32_t salt) {
-            const float t = theta + slant * rho + 0.05f * w.y;
+            const float t = theta + slant * rho + 0.05f * w.y + kink;
             const float n = cn::ridged(30.0f * std::cos(t), 30.0f * std::sin(t), 3.0f * rho, salt, 2,
                                        0.5f);
             return n * n * n;
@@ -260,7 +262,7 @@ void paintSpirograph(Scene &scene)
         // Contrast grows with the path length through the wall.
         const float netGain = (0.3f + 0.5f * limb) * smoothstep(1.06f, 0.95f, rho);
         const float mottle = 0.16f * cn::fbm(x / 28, y / 28, seed + 8, 3);
-        return 1.0f + mottle + netGain * (lattice - 0.25f) + 0.8f * outer * (fibres - 0.1f) +
+        return 1.0f + mottle + netGain * (lattice - 0.25f) + 0.6f * outer * (fibres - 0.1f) +
                0.08f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
     });
     addCentralStar(light, Cx + 3, Cy - 2, 45.0f, cp::WarmWhite, 0.4f, 36.0f);
