@@ -157,77 +157,113 @@ void paintSpirograph(Scene &scene)
         const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
         return 0.05f * cn::fbm(dx * ir * 2.2f, dy * ir * 2.2f, seed + 14, 2);
     };
+    // The rim's strength and width change around it, and it breaks in a few
+    // places. Both depend only on the direction seen from the star, so they are
+    // worked out once per line of sight.
+    struct Rim
+    {
+        float x = -1, y = -1, dent = 0, strength = 0, width = 0;
+    };
+    Rim rim;
+    auto rimAt = [&](float x, float y) -> const Rim & {
+        if (x != rim.x || y != rim.y) {
+            const float dx = x - Cx, dy = y - Cy;
+            const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
+            const float c = dx * ir, s = dy * ir;
+            rim = {x, y, outline(x, y),
+                   0.08f + 1.25f * smoothstep(-0.42f, 0.3f, cn::fbm(c * 2.4f, s * 2.4f, seed + 15, 3)),
+                   0.05f + 0.13f * clamp01(0.5f + 1.2f * cn::fbm(c * 1.9f + 3, s * 1.9f, seed + 16, 2))};
+        }
+        return rim;
+    };
     auto field = [&](float x, float y, float z) {
         const Vec3 p = o.toObject(x - Cx, y - Cy, z);
         const float s0 =
             std::sqrt((p.x / A) * (p.x / A) + (p.y / B) * (p.y / B) + (p.z / C) * (p.z / C));
-        if (s0 > 1.4f)
+        if (s0 > 1.45f)
             return core::Medium{};
+        const Rim &r = rimAt(x, y);
         const float s = s0 + 0.05f * cn::fbm(p.x / 220, p.y / 220, p.z / 220, seed + 1, 2);
         // The rim is ragged at two scales and lies further out on one side.
         const float edge = 1.0f + 0.065f * cn::fbm(p.x / 210, p.y / 210, p.z / 210, seed + 2, 2) +
                            0.035f * cn::fbm(p.x / 45, p.y / 45, p.z / 45, seed + 10, 2) +
-                           0.05f * (p.x / A) - 0.03f * (p.y / B) + outline(x, y);
+                           0.05f * (p.x / A) - 0.03f * (p.y / B) + r.dent;
         // A thin red-orange skin at the rim over a thicker yellow-green layer
         // and a blue-green interior: seen through, each brightens at its limb.
         // The red skin is seen mostly edge-on, so its caps facing us are faint.
-        const float red = smoothstep(edge - 0.12f, edge - 0.03f, s) *
-                          smoothstep(edge + 0.02f, edge - 0.03f, s) *
-                          (0.1f + 0.9f * smoothstep(0.7f, 0.3f, std::fabs(z) / C));
+        const float red = smoothstep(edge - 0.03f - r.width, edge - 0.03f, s) *
+                          smoothstep(edge + 0.025f, edge - 0.03f, s) *
+                          (0.1f + 0.9f * smoothstep(0.7f, 0.3f, std::fabs(z) / C)) * r.strength;
         const float yellow =
             smoothstep(edge - 0.34f, edge - 0.14f, s) * smoothstep(edge - 0.03f, edge - 0.12f, s);
         const float oxygen =
-            smoothstep(edge - 0.1f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
+            smoothstep(edge - 0.16f, edge - 0.5f, s) * (0.55f + 0.45f * smoothstep(0.1f, 0.55f, s));
         const float heart = std::exp(-(s / 0.13f) * (s / 0.13f));
         const float clumps =
             0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
+        // Thinner gas in broad patches darkens the blue-green glow.
+        const float thin =
+            0.35f + 0.9f * clamp01(0.55f + 1.2f * cn::fbm(p.x / 120, p.y / 120, p.z / 120, seed + 17, 2));
         Light e = Light{1.0f, 0.24f, 0.1f} * (0.00042f * red * clumps);
-        e += Light{0.8f, 0.9f, 0.3f} * (0.00012f * yellow * clumps);
-        e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen);
+        e += Light{1.0f, 0.72f, 0.28f} * (0.00016f * yellow * clumps);
+        e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen * thin);
         e += Light{1.0f, 0.9f, 0.6f} * (0.0012f * heart);
-        // A faint halo beyond the rim.
-        e += Light{1.0f, 0.35f, 0.25f} * (0.00005f * smoothstep(1.35f, edge, s));
+        // A faint halo beyond the rim, patchy and fading out.
+        e += Light{1.0f, 0.32f, 0.25f} *
+             (0.000025f * smoothstep(1.42f, edge, s) * smoothstep(edge - 0.1f, edge + 0.05f, s) *
+              (0.4f + clumps));
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
-    const core::Box box{int(Cx - 560), 0, int(Cx + 560), 1080};
-    core::renderVolume(gas, box, 3, -1.4f * C, 1.4f * C, 40, field, seed + 3);
+    const core::Box box{int(Cx - 580), 0, int(Cx + 580), 1080};
+    core::renderVolume(gas, box, 3, -1.45f * C, 1.45f * C, 40, field, seed + 3);
 
-    // The fine strands run outwards from the star, slanted a little one way or
-    // the other so that two families cross, each strong in its own patches.
-    // Ridged noise sampled round a circle in noise space is seamless in angle
-    // and stretched along the radius.
+    // The fine structure, at full resolution. Face-on the shell shows a soft
+    // mottle and a faint net of winding filaments, drawn on its near and far
+    // surfaces so that it crowds and strengthens towards the limb, where the
+    // line of sight runs along the wall. Near the limb, short strands run
+    // outwards, slanted both ways so that they cross.
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        const cn::Offset w = cn::warp(x / 140, y / 140, seed + 4, 3);
-        const float dx = x - Cx + 9 * w.x, dy = y - Cy + 9 * w.y;
-        const float u = dx * o.ca + dy * o.sa, v = -dx * o.sa + dy * o.ca;
-        const float rho = std::hypot(u / A, v / B);
-        const float theta = std::atan2(v / B, u / A);
-        auto strands = [&](float cycles, float slant, float outward, std::uint32_t salt) {
-            const float t = theta + slant * rho + 0.06f * w.y;
-            return cn::ridged(cycles * std::cos(t), cycles * std::sin(t), outward * rho, salt, 3,
-                              0.45f);
+        const cn::Offset w = cn::warp(x / 150, y / 150, seed + 4, 3);
+        const float dx = x - Cx + 10 * w.x, dy = y - Cy + 10 * w.y;
+        const float u0 = (dx * o.ca + dy * o.sa) / A, v0 = (-dx * o.sa + dy * o.ca) / B;
+        const float edge = 1.0f + outline(x, y) + 0.05f * u0 - 0.03f * v0;
+        const float u = u0 / edge, v = v0 / edge;
+        const float rho = std::hypot(u, v);
+        const float rr = std::min(rho, 0.975f);
+        const float depth = std::sqrt(1.0f - rr * rr);
+        // How much longer the line of sight through the wall is than face-on.
+        const float limb = std::min(1.0f / (depth + 0.12f), 3.5f);
+
+        auto net = [&](float z, std::uint32_t salt) {
+            const float bend = 0.25f * cn::fbm(u * 3, v * 3, z * 3, salt + 1, 2);
+            const float n = cn::ridged(u * 10 + bend, v * 10 - bend, z * 10, salt, 3, 0.6f);
+            return n * n;
         };
-        // Each family is broken into lengths by its own patches.
-        const float a =
-            strands(21.0f, 0.65f, 3.6f, seed + 5) *
-            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 12, 2)));
-        const float b =
-            strands(18.0f, -0.6f, 3.2f, seed + 6) *
-            (0.3f + 0.7f * smoothstep(-0.5f, 0.3f, cn::fbm(x / 45, y / 45, seed + 13, 2)));
-        const float mixAB = smoothstep(-0.45f, 0.45f, cn::fbm(x / 110, y / 110, seed + 7, 3));
-        const float weave = a * (0.35f + 0.9f * mixAB) + b * (1.25f - 0.9f * mixAB);
-        // Faint near the star, strongest in the outer half of the shell.
-        const float shown =
-            (0.15f * smoothstep(0.08f, 0.3f, rho) + 0.85f * smoothstep(0.25f, 0.75f, rho)) *
-            smoothstep(1.15f, 0.97f, rho);
-        const float depth =
-            0.45f + 0.55f * smoothstep(-0.5f, 0.4f, cn::fbm(x / 80, y / 80, seed + 8, 2));
-        float strand = shown * depth * (2.4f * weave - 0.75f);
-        // Past the rim the strands only cut into the glow, so no hairs stick out.
-        const float beyond = smoothstep(0.93f, 1.03f, rho);
-        strand = strand - beyond * std::max(strand, 0.0f);
-        return 1.0f + strand + 0.1f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
+        const float front = net(-depth, seed + 20), back = net(depth, seed + 22);
+        // A second, finer net winds through the first.
+        const float fine = cn::ridged(u * 23 + 0.4f * w.x, v * 23, depth * 23, seed + 24, 2, 0.5f);
+        const float lattice = 0.6f * front + 0.4f * back + 0.35f * fine * fine * fine;
+
+        const float theta = std::atan2(v, u);
+        // Bent on a scale of a few tens of pixels, so that no strand is straight.
+        const float kink = 0.03f * cn::fbm(x / 40, y / 40, seed + 7, 2);
+        auto strands = [&](float slant, std::uint32_t salt) {
+            const float t = theta + slant * rho + 0.05f * w.y + kink;
+            const float n = cn::ridged(30.0f * std::cos(t), 30.0f * std::sin(t), 3.0f * rho, salt, 2,
+                                       0.5f);
+            return n * n * n;
+        };
+        const float patchA = smoothstep(-0.1f, 0.45f, cn::fbm(x / 50, y / 50, seed + 12, 2));
+        const float patchB = smoothstep(-0.1f, 0.45f, cn::fbm(x / 50, y / 50, seed + 13, 2));
+        const float fibres = strands(0.4f, seed + 5) * patchA + strands(-0.35f, seed + 6) * patchB;
+        const float outer = smoothstep(0.55f, 0.85f, rho) * smoothstep(1.0f, 0.9f, rho);
+
+        // Contrast grows with the path length through the wall.
+        const float netGain = (0.3f + 0.5f * limb) * smoothstep(1.06f, 0.95f, rho);
+        const float mottle = 0.16f * cn::fbm(x / 28, y / 28, seed + 8, 3);
+        return 1.0f + mottle + netGain * (lattice - 0.25f) + 0.6f * outer * (fibres - 0.1f) +
+               0.08f * cn::fbm(x / 2.5f, y / 2.5f, seed + 9, 2);
     });
     addCentralStar(light, Cx + 3, Cy - 2, 45.0f, cp::WarmWhite, 0.4f, 36.0f);
 }
