@@ -363,6 +363,8 @@ constexpr Node Finger[] = {{-0.39f, -0.34f, 0.03f}, {-0.43f, -0.41f, 0.014f}};
 constexpr Node Knots[] = {{-0.43f, -0.3f, 0.04f}, {-0.31f, -0.37f, 0.03f},   {-0.52f, 0.2f, 0.065f},
                           {0.05f, -0.06f, 0.03f}, {0.155f, -0.088f, 0.034f}, {0.59f, 0.17f, 0.026f},
                           {0.0f, 0.3f, 0.05f}};
+constexpr Node Mounds[] = {{-0.78f, 0.5f, 0.2f}, {-0.5f, 0.58f, 0.16f}, {-0.22f, 0.62f, 0.12f},
+                           {0.06f, 0.62f, 0.1f}, {0.52f, 0.64f, 0.08f}, {-0.9f, 0.42f, 0.16f}};
 
 float spineDistance(const Node *nodes, int count, float x, float y)
 {
@@ -382,10 +384,22 @@ float creationDistance(float x, float y, std::uint32_t seed)
     d = smin(d, spineDistance(Finger, 2, x, y), 0.02f);
     for (const Node &k : Knots)
         d = smin(d, circle(x, y, k.u, k.v, k.r), 0.025f);
-    // The ridge they stand on, higher on the left.
-    const float ground =
-        0.47f + 0.06f * x + 0.04f * core::noise::fbm(x * 3, 0.6f, seed + 24, 4) - y;
-    return smin(d, ground, 0.06f);
+    // The mass they rise from: heaped at the lower left, lumpy and overhung
+    // on top, falling away to the right, so the other two rise from below
+    // the frame; the columns flare broadly into it rather than standing on it.
+    float mass = lerp(0.3f, 0.62f, smoothstep(-0.55f, -0.05f, x)) + 0.05f * x +
+                 0.06f * core::noise::fbm(x * 1.7f, 0.6f, seed + 24, 4) +
+                 0.06f * core::noise::fbm(x * 3.5f, y * 3, seed + 32, 4) -
+                 0.05f * core::noise::billow(x * 5, y * 4, seed + 33, 3) - y;
+    for (const Node &m : Mounds)
+        mass = smin(mass, circle(x, y, m.u, m.v, m.r), 0.07f);
+    return smin(d, mass, 0.11f);
+}
+
+// The axis the columns lean along near u: the left one leans most.
+float columnTilt(float u)
+{
+    return 0.22f - 0.25f * u;
 }
 
 } // namespace
@@ -410,9 +424,16 @@ void paintPillars(Scene &scene)
 
     core::CoarseField shape(Scene::Width, Scene::Height, 3);
     shape.fill([&](float u, float v) { return creationDistance(u, v, seed); });
+    // Coordinates across and along the columns' lean at (u, v).
+    auto columnFrame = [](float u, float v) {
+        const float tilt = columnTilt(u);
+        const float c = std::cos(tilt), s = std::sin(tilt);
+        return core::noise::Offset{u * c + v * s, u * s - v * c};
+    };
 
-    // The dust's outline, warped at several scales, and a bump map of
-    // knots at three scales that shades its surface.
+    // The dust's outline, warped at several scales, and a bump map that
+    // shades its surface: folds and ribs drawn out along the columns, as
+    // the light eroding them from above leaves them, over rounder knots.
     PixelMap dist, bumps;
     eachPixel([&](int px, int py, float u, float v) {
         const float coarse = shape.sample(u, v);
@@ -424,16 +445,26 @@ void paintPillars(Scene &scene)
         const core::noise::Offset b = core::noise::warp(u * 2.5f, v * 2.5f, seed + 22, 3);
         const core::noise::Offset m = core::noise::warp(u * 8, v * 8, seed + 20, 3);
         const float x = u + 0.03f * b.x + 0.008f * m.x, y = v + 0.03f * b.y + 0.008f * m.y;
-        const float d = shape.sample(x, y) - 0.024f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
-                        0.01f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
-                        0.0025f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
+        const core::noise::Offset f = columnFrame(x, y);
+        const float folds = core::noise::fbm(f.x * 9, f.y * 2.5f, seed + 40, 3);
+        const float ribs = core::noise::ridged(f.x * 24 + 0.6f * m.x, f.y * 9, seed + 41, 3);
+        const float fine = core::noise::fbm(f.x * 70 + 0.4f * m.y, f.y * 40, seed + 42, 2);
+        const float lumps = core::noise::fbm(x * 6, y * 6, seed + 14, 2);
+        const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
+                        0.012f * folds - 0.006f * ribs * ribs -
+                        0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
+                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
         dist.set(px, py, d);
         bumps.set(px, py,
-                  0.55f * core::noise::fbm(x * 6, y * 6, seed + 14, 2) +
-                      0.3f * core::noise::fbm(x * 16, y * 16, seed + 15, 2) +
-                      0.2f * core::noise::billow(u * 50, v * 50, seed + 16, 2));
+                  0.4f * lumps + 0.35f * folds + 0.22f * ribs + 0.06f * fine +
+                      0.15f * core::noise::billow(x * 20, y * 20, seed + 16, 3));
     });
 
+    // The glow's direction in the sky, for the gas streaming off the tops.
+    const float skyLight = std::hypot(Clusters.x, Clusters.y);
+    const float lx = Clusters.x / skyLight, ly = Clusters.y / skyLight;
+    // A step of about 35 px towards the light, to tell which faces see it.
+    const int towardsX = int(std::lround(35.0f * lx)), towardsY = int(std::lround(35.0f * ly));
     const int octaves = core::noise::octavesFor(300.0f, 3.0f);
     eachPixel([&](int px, int py, float u, float v) {
         // The glow behind: teal high up, gold lower down, mottled, with
@@ -451,65 +482,108 @@ void paintPillars(Scene &scene)
         if (d < 0.1f) {
             const float knots = bumps.at(px, py);
             const float depth = std::max(-d, 0.0f);
-            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 14.0f, Clusters);
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 8.0f, Clusters);
             // Higher up is nearer the clusters; the tops facing them are
             // being boiled off into glowing gas.
-            const float height = smoothstep(0.55f, -0.35f, v);
-            const float open = smoothstep(
-                -0.01f, 0.02f, shape.sample(u + 0.035f * Clusters.x, v + 0.035f * Clusters.y));
-            const float cap = open * height;
+            const float height = smoothstep(0.75f, -0.3f, v);
+            const float open = smoothstep(-0.01f, 0.02f, dist.at(px + towardsX, py + towardsY));
+            const float cap = open * (0.3f + 0.7f * height);
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
             const float broken =
                 smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3));
-            // Grain of the lit dust, a few pixels across.
-            const float grain = 0.4f * core::noise::fbm(u * 280, v * 280, seed + 26, 2) +
-                                0.6f * core::noise::fbm(u * 110, v * 110, seed + 27, 2);
-            // The chord through a rounded column, and thin dust about it;
-            // thinner at the glowing caps, so light passes through them.
-            const float body =
-                3.0f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) * (1.0f - 0.45f * cap);
+            const core::noise::Offset f = columnFrame(u, v);
+            // The dust is streaky along the columns and thin in patches,
+            // where the glow behind shows through; deep inside it is opaque.
+            float density = 1.0f, thin = 0.0f;
+            if (d < 0) {
+                density = std::exp(0.9f * core::noise::fbm(f.x * 5, f.y * 1.8f, seed + 43, 3));
+                thin =
+                    smoothstep(-0.1f, 0.45f, core::noise::fbm(f.x * 7 + 3, f.y * 3, seed + 44, 3)) *
+                    std::exp(-depth / 0.07f) * (1.0f - cap);
+            }
+            const float body = 3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
+                               lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin);
             float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
-            // Warm dark dust; its lit faces turn orange and show every knot.
-            const float sunlit = s.lit * std::sqrt(s.lit) * (0.4f + 0.6f * height) *
-                                 clamp01(0.55f + 1.1f * knots + 0.35f * grain);
+            // Dark dust; its lit faces turn orange and show every fold.
+            const float sunlit =
+                s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
             const core::Light surface =
-                dustBrown * (0.006f * (0.4f + patches) * clamp01(0.7f + knots + 0.3f * grain)) +
+                dustBrown * (0.003f * (0.4f + patches) * clamp01(0.7f + knots) * (0.5f + thin)) +
                 litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
-                             (0.15f + 0.85f * std::exp(-depth / 0.035f)));
+                             (0.08f + 0.92f * std::exp(-depth / 0.03f)));
             // Light scattered through the thin dust at the outline, brightest
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
-            const float glowEdge = edge * std::exp(-depth / 0.014f) *
-                                   (0.1f + 0.9f * s.facing * s.facing) * (0.3f + 0.7f * height) *
-                                   (0.3f + 0.7f * broken) * clamp01(0.8f + 0.3f * grain);
-            const float rim = edge * std::exp(-depth / 0.004f) * s.facing * s.facing *
-                              (0.25f + 0.75f * height) * (0.2f + 0.8f * broken) *
-                              clamp01(0.6f + knots);
-            // The caps: ionised gas glowing over the dust, with small bright
-            // knots of denser gas in it.
-            const float spots = smoothstep(0.35f, 0.7f, core::noise::fbm(u * 90, v * 90, seed + 28, 2));
-            const float capLight = cap * std::exp(-depth / 0.012f - std::max(d, 0.0f) / 0.0015f) *
-                                   clamp01(0.3f + 0.9f * knots + 0.4f * grain +
-                                           1.2f * core::noise::fbm(u * 40, v * 40, seed + 30, 3)) *
-                                   (0.4f + patches);
-            // Gas streaming off the lit faces towards the light, in wisps.
+            const float glowEdge = edge * std::exp(-depth / 0.008f) *
+                                   (0.08f + 0.92f * s.facing * s.facing) * (0.2f + 0.8f * height) *
+                                   (0.3f + 0.7f * broken);
+            // The ionisation front: a thin band just inside the outline.
+            const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
+                              (0.15f + 0.85f * height * height) * (0.2f + 0.8f * broken) *
+                              clamp01(0.5f + 1.2f * knots) * (0.5f + 0.5f * s.lit) *
+                              (0.3f + patches);
+            // The caps: a thin skin of ionised gas over the dust, brightest
+            // where it faces the clusters, with small crisp knots of denser
+            // gas in it.
+            // Its depth varies, so the front is no even band.
+            float skin = 0.0f;
+            if (cap > 0 && d < 0.02f) {
+                const float front =
+                    0.005f +
+                    0.02f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
+                skin = cap * std::exp(-depth / front - std::max(d, 0.0f) / 0.0015f) *
+                       clamp01(0.45f + 0.8f * knots +
+                               1.0f * core::noise::fbm(u * 55, v * 55, seed + 30, 3)) *
+                       (0.4f + patches) * (0.1f + 0.9f * s.lit * std::sqrt(s.lit));
+            }
+            float sparks = 0.0f;
+            if (skin > 0.02f) {
+                // The gas front is a heap of small rounded globules with dark
+                // creases between them.
+                const core::noise::Cells g = core::noise::worley(u * 32, v * 32, seed + 49);
+                const core::noise::Cells h = core::noise::worley(u * 85, v * 85, seed + 50);
+                skin *= (0.25f + 0.75f * smoothstep(0.0f, 0.3f, g.f2 - g.f1)) *
+                        (0.5f + 0.5f * smoothstep(0.0f, 0.35f, h.f2 - h.f1)) *
+                        (0.6f + float(g.id >> 24) / 320.0f);
+                const core::noise::Cells k = core::noise::worley(u * 60, v * 60, seed + 45);
+                if ((k.id & 255u) < 80u)
+                    sparks = std::exp(-square(k.f1 / 0.2f)) * (0.5f + float(k.id >> 24) / 512.0f);
+            }
+            // Gas streaming off the lit tops towards the light, in thin
+            // strands that fade as they evaporate.
             float wisp = 0.0f;
-            if (d > 0) {
-                const float along = u * Clusters.x + v * Clusters.y;
-                const float across = u * -Clusters.y + v * Clusters.x;
+            const float source =
+                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 2 * towardsX, py - 2 * towardsY))
+                      : 0.0f;
+            if (source > 0) {
+                const float along = u * lx + v * ly, across = v * lx - u * ly;
                 const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
-                const float streaks = clamp01(
-                    0.5f + core::noise::fbm(along * 5 + 0.3f * ww.x, across * 28 + 0.3f * ww.y,
-                                            seed + 8, 4));
-                wisp = std::exp(-d / 0.03f) * open * streaks * streaks * height *
-                       (0.3f + patches);
+                const float strands = core::noise::ridged(across * 26 + 0.8f * ww.x,
+                                                          along * 5 + 0.4f * ww.y, seed + 8, 3);
+                const float fade =
+                    clamp01(0.5f + core::noise::fbm(across * 14, along * 3, seed + 46, 3));
+                wisp = std::exp(-d / 0.025f) * source * height *
+                       (0.4f * fade + 0.8f * strands * strands * fade) * (0.3f + patches);
                 tau += 0.15f * wisp;
             }
             const float t = std::exp(-tau);
-            c = c * t + surface * (1.0f - t) + litOrange * (0.5f * glowEdge) + capGlow * (1.2f * rim) +
-                capGlow * (0.9f * capLight * (1.0f + 2.5f * spots * broken)) +
-                mix(capGlow, teal, 0.35f) * (0.12f * wisp);
+            // Whiter where brighter: the gas is hot enough to burn out.
+            const float glow = 2.4f * rim + 5.0f * skin + 4.0f * sparks * clamp01(8.0f * skin);
+            c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
+                mix(capGlow, core::palette::WarmWhite, clamp01(0.6f * glow)) * glow +
+                mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
+                capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
+            light.dim(px, py, t);
+        }
+        // Lesser dust drifting across the foot of the columns.
+        if (v > 0.12f) {
+            const float drift =
+                smoothstep(0.15f, 0.45f,
+                           v + 0.15f * core::noise::fbm(u * 2.5f, v * 2.5f, seed + 47, 3)) *
+                smoothstep(-0.35f, 0.4f, core::noise::fbm(u * 4, v * 5, seed + 48, 4));
+            const float t = std::exp(-2.2f * drift);
+            c = c * t + dustBrown * (0.004f * drift);
             light.dim(px, py, t);
         }
         light.add(px, py, c);
