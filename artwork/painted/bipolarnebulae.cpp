@@ -37,67 +37,6 @@ float knots(float x, float y, float z, float scale, std::uint32_t seed, float sh
 
 } // namespace
 
-void paintRedSpider(Scene &scene)
-{
-    core::FloatCanvas &light = scene.light();
-    const std::uint32_t seed = scene.seed();
-    fieldStars(light, seed + 11, 7000, 5.0f);
-
-    // Two open cones from a narrow waist, the north-eastern one longer and
-    // brighter; the axis tips a little towards us.
-    const BipolarFrame frame(968.0f, 548.0f, -0.86f, 0.22f);
-    auto field = [&](float x, float y, float z) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along > 0;
-        const float a = std::fabs(p.along);
-        const float length = north ? 470.0f : 410.0f;
-        const float t = a / length;
-        if (t > 1.25f || p.rho > 300.0f)
-            return core::Medium{};
-        // The dense, hot core around the star.
-        const float r = std::sqrt(square(x - 968.0f) + square(y - 548.0f) + z * z);
-        core::Light e = core::Light{1.0f, 0.9f, 0.7f} * (0.006f * std::exp(-r / 9.0f));
-        const float thick = 3.5f + 0.022f * a;
-        // Far from any wall the noise below need not be evaluated.
-        if (p.rho > 16.0f + 0.52f * a + 3.0f * thick)
-            return core::Medium{e, 0.0f};
-        // Walls wave like a flag: 30-60 px crests, 5-10 px high, their phase
-        // drifting around the axis.
-        const float side = north ? 0.0f : 17.0f;
-        const float phase =
-            2.2f * BipolarFrame::noiseAround(p, 0.9f, a / 160.0f + side, seed + 3, 3);
-        const float wave = (2.5f + 4.0f * smoothstep(0.05f, 0.4f, t)) *
-                           std::sin(a / 7.5f + phase + 0.8f * std::sin(a / 23.0f));
-        const float lumpy =
-            0.12f * BipolarFrame::noiseAround(p, 2.0f, a / 90.0f + side, seed + 4, 3) * a;
-        const float radius = 9.0f + 0.44f * a * (1.0f - 0.22f * t) + wave + lumpy;
-        const float wall = std::exp(-square((p.rho - radius) / thick));
-        // Brightest at the waist, fading out at the open tips.
-        const float fade = std::exp(-t * 1.9f) * smoothstep(1.2f, 0.45f, t) *
-                           smoothstep(4.0f, 30.0f, a) * (north ? 1.0f : 0.78f);
-        const float clumps = clamp01(
-            0.7f + 0.7f * BipolarFrame::noiseAround(p, 3.0f, a / 40.0f + side, seed + 5, 3));
-        const float inside = smoothstep(radius, radius * 0.6f, p.rho);
-        const float warm = smoothstep(0.05f, 0.45f, t);
-        const core::Light wallColour =
-            mix(mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f),
-                mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.55f), warm);
-        e += wallColour * (0.0036f * wall * fade * clumps);
-        e += core::Light{0.55f, 0.32f, 1.0f} * (0.00007f * inside * std::exp(-t * 1.2f));
-        return core::Medium{e, 0.0f};
-    };
-    // Filaments 4-8 px across, combed along the walls.
-    addVolume(light, core::Box{420, 40, 1520, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
-              [&](float x, float y) {
-                  const BipolarFrame::Point p = frame.flat(x, y);
-                  const float g = core::noise::fbm(x / 5.0f, y / 5.0f, seed + 8, 2);
-                  return 0.7f +
-                         0.5f * filaments(p.along / 16.0f, p.across / 10.0f, 0.6f, seed + 7) +
-                         0.15f * g;
-              });
-    addCentralStar(light, 968.4f, 548.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
-}
-
 void paintButterfly(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -356,6 +295,161 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
 }
 
 } // namespace
+
+namespace {
+
+// A Red Spider lobe's radius from the waist (t = 0) out: it leaves a pinched
+// waist almost sideways, swells like a bubble, curves back in a little and
+// leaves its end open.
+float spiderRadius(float bulge, float t)
+{
+    const float u = std::min(t, 1.4f);
+    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(u / 0.6f, 1.0f)), 0.8f);
+    const float close = 1.0f - 0.5f * smoothstep(0.55f, 1.3f, u);
+    return 6.0f + (bulge - 6.0f) * rise * close;
+}
+
+} // namespace
+
+void paintRedSpider(Scene &scene)
+{
+    core::FloatCanvas &light = scene.light();
+    const std::uint32_t seed = scene.seed();
+    fieldStars(light, seed + 11, 7000, 5.0f);
+
+    constexpr float Cx = 968.0f, Cy = 548.0f;
+    // Two bubbles from a narrow waist, the north-eastern one longer and
+    // brighter; the axis tips a little towards us. A small, bright inner
+    // pair sits askew on the waist.
+    const BipolarFrame frame(Cx, Cy, -0.86f, 0.22f);
+    const BipolarFrame innerFrame(Cx + 1.0f, Cy - 1.0f, -0.74f, 0.3f);
+    constexpr float NorthLength = 540.0f, SouthLength = 465.0f;
+    const RadiusTable northRadius([](float t) { return spiderRadius(138.0f, t * 1.4f); });
+    const RadiusTable southRadius([](float t) { return spiderRadius(120.0f, t * 1.4f); });
+    // By angle round the axis and signed position along it: the outline's
+    // dents at three scales, the drift of the wave crests, and how high,
+    // thick and bright the wall is.
+    const AroundTable dents(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.12f * noiseOnCircle(phi, 0.7f, t * 2.0f, seed + 3, 2) +
+               0.06f * noiseOnCircle(phi, 2.0f, t * 6.0f, seed + 4, 2) +
+               0.025f * noiseOnCircle(phi, 6.0f, t * 18.0f, seed + 5, 2);
+    });
+    const AroundTable drift(512, 256, 1.4f, [&](float phi, float t) {
+        return 4.0f * noiseOnCircle(phi, 1.0f, t * 3.0f, seed + 12, 2) +
+               1.5f * noiseOnCircle(phi, 3.5f, t * 8.0f, seed + 13, 2) +
+               2.0f * noiseOnCircle(phi, 0.5f, t * 14.0f, seed + 17, 2);
+    });
+    const AroundTable swell(512, 256, 1.4f, [&](float phi, float t) {
+        return 1.8f * clamp01(0.45f + 1.4f * noiseOnCircle(phi, 1.8f, t * 5.0f, seed + 14, 2));
+    });
+    const AroundTable thickness(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.45f + 1.2f * clamp01(0.5f + noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 15, 2));
+    });
+    const AroundTable flare(512, 256, 1.4f, [&](float phi, float t) {
+        const float f = clamp01(0.45f + 1.3f * noiseOnCircle(phi, 1.6f, t * 4.0f, seed + 16, 2));
+        return 0.12f + 2.0f * f * std::sqrt(f);
+    });
+    // Where each stretch of the open end fades out.
+    const AroundTable tip(256, 128, 1.4f, [&](float phi, float t) {
+        return 1.15f + 0.3f * noiseOnCircle(phi, 1.2f, t * 2.0f, seed + 18, 2) +
+               0.12f * noiseOnCircle(phi, 4.0f, t * 5.0f, seed + 19, 2);
+    });
+    const core::Light violet{0.55f, 0.32f, 1.0f};
+
+    auto field = [&](float x, float y, float z) {
+        const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
+        core::Light e;
+        // The inner pair: small, bright bubbles of gold and orange.
+        if (r < 110.0f) {
+            const BipolarFrame::Point q = innerFrame.distances(x, y, z);
+            const bool up = q.along > 0;
+            const float it = std::fabs(q.along) / (up ? 72.0f : 58.0f);
+            if (it < 1.15f) {
+                // Dented, so the pair is no pair of circles.
+                const float dent = core::noise::fbm(x / 18.0f, y / 18.0f, z / 18.0f, seed + 22, 2);
+                const float ir =
+                    (3.0f + 25.0f * std::pow(std::max(0.0f, std::sin(Pi * std::min(it, 1.0f))),
+                                             0.6f)) *
+                    (1.0f + 0.35f * dent);
+                const float iw = std::exp(-square((q.rho - ir) / 3.5f));
+                const float lumps =
+                    iw > 0.02f ? 0.2f + 1.5f * knots(x, y, z, 6.0f, seed + 21, 1.6f) : 0.0f;
+                const float ifill = smoothstep(ir + 2.0f, 0.0f, q.rho) * smoothstep(1.1f, 0.5f, it) *
+                                    clamp01(0.6f + 1.5f * dent);
+                e += mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f) *
+                         (0.006f * iw * lumps * (1.1f - 0.6f * it) * (up ? 1.0f : 0.7f)) +
+                     mix(core::palette::WarmWhite, core::palette::Gold, 0.5f) * (0.0007f * ifill);
+            }
+        }
+        BipolarFrame::Point p = frame.distances(x, y, z);
+        const bool north = p.along > 0;
+        const float a = std::fabs(p.along);
+        const float length = north ? NorthLength : SouthLength;
+        const float t = a / length;
+        if (t > 1.35f || a < 2.0f)
+            return core::Medium{e, 0.0f};
+        const float st = north ? t : -t;
+        // The lobes bend to opposite sides, so the figure is an S, not a mirror image.
+        const float bow = (north ? 38.0f : -30.0f) * t * t;
+        const float across = p.across - bow;
+        const float rho = std::sqrt(across * across + p.depth * p.depth);
+        const float r0 = (north ? northRadius : southRadius).at(t / 1.4f);
+        // Faint violet haze fills the lobes.
+        if (rho < r0)
+            e += violet * (0.00006f * smoothstep(r0, 0.5f * r0, rho) * std::exp(-t * 1.3f));
+        // Only near the wall, which dents and waves by at most about this much.
+        const float reach = 0.25f * r0 + 30.0f + 8.0f * (1.0f + 0.014f * a);
+        if (rho > r0 + reach || rho < r0 - reach)
+            return core::Medium{e, 0.0f};
+        p.phi = std::atan2(p.depth, across);
+        const float thick = (2.2f + 0.014f * a) * thickness.at(p.phi, st);
+        // Waves run along the walls like breakers: crests 35-60 px apart,
+        // steep on their outer face, their course drifting round the axis.
+        const float spacing = 1.0f + 0.3f * core::noise::fbm(a / 110.0f, north ? 0.5f : 9.5f,
+                                                             seed + 20, 2);
+        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st);
+        const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
+        const float height = (1.5f + 11.0f * smoothstep(0.03f, 0.5f, t)) * swell.at(p.phi, st);
+        const float radius = r0 * (1.0f + dents.at(p.phi, st)) + height * breaker;
+        const float d = rho - radius;
+        if (d > 2.0f * thick + 2.0f || d < -3.0f * thick - 2.0f)
+            return core::Medium{e, 0.0f};
+        // A sharp outer face and a softer inner one.
+        const float wall = std::exp(-square(d / (d > 0.0f ? 0.7f * thick : 1.5f * thick)));
+        // The wall piles up a little on the crests.
+        const float crest = 0.75f + 0.5f * cube(0.5f + 0.5f * std::sin(theta + 0.6f));
+        if (wall < 0.01f)
+            return core::Medium{e, 0.0f};
+        const float clumps = 0.2f + 1.2f * knots(x, y, z, 8.0f, seed + 6, 1.8f) +
+                             0.7f * knots(x, y, z, 24.0f, seed + 7, 1.3f);
+        // Brightest at the waist, fading out at the open, ragged tips.
+        const float fade = std::exp(-t * 2.1f) * smoothstep(tip.at(p.phi, st), 0.45f, t) *
+                           smoothstep(2.0f, 20.0f, a) * (north ? 1.0f : 0.78f);
+        const float warm = smoothstep(0.04f, 0.4f, t);
+        const core::Light wallColour =
+            mix(mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f),
+                mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.55f), warm);
+        e += wallColour * (0.0048f * wall * fade * crest * clumps * flare.at(p.phi, st));
+        return core::Medium{e, 0.0f};
+    };
+    addVolume(light, core::Box{330, 0, 1610, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
+              [&](float x, float y) {
+                  // Knotted filaments a few px across, bent every which way, and grit.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 45.0f, y / 45.0f, seed + 9, 2);
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  return 0.65f +
+                         0.6f * filaments(x / 7.0f + 1.2f * w.x, y / 7.0f + 1.2f * w.y, 1.0f,
+                                          seed + 10) +
+                         0.18f * g;
+              });
+    // The dense, hot core round the star, and the glow of the waist.
+    const core::Light core = mix(core::palette::WarmWhite, core::palette::Gold, 0.3f);
+    light.addGaussian(Cx, Cy, 9.0f, core * 0.09f);
+    light.addGaussian(Cx, Cy, 30.0f, core * 0.04f);
+    light.addGaussian(Cx + 3.0f, Cy - 4.0f, 85.0f, core * 0.008f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
+}
 
 void paintHourglass(Scene &scene)
 {
