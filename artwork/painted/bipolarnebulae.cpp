@@ -613,6 +613,24 @@ void paintMinkowski29(Scene &scene)
     addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
 
+namespace {
+
+// Puffs of dust `size` px across with darker gaps between them; some cells
+// are pitted to their own depth, some not at all, and the gaps come and go.
+// About 1 on average; `depth` scales the swing.
+float dustCells(float x, float y, float size, float depth, std::uint32_t seed)
+{
+    const core::noise::Cells c = core::noise::worley(x / size, y / size, seed);
+    const std::uint32_t h = c.id * 2654435761u;
+    const float own = clamp01(float(h >> 16) * (1.0f / 65536.0f) * 1.8f - 0.6f);
+    const float gapped = float((h >> 8) & 0xFF) * (1.0f / 255.0f);
+    const float pit = smoothstep(0.6f, 0.05f, c.f1) * own;
+    const float gap = std::exp(-square((c.f2 - c.f1) / 0.25f)) * gapped;
+    return 1.0f + depth * (0.45f - pit - 0.45f * gap);
+}
+
+} // namespace
+
 void paintHomunculus(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -643,18 +661,20 @@ void paintHomunculus(Scene &scene)
             const float wobble =
                 0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
                 0.05f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2);
-            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.06f));
+            // A thin wall, so the lobes brighten at their limbs.
+            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
             const float density =
-                shell * (0.2f + 2.4f * billow * billow) + 0.04f * smoothstep(1.0f, 0.6f, q);
-            // Dust scatters the star's light forwards, towards us, most.
-            const float forward = std::max(0.15f, 1.0f + 1.0f * (-z / r));
-            const float lit = 1.0f / (1.0f + square(r / 160.0f));
-            const float rustiness = clamp01(0.5f + 1.2f * cells);
+                shell * (0.15f + 3.0f * billow * billow) + 0.02f * smoothstep(1.0f, 0.6f, q);
+            // Dust scatters the star's light forwards, towards us, more: the
+            // face of the nearer lobe is the brightest part.
+            const float forward = near ? 1.05f + 0.8f * (-z / r) : 0.85f + 0.3f * (-z / r);
+            const float lit = 1.0f / (1.0f + square(r / 250.0f));
+            const float rustiness = clamp01(0.4f + 0.7f * cells);
             // Creamier close to the star, browner and rustier out in the lobes.
             const core::Light colour = mix(mix(greyBrown, rust, rustiness),
                                            core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
-            m.emission = colour * (0.0095f * density * lit * forward);
-            m.absorption = 0.007f * density;
+            m.emission = colour * (0.0115f * density * lit * forward);
+            m.absorption = 0.005f * density;
         } else if (q < 1.6f && s * p.along > -10.0f) {
             // Older ejecta outside the lobes: faint, sparse orange knots.
             const float sparse = cube(square(knots(x, y, z, 11.0f, seed + 15, 1.0f)));
@@ -676,24 +696,29 @@ void paintHomunculus(Scene &scene)
     };
     addVolume(light, core::Box{540, 110, 1380, 950}, 2, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  // Dusty mottling: dark pits in a brighter net, at two scales, warped
-                  // so the cells are never regular.
+                  // Dusty cells from 50 px down to 4 px, warped, their sizes
+                  // mixed patch by patch, so no stretch of the lobes is regular.
                   const core::noise::Offset w =
-                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 12, 2);
-                  const core::noise::Cells big =
-                      core::noise::worley(x / 26.0f + 0.5f * w.x, y / 26.0f + 0.5f * w.y, seed + 7);
-                  const core::noise::Cells small =
-                      core::noise::worley(x / 9.0f + 0.4f * w.y, y / 9.0f + 0.4f * w.x, seed + 13);
-                  const float pits = (0.6f + 0.5f * smoothstep(0.0f, 0.9f, big.f1)) *
-                                     (0.8f + 0.25f * smoothstep(0.0f, 0.6f, small.f1));
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 12, 2);
+                  const float wx = x + 22.0f * w.x, wy = y + 22.0f * w.y;
+                  const float coarse = smoothstep(-0.4f, 0.4f,
+                                                  core::noise::fbm(x / 150.0f, y / 150.0f, seed + 16, 2));
+                  const float pits = dustCells(wx, wy, 50.0f, 0.8f * coarse, seed + 7) *
+                                     dustCells(wx, wy, 21.0f, 0.6f, seed + 13) *
+                                     dustCells(wx + 9.0f * w.y, wy, 9.0f, 0.45f * (1.2f - coarse),
+                                               seed + 17) *
+                                     dustCells(wx, wy, 4.5f, 0.2f, seed + 18);
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
                   const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
                   return pits * (1.0f + 0.12f * g) * (0.85f + 0.45f * patches);
               });
     // The blazing star and its glare; it alone carries spikes.
-    light.addGaussian(Cx, Cy, 22.0f, core::Light{0.5f, 0.42f, 0.32f});
-    light.addGaussian(Cx, Cy, 70.0f, core::Light{0.06f, 0.05f, 0.04f});
-    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 600.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.7f, 50.0f,
+    const core::Light glare{1.0f, 0.86f, 0.66f};
+    light.addGaussian(Cx, Cy, 7.0f, glare * 1.6f);
+    light.addGaussian(Cx, Cy, 20.0f, glare * 0.55f);
+    light.addGaussian(Cx + 2.0f, Cy - 1.0f, 50.0f, glare * 0.17f);
+    light.addGaussian(Cx, Cy, 150.0f, glare * 0.022f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 700.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.8f, 60.0f,
                    0.25f);
 }
 
