@@ -304,7 +304,7 @@ namespace {
 float spiderRadius(float bulge, float t)
 {
     const float u = std::min(t, 1.4f);
-    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(u / 0.6f, 1.0f)), 0.8f);
+    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(u / 0.6f, 1.0f)), 0.6f);
     const float close = 1.0f - 0.5f * smoothstep(0.55f, 1.3f, u);
     return 6.0f + (bulge - 6.0f) * rise * close;
 }
@@ -373,12 +373,12 @@ void paintRedSpider(Scene &scene)
                     (1.0f + 0.35f * dent);
                 const float iw = std::exp(-square((q.rho - ir) / 3.5f));
                 const float lumps =
-                    iw > 0.02f ? 0.2f + 1.5f * knots(x, y, z, 6.0f, seed + 21, 1.6f) : 0.0f;
+                    iw > 0.02f ? 0.1f + 2.0f * knots(x, y, z, 6.0f, seed + 21, 2.2f) : 0.0f;
                 const float ifill = smoothstep(ir + 2.0f, 0.0f, q.rho) * smoothstep(1.1f, 0.5f, it) *
                                     clamp01(0.6f + 1.5f * dent);
                 e += mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f) *
-                         (0.006f * iw * lumps * (1.1f - 0.6f * it) * (up ? 1.0f : 0.7f)) +
-                     mix(core::palette::WarmWhite, core::palette::Gold, 0.5f) * (0.0007f * ifill);
+                         (0.012f * iw * lumps * (1.1f - 0.6f * it) * (up ? 1.0f : 0.7f)) +
+                     mix(core::palette::WarmWhite, core::palette::Gold, 0.5f) * (0.0006f * ifill);
             }
         }
         BipolarFrame::Point p = frame.distances(x, y, z);
@@ -398,7 +398,7 @@ void paintRedSpider(Scene &scene)
         if (rho < r0)
             e += violet * (0.00006f * smoothstep(r0, 0.5f * r0, rho) * std::exp(-t * 1.3f));
         // Only near the wall, which dents and waves by at most about this much.
-        const float reach = 0.25f * r0 + 30.0f + 8.0f * (1.0f + 0.014f * a);
+        const float reach = 0.25f * r0 + 42.0f + 8.0f * (1.0f + 0.014f * a);
         if (rho > r0 + reach || rho < r0 - reach)
             return core::Medium{e, 0.0f};
         p.phi = std::atan2(p.depth, across);
@@ -409,8 +409,9 @@ void paintRedSpider(Scene &scene)
                                                              seed + 20, 2);
         const float theta = a / (7.0f * spacing) + drift.at(p.phi, st);
         const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
-        const float height = (1.5f + 11.0f * smoothstep(0.03f, 0.5f, t)) * swell.at(p.phi, st);
-        const float radius = r0 * (1.0f + dents.at(p.phi, st)) + height * breaker;
+        const float height = (3.0f + 10.0f * smoothstep(0.0f, 0.4f, t)) * swell.at(p.phi, st);
+        const float dent = dents.at(p.phi, st);
+        const float radius = r0 * (1.0f + dent) + 50.0f * dent + height * breaker;
         const float d = rho - radius;
         if (d > 2.0f * thick + 2.0f || d < -3.0f * thick - 2.0f)
             return core::Medium{e, 0.0f};
