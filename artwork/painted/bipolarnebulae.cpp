@@ -37,67 +37,6 @@ float knots(float x, float y, float z, float scale, std::uint32_t seed, float sh
 
 } // namespace
 
-void paintRedSpider(Scene &scene)
-{
-    core::FloatCanvas &light = scene.light();
-    const std::uint32_t seed = scene.seed();
-    fieldStars(light, seed + 11, 7000, 5.0f);
-
-    // Two open cones from a narrow waist, the north-eastern one longer and
-    // brighter; the axis tips a little towards us.
-    const BipolarFrame frame(968.0f, 548.0f, -0.86f, 0.22f);
-    auto field = [&](float x, float y, float z) {
-        const BipolarFrame::Point p = frame.at(x, y, z);
-        const bool north = p.along > 0;
-        const float a = std::fabs(p.along);
-        const float length = north ? 470.0f : 410.0f;
-        const float t = a / length;
-        if (t > 1.25f || p.rho > 300.0f)
-            return core::Medium{};
-        // The dense, hot core around the star.
-        const float r = std::sqrt(square(x - 968.0f) + square(y - 548.0f) + z * z);
-        core::Light e = core::Light{1.0f, 0.9f, 0.7f} * (0.006f * std::exp(-r / 9.0f));
-        const float thick = 3.5f + 0.022f * a;
-        // Far from any wall the noise below need not be evaluated.
-        if (p.rho > 16.0f + 0.52f * a + 3.0f * thick)
-            return core::Medium{e, 0.0f};
-        // Walls wave like a flag: 30-60 px crests, 5-10 px high, their phase
-        // drifting around the axis.
-        const float side = north ? 0.0f : 17.0f;
-        const float phase =
-            2.2f * BipolarFrame::noiseAround(p, 0.9f, a / 160.0f + side, seed + 3, 3);
-        const float wave = (2.5f + 4.0f * smoothstep(0.05f, 0.4f, t)) *
-                           std::sin(a / 7.5f + phase + 0.8f * std::sin(a / 23.0f));
-        const float lumpy =
-            0.12f * BipolarFrame::noiseAround(p, 2.0f, a / 90.0f + side, seed + 4, 3) * a;
-        const float radius = 9.0f + 0.44f * a * (1.0f - 0.22f * t) + wave + lumpy;
-        const float wall = std::exp(-square((p.rho - radius) / thick));
-        // Brightest at the waist, fading out at the open tips.
-        const float fade = std::exp(-t * 1.9f) * smoothstep(1.2f, 0.45f, t) *
-                           smoothstep(4.0f, 30.0f, a) * (north ? 1.0f : 0.78f);
-        const float clumps = clamp01(
-            0.7f + 0.7f * BipolarFrame::noiseAround(p, 3.0f, a / 40.0f + side, seed + 5, 3));
-        const float inside = smoothstep(radius, radius * 0.6f, p.rho);
-        const float warm = smoothstep(0.05f, 0.45f, t);
-        const core::Light wallColour =
-            mix(mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f),
-                mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.55f), warm);
-        e += wallColour * (0.0036f * wall * fade * clumps);
-        e += core::Light{0.55f, 0.32f, 1.0f} * (0.00007f * inside * std::exp(-t * 1.2f));
-        return core::Medium{e, 0.0f};
-    };
-    // Filaments 4-8 px across, combed along the walls.
-    addVolume(light, core::Box{420, 40, 1520, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
-              [&](float x, float y) {
-                  const BipolarFrame::Point p = frame.flat(x, y);
-                  const float g = core::noise::fbm(x / 5.0f, y / 5.0f, seed + 8, 2);
-                  return 0.7f +
-                         0.5f * filaments(p.along / 16.0f, p.across / 10.0f, 0.6f, seed + 7) +
-                         0.15f * g;
-              });
-    addCentralStar(light, 968.4f, 548.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
-}
-
 void paintButterfly(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -357,6 +296,162 @@ GlassSample glassAt(const BipolarFrame &frame, const Glass &g, const RadiusTable
 
 } // namespace
 
+namespace {
+
+// A Red Spider lobe's radius from the waist (t = 0) out: it leaves a pinched
+// waist almost sideways, swells like a bubble, curves back in a little and
+// leaves its end open.
+float spiderRadius(float bulge, float t)
+{
+    const float u = std::min(t, 1.4f);
+    const float rise = std::pow(std::sin(Pi * 0.5f * std::min(u / 0.6f, 1.0f)), 0.6f);
+    const float close = 1.0f - 0.5f * smoothstep(0.55f, 1.3f, u);
+    return 6.0f + (bulge - 6.0f) * rise * close;
+}
+
+} // namespace
+
+void paintRedSpider(Scene &scene)
+{
+    core::FloatCanvas &light = scene.light();
+    const std::uint32_t seed = scene.seed();
+    fieldStars(light, seed + 11, 7000, 5.0f);
+
+    constexpr float Cx = 968.0f, Cy = 548.0f;
+    // Two bubbles from a narrow waist, the north-eastern one longer and
+    // brighter; the axis tips a little towards us. A small, bright inner
+    // pair sits askew on the waist.
+    const BipolarFrame frame(Cx, Cy, -0.86f, 0.22f);
+    const BipolarFrame innerFrame(Cx + 1.0f, Cy - 1.0f, -0.74f, 0.3f);
+    constexpr float NorthLength = 540.0f, SouthLength = 465.0f;
+    const RadiusTable northRadius([](float t) { return spiderRadius(138.0f, t * 1.4f); });
+    const RadiusTable southRadius([](float t) { return spiderRadius(120.0f, t * 1.4f); });
+    // By angle round the axis and signed position along it: the outline's
+    // dents at three scales, the drift of the wave crests, and how high,
+    // thick and bright the wall is.
+    const AroundTable dents(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.12f * noiseOnCircle(phi, 0.7f, t * 2.0f, seed + 3, 2) +
+               0.06f * noiseOnCircle(phi, 2.0f, t * 6.0f, seed + 4, 2) +
+               0.025f * noiseOnCircle(phi, 6.0f, t * 18.0f, seed + 5, 2);
+    });
+    const AroundTable drift(512, 256, 1.4f, [&](float phi, float t) {
+        return 4.0f * noiseOnCircle(phi, 1.0f, t * 3.0f, seed + 12, 2) +
+               1.5f * noiseOnCircle(phi, 3.5f, t * 8.0f, seed + 13, 2) +
+               2.0f * noiseOnCircle(phi, 0.5f, t * 14.0f, seed + 17, 2);
+    });
+    const AroundTable swell(512, 256, 1.4f, [&](float phi, float t) {
+        return 1.8f * clamp01(0.45f + 1.4f * noiseOnCircle(phi, 1.8f, t * 5.0f, seed + 14, 2));
+    });
+    const AroundTable thickness(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.45f + 1.2f * clamp01(0.5f + noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 15, 2));
+    });
+    const AroundTable flare(512, 256, 1.4f, [&](float phi, float t) {
+        const float f = clamp01(0.45f + 1.3f * noiseOnCircle(phi, 1.6f, t * 4.0f, seed + 16, 2));
+        return 0.12f + 2.0f * f * std::sqrt(f);
+    });
+    // Where each stretch of the open end fades out.
+    const AroundTable tip(256, 128, 1.4f, [&](float phi, float t) {
+        return 1.15f + 0.3f * noiseOnCircle(phi, 1.2f, t * 2.0f, seed + 18, 2) +
+               0.12f * noiseOnCircle(phi, 4.0f, t * 5.0f, seed + 19, 2);
+    });
+    const core::Light violet{0.55f, 0.32f, 1.0f};
+
+    auto field = [&](float x, float y, float z) {
+        const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
+        core::Light e;
+        // The inner pair: small, bright bubbles of gold and orange.
+        if (r < 110.0f) {
+            const BipolarFrame::Point q = innerFrame.distances(x, y, z);
+            const bool up = q.along > 0;
+            const float it = std::fabs(q.along) / (up ? 72.0f : 58.0f);
+            if (it < 1.15f) {
+                // Dented, so the pair is no pair of circles.
+                const float dent = core::noise::fbm(x / 18.0f, y / 18.0f, z / 18.0f, seed + 22, 2);
+                const float ir =
+                    (3.0f + 25.0f * std::pow(std::max(0.0f, std::sin(Pi * std::min(it, 1.0f))),
+                                             0.6f)) *
+                    (1.0f + 0.35f * dent);
+                const float iw = std::exp(-square((q.rho - ir) / 3.5f));
+                const float lumps =
+                    iw > 0.02f ? 0.1f + 2.0f * knots(x, y, z, 6.0f, seed + 21, 2.2f) : 0.0f;
+                const float ifill = smoothstep(ir + 2.0f, 0.0f, q.rho) * smoothstep(1.1f, 0.5f, it) *
+                                    clamp01(0.6f + 1.5f * dent);
+                e += mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f) *
+                         (0.012f * iw * lumps * (1.1f - 0.6f * it) * (up ? 1.0f : 0.7f)) +
+                     mix(core::palette::WarmWhite, core::palette::Gold, 0.5f) * (0.0006f * ifill);
+            }
+        }
+        BipolarFrame::Point p = frame.distances(x, y, z);
+        const bool north = p.along > 0;
+        const float a = std::fabs(p.along);
+        const float length = north ? NorthLength : SouthLength;
+        const float t = a / length;
+        if (t > 1.35f || a < 2.0f)
+            return core::Medium{e, 0.0f};
+        const float st = north ? t : -t;
+        // The lobes bend to opposite sides, so the figure is an S, not a mirror image.
+        const float bow = (north ? 38.0f : -30.0f) * t * t;
+        const float across = p.across - bow;
+        const float rho = std::sqrt(across * across + p.depth * p.depth);
+        const float r0 = (north ? northRadius : southRadius).at(t / 1.4f);
+        // Faint violet haze fills the lobes.
+        if (rho < r0)
+            e += violet * (0.00006f * smoothstep(r0, 0.5f * r0, rho) * std::exp(-t * 1.3f));
+        // Only near the wall, which dents and waves by at most about this much.
+        const float reach = 0.25f * r0 + 42.0f + 8.0f * (1.0f + 0.014f * a);
+        if (rho > r0 + reach || rho < r0 - reach)
+            return core::Medium{e, 0.0f};
+        p.phi = std::atan2(p.depth, across);
+        const float thick = (2.2f + 0.014f * a) * thickness.at(p.phi, st);
+        // Waves run along the walls like breakers: crests 35-60 px apart,
+        // steep on their outer face, their course drifting round the axis.
+        const float spacing = 1.0f + 0.3f * core::noise::fbm(a / 110.0f, north ? 0.5f : 9.5f,
+                                                             seed + 20, 2);
+        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st);
+        const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
+        const float height = (3.0f + 10.0f * smoothstep(0.0f, 0.4f, t)) * swell.at(p.phi, st);
+        const float dent = dents.at(p.phi, st);
+        const float radius = r0 * (1.0f + dent) + 50.0f * dent + height * breaker;
+        const float d = rho - radius;
+        if (d > 2.0f * thick + 2.0f || d < -3.0f * thick - 2.0f)
+            return core::Medium{e, 0.0f};
+        // A sharp outer face and a softer inner one.
+        const float wall = std::exp(-square(d / (d > 0.0f ? 0.7f * thick : 1.5f * thick)));
+        // The wall piles up a little on the crests.
+        const float crest = 0.75f + 0.5f * cube(0.5f + 0.5f * std::sin(theta + 0.6f));
+        if (wall < 0.01f)
+            return core::Medium{e, 0.0f};
+        const float clumps = 0.2f + 1.2f * knots(x, y, z, 8.0f, seed + 6, 1.8f) +
+                             0.7f * knots(x, y, z, 24.0f, seed + 7, 1.3f);
+        // Brightest at the waist, fading out at the open, ragged tips.
+        const float fade = std::exp(-t * 2.1f) * smoothstep(tip.at(p.phi, st), 0.45f, t) *
+                           smoothstep(2.0f, 20.0f, a) * (north ? 1.0f : 0.78f);
+        const float warm = smoothstep(0.04f, 0.4f, t);
+        const core::Light wallColour =
+            mix(mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f),
+                mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.55f), warm);
+        e += wallColour * (0.0048f * wall * fade * crest * clumps * flare.at(p.phi, st));
+        return core::Medium{e, 0.0f};
+    };
+    addVolume(light, core::Box{330, 0, 1610, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
+              [&](float x, float y) {
+                  // Knotted filaments a few px across, bent every which way, and grit.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 45.0f, y / 45.0f, seed + 9, 2);
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+                  return 0.65f +
+                         0.6f * filaments(x / 7.0f + 1.2f * w.x, y / 7.0f + 1.2f * w.y, 1.0f,
+                                          seed + 10) +
+                         0.18f * g;
+              });
+    // The dense, hot core round the star, and the glow of the waist.
+    const core::Light core = mix(core::palette::WarmWhite, core::palette::Gold, 0.3f);
+    light.addGaussian(Cx, Cy, 9.0f, core * 0.09f);
+    light.addGaussian(Cx, Cy, 30.0f, core * 0.04f);
+    light.addGaussian(Cx + 3.0f, Cy - 4.0f, 85.0f, core * 0.008f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.3f, 45.0f, core::Light{1.0f, 0.95f, 0.82f});
+}
+
 void paintHourglass(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -519,6 +614,24 @@ void paintMinkowski29(Scene &scene)
     addCentralStar(light, Cx + 0.3f, Cy - 0.4f, 50.0f, core::Light{1.0f, 0.94f, 0.85f});
 }
 
+namespace {
+
+// Puffs of dust `size` px across with darker gaps between them; some cells
+// are pitted to their own depth, some not at all, and the gaps come and go.
+// About 1 on average; `depth` scales the swing.
+float dustCells(float x, float y, float size, float depth, std::uint32_t seed)
+{
+    const core::noise::Cells c = core::noise::worley(x / size, y / size, seed);
+    const std::uint32_t h = c.id * 2654435761u;
+    const float own = clamp01(float(h >> 16) * (1.0f / 65536.0f) * 1.8f - 0.6f);
+    const float gapped = float((h >> 8) & 0xFF) * (1.0f / 255.0f);
+    const float pit = smoothstep(0.6f, 0.05f, c.f1) * own;
+    const float gap = std::exp(-square((c.f2 - c.f1) / 0.25f)) * gapped;
+    return 1.0f + depth * (0.45f - pit - 0.45f * gap);
+}
+
+} // namespace
+
 void paintHomunculus(Scene &scene)
 {
     core::FloatCanvas &light = scene.light();
@@ -549,18 +662,20 @@ void paintHomunculus(Scene &scene)
             const float wobble =
                 0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
                 0.05f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2);
-            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.06f));
+            // A thin wall, so the lobes brighten at their limbs.
+            const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
             const float density =
-                shell * (0.2f + 2.4f * billow * billow) + 0.04f * smoothstep(1.0f, 0.6f, q);
-            // Dust scatters the star's light forwards, towards us, most.
-            const float forward = std::max(0.15f, 1.0f + 1.0f * (-z / r));
-            const float lit = 1.0f / (1.0f + square(r / 160.0f));
-            const float rustiness = clamp01(0.5f + 1.2f * cells);
+                shell * (0.15f + 3.0f * billow * billow) + 0.02f * smoothstep(1.0f, 0.6f, q);
+            // Dust scatters the star's light forwards, towards us, more: the
+            // face of the nearer lobe is the brightest part.
+            const float forward = near ? 1.05f + 0.8f * (-z / r) : 0.85f + 0.3f * (-z / r);
+            const float lit = 1.0f / (1.0f + square(r / 250.0f));
+            const float rustiness = clamp01(0.4f + 0.7f * cells);
             // Creamier close to the star, browner and rustier out in the lobes.
             const core::Light colour = mix(mix(greyBrown, rust, rustiness),
                                            core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
-            m.emission = colour * (0.0095f * density * lit * forward);
-            m.absorption = 0.007f * density;
+            m.emission = colour * (0.0115f * density * lit * forward);
+            m.absorption = 0.005f * density;
         } else if (q < 1.6f && s * p.along > -10.0f) {
             // Older ejecta outside the lobes: faint, sparse orange knots.
             const float sparse = cube(square(knots(x, y, z, 11.0f, seed + 15, 1.0f)));
@@ -582,24 +697,29 @@ void paintHomunculus(Scene &scene)
     };
     addVolume(light, core::Box{540, 110, 1380, 950}, 2, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  // Dusty mottling: dark pits in a brighter net, at two scales, warped
-                  // so the cells are never regular.
+                  // Dusty cells from 50 px down to 4 px, warped, their sizes
+                  // mixed patch by patch, so no stretch of the lobes is regular.
                   const core::noise::Offset w =
-                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 12, 2);
-                  const core::noise::Cells big =
-                      core::noise::worley(x / 26.0f + 0.5f * w.x, y / 26.0f + 0.5f * w.y, seed + 7);
-                  const core::noise::Cells small =
-                      core::noise::worley(x / 9.0f + 0.4f * w.y, y / 9.0f + 0.4f * w.x, seed + 13);
-                  const float pits = (0.6f + 0.5f * smoothstep(0.0f, 0.9f, big.f1)) *
-                                     (0.8f + 0.25f * smoothstep(0.0f, 0.6f, small.f1));
-                  const float g = core::noise::fbm(x / 3.0f, y / 3.0f, seed + 8, 2);
+                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 12, 2);
+                  const float wx = x + 22.0f * w.x, wy = y + 22.0f * w.y;
+                  const float coarse = smoothstep(-0.4f, 0.4f,
+                                                  core::noise::fbm(x / 150.0f, y / 150.0f, seed + 16, 2));
+                  const float pits = dustCells(wx, wy, 50.0f, 0.8f * coarse, seed + 7) *
+                                     dustCells(wx, wy, 21.0f, 0.6f, seed + 13) *
+                                     dustCells(wx + 9.0f * w.y, wy, 9.0f, 0.45f * (1.2f - coarse),
+                                               seed + 17) *
+                                     dustCells(wx, wy, 4.5f, 0.2f, seed + 18);
+                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
                   const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
                   return pits * (1.0f + 0.12f * g) * (0.85f + 0.45f * patches);
               });
     // The blazing star and its glare; it alone carries spikes.
-    light.addGaussian(Cx, Cy, 22.0f, core::Light{0.5f, 0.42f, 0.32f});
-    light.addGaussian(Cx, Cy, 70.0f, core::Light{0.06f, 0.05f, 0.04f});
-    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 600.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.7f, 50.0f,
+    const core::Light glare{1.0f, 0.86f, 0.66f};
+    light.addGaussian(Cx, Cy, 7.0f, glare * 1.6f);
+    light.addGaussian(Cx, Cy, 20.0f, glare * 0.55f);
+    light.addGaussian(Cx + 2.0f, Cy - 1.0f, 50.0f, glare * 0.17f);
+    light.addGaussian(Cx, Cy, 150.0f, glare * 0.022f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 700.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.8f, 60.0f,
                    0.25f);
 }
 
