@@ -311,6 +311,21 @@ void paintLagoon(Scene &scene)
 
     const float cx = 960.0f, cy = 560.0f;
     const float coreX = 1235.0f, coreY = 520.0f;
+    // Lobes (amp > 0) and bays (amp < 0) that break the outline's oval.
+    struct Blob
+    {
+        float x, y, rx, ry, rz, angle, amp, c = 0, s = 0;
+    };
+    Blob outline[] = {
+        {1420, 290, 230, 105, 200, -0.55f, 0.55f}, {740, 810, 290, 90, 200, 0.12f, 0.45f},
+        {320, 420, 230, 115, 200, 0.35f, 0.3f},    {1600, 660, 190, 110, 180, 0.45f, 0.4f},
+        {990, 250, 200, 120, 260, 0.1f, -0.75f},   {1280, 850, 230, 110, 260, -0.2f, -0.7f},
+        {450, 740, 170, 120, 260, 0.5f, -0.55f},   {1640, 500, 110, 95, 260, 0.6f, -0.4f},
+    };
+    for (Blob &b : outline) {
+        b.c = std::cos(b.angle);
+        b.s = std::sin(b.angle);
+    }
     auto field = [&](float x, float y, float z) {
         const float px = (x - cx) / 640.0f, py = (y - cy) / 330.0f, pz = z / 350.0f;
         // Beyond this even the most stretched outline holds next to no gas.
@@ -324,8 +339,19 @@ void paintLagoon(Scene &scene)
         const float reach =
             1.0f + 0.5f * noise::fbm(1.6f * px / rr, 1.6f * py / rr, 1.6f * pz / rr, seed + 40, 3);
         const float r2 = square(rr * (1.0f + n) / reach);
-        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2)) *
-                           (1.0f + 0.3f * clamp01(px + 0.3f));
+        // A few broad lobes push out past the oval and bays cut into it; the
+        // same noise tears their edges so they fade raggedly into the field.
+        float lobes = 0.0f, bays = 0.0f;
+        for (const Blob &b : outline) {
+            const float dx = x - b.x, dy = y - b.y;
+            const float u = dx * b.c + dy * b.s, v = dy * b.c - dx * b.s;
+            const float q = (square(u / b.rx) + square(v / b.ry) + square(z / b.rz)) *
+                            square(1.0f + 1.4f * n);
+            if (q < 8.0f)
+                (b.amp > 0 ? lobes : bays) += std::fabs(b.amp) * std::exp(-1.6f * q);
+        }
+        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2) + lobes) *
+                           (1.0f + 0.3f * clamp01(px + 0.3f)) * (1.0f - std::min(bays, 0.85f));
         const float clumps =
             clamp01(0.5f + 1.0f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 4, 3));
         const float hot =
