@@ -408,7 +408,7 @@ void paintLagoon(Scene &scene)
         const float bays =
             1.0f -
             0.8f * outskirts * smoothstep(0.0f, 0.4f, noise::fbm(wx / 330, wy / 330, seed + 43, 3));
-        float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
+        float bright = (0.45f + 0.5f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
                         0.7f * ridges * ridges * ridges * ridges) *
                        banks * pockets * bays;
         // About the core the glow breaks into bright ridges and dark pockets.
@@ -430,6 +430,24 @@ void paintLagoon(Scene &scene)
             (1.0f + side * broken *
                         (0.9f * bump(dc - front, 28.0f) + 0.3f * bump(dc - front + 50, 55.0f))) *
             (1.0f - 0.4f * side * smoothstep(front - 20.0f, front + 220.0f, dc));
+        // Sparse bright fronts, each sharp on one side and fading on the other:
+        // on the lane's banks, sharp against the dust, and in broken arcs about
+        // the core, sharp on their outer edge.
+        const float bankD = std::fabs(off) - 1.2f * width +
+                            22.0f * noise::fbm(wx / 90, wy / 90, seed + 60, 3);
+        const float bankFront = smoothstep(-4.0f, 1.0f, bankD) * std::exp(-std::max(bankD, 0.0f) / 26.0f);
+        const float bankPieces =
+            smoothstep(0.45f, 0.72f, mottle(0.45f * wx, off, 110, seed + 61, 16));
+        float arcs = 0.0f;
+        for (int k = 0; k < 3; ++k) {
+            const float r = 135.0f + 75.0f * float(k) +
+                            70.0f * noise::fbm(ac * 1.8f + 5.0f * float(k), 1.5f, seed + 62 + k, 3) +
+                            28.0f * noise::fbm(wx / 55, wy / 55, seed + 65 + k, 3);
+            const float d = dc - r;
+            const float arc = smoothstep(4.0f, -1.0f, d) * std::exp(std::min(d, 0.0f) / 22.0f);
+            arcs += arc * smoothstep(0.5f, 0.78f, mottle(wx, wy, 120, seed + 68 + k, 16));
+        }
+        bright *= 1.0f + 1.6f * bankFront * bankPieces * reach + 3.0f * arcs;
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
