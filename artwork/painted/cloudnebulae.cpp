@@ -480,8 +480,14 @@ void paintLagoon(Scene &scene)
         const float detail = st.r * (0.55f + 0.45f * fine + 0.45f * threads * threads * threads +
                                      0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
         // Ragged, wispy edges and gaps where the lane thins.
-        const float lane = smoothstep(0.35f, 0.95f, st.g + 0.16f * fine - 0.1f * wisps);
-        float tau = (1.4f + 1.0f * threads) * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        // Bites of two sizes out of its banks, and a depth that varies along it
+        // from brown veils to near-black cores.
+        const float bites = noise::fbm(x / 45, y / 45, seed + 70, 4);
+        const float lane =
+            smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
+        const float depth =
+            1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
+        float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
