@@ -439,15 +439,20 @@ void paintLagoon(Scene &scene)
         const float bankPieces =
             smoothstep(0.45f, 0.72f, mottle(0.45f * wx, off, 110, seed + 61, 16));
         float arcs = 0.0f;
+        const float ux = std::cos(ac), uy = std::sin(ac);
         for (int k = 0; k < 3; ++k) {
             const float r = 135.0f + 75.0f * float(k) +
-                            70.0f * noise::fbm(ac * 1.8f + 5.0f * float(k), 1.5f, seed + 62 + k, 3) +
+                            70.0f * noise::fbm(1.8f * ux + 5.0f * float(k), 1.8f * uy, seed + 62 + k, 3) +
                             28.0f * noise::fbm(wx / 55, wy / 55, seed + 65 + k, 3);
             const float d = dc - r;
-            const float arc = smoothstep(4.0f, -1.0f, d) * std::exp(std::min(d, 0.0f) / 22.0f);
-            arcs += arc * smoothstep(0.5f, 0.78f, mottle(wx, wy, 120, seed + 68 + k, 16));
+            const float arc = smoothstep(7.0f, -2.0f, d) * std::exp(std::min(d, 0.0f) / 22.0f);
+            arcs += arc * smoothstep(0.55f, 0.8f, mottle(wx, wy, 90, seed + 68 + k, 16));
         }
-        bright *= 1.0f + 1.6f * bankFront * bankPieces * reach + 3.0f * arcs;
+        // The banks light up gradually eastwards, on no straight line.
+        const float bankReach =
+            smoothstep(380.0f, 720.0f, x + 110.0f * noise::fbm(wx / 130, wy / 130, seed + 72, 2)) *
+            smoothstep(1230.0f, 1060.0f, x);
+        bright *= 1.0f + 1.6f * bankFront * bankPieces * bankReach + 3.3f * arcs;
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
