@@ -482,14 +482,16 @@ void paintLagoon(Scene &scene)
         const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
         const float wisps = noise::ridged(x / 15 + 0.4f * threads, y / 15, seed + 24, 3);
         const float hairs = noise::ridged(x / 7 + 0.6f * threads, y / 10, seed + 34, 2);
-        const float detail = st.r * (0.55f + 0.45f * fine + 0.45f * threads * threads * threads +
-                                     0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
-        // Ragged, wispy edges and gaps where the lane thins.
-        // Bites of two sizes out of its banks, and a depth that varies along it
-        // from brown veils to near-black cores.
+        // Ragged, wispy edges and gaps where the lane thins, bites of two sizes
+        // out of its banks, and a depth that varies along it from brown veils
+        // to near-black cores.
         const float bites = noise::fbm(x / 45, y / 45, seed + 70, 4);
         const float lane =
             smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
+        // Less glow lies in front of the lane than elsewhere.
+        const float detail = st.r * (1.0f - 0.3f * lane) *
+                             (0.64f + 0.28f * fine + 0.45f * threads * threads * threads +
+                              0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
         const float depth =
             1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
         float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
