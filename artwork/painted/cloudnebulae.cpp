@@ -317,10 +317,10 @@ void paintLagoon(Scene &scene)
         float x, y, rx, ry, rz, angle, amp, c = 0, s = 0;
     };
     Blob outline[] = {
-        {1420, 290, 230, 105, 200, -0.55f, 0.55f}, {740, 810, 290, 90, 200, 0.12f, 0.45f},
-        {320, 420, 230, 115, 200, 0.35f, 0.3f},    {1600, 660, 190, 110, 180, 0.45f, 0.4f},
-        {990, 250, 200, 120, 260, 0.1f, -0.75f},   {1280, 850, 230, 110, 260, -0.2f, -0.7f},
-        {450, 740, 170, 120, 260, 0.5f, -0.55f},   {1640, 500, 110, 95, 260, 0.6f, -0.4f},
+        {1470, 285, 250, 100, 200, -0.7f, 0.55f}, {740, 810, 290, 90, 200, 0.12f, 0.45f},
+        {320, 420, 230, 115, 200, 0.35f, 0.3f},   {1600, 660, 190, 110, 180, 0.45f, 0.4f},
+        {990, 250, 200, 120, 260, 0.1f, -0.75f},  {1280, 850, 230, 110, 260, -0.2f, -0.7f},
+        {450, 740, 170, 120, 260, 0.5f, -0.55f},  {1710, 470, 210, 70, 260, -0.7f, -0.45f},
     };
     for (Blob &b : outline) {
         b.c = std::cos(b.angle);
@@ -332,7 +332,8 @@ void paintLagoon(Scene &scene)
         if (px * px + py * py + pz * pz > 5.0f)
             return Medium{};
         const float n = 0.3f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 3, 2) +
-                        0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2);
+                        0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2) +
+                        0.09f * noise::fbm(px * 8.0f, py * 8.0f, pz * 8.0f, seed + 73, 2);
         // The outline's reach varies with direction at several scales, and
         // the western half, about the core, is the brighter.
         const float rr = std::sqrt(px * px + py * py + pz * pz) + 1e-4f;
@@ -426,7 +427,7 @@ void paintLagoon(Scene &scene)
         const float dc = std::hypot(wx - coreX, wy - coreY);
         const float ac = std::atan2(wy - coreY, wx - coreX);
         const float side = smoothstep(-0.2f, 0.6f, std::cos(ac));
-        const float front = 310.0f + 80.0f * noise::fbm(ac * 1.4f, 2.5f, seed + 44, 3) +
+        const float front = 310.0f + 130.0f * noise::fbm(ac * 2.2f, 2.5f, seed + 44, 3) +
                             45.0f * noise::fbm(wx / 70, wy / 70, seed + 45, 3);
         const float broken = smoothstep(0.3f, 0.7f, mottle(wx, wy, 90, seed + 46, 8));
         bright *=
@@ -444,7 +445,7 @@ void paintLagoon(Scene &scene)
             smoothstep(0.45f, 0.72f, mottle(0.45f * wx, off, 110, seed + 61, 16));
         float arcs = 0.0f;
         const float ux = std::cos(ac), uy = std::sin(ac);
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 2; ++k) {
             const float r =
                 135.0f + 75.0f * float(k) +
                 70.0f * noise::fbm(1.8f * ux + 5.0f * float(k), 1.8f * uy, seed + 62 + k, 3) +
