@@ -311,21 +311,51 @@ void paintLagoon(Scene &scene)
 
     const float cx = 960.0f, cy = 560.0f;
     const float coreX = 1235.0f, coreY = 520.0f;
+    // Lobes (amp > 0) and bays (amp < 0) that break the outline's oval.
+    struct Blob
+    {
+        float x, y, rx, ry, rz, angle, amp, c = 0, s = 0;
+    };
+    Blob outline[] = {
+        {1470, 285, 250, 100, 200, -0.7f, 0.55f}, {740, 810, 290, 90, 200, 0.12f, 0.45f},
+        {320, 420, 230, 115, 200, 0.35f, 0.3f},   {1600, 660, 190, 110, 180, 0.45f, 0.4f},
+        {990, 250, 200, 120, 260, 0.1f, -0.75f},  {1280, 850, 230, 110, 260, -0.2f, -0.7f},
+        {450, 740, 170, 120, 260, 0.5f, -0.55f},  {1710, 470, 210, 70, 260, -0.7f, -0.45f},
+    };
+    for (Blob &b : outline) {
+        b.c = std::cos(b.angle);
+        b.s = std::sin(b.angle);
+    }
     auto field = [&](float x, float y, float z) {
         const float px = (x - cx) / 640.0f, py = (y - cy) / 330.0f, pz = z / 350.0f;
         // Beyond this even the most stretched outline holds next to no gas.
         if (px * px + py * py + pz * pz > 5.0f)
             return Medium{};
         const float n = 0.3f * noise::fbm(px * 1.3f, py * 1.3f, pz * 1.3f, seed + 3, 2) +
-                        0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2);
+                        0.12f * noise::fbm(px * 3.6f, py * 3.6f, pz * 3.6f, seed + 18, 2) +
+                        0.09f * noise::fbm(px * 8.0f, py * 8.0f, pz * 8.0f, seed + 73, 2);
         // The outline's reach varies with direction at several scales, and
         // the western half, about the core, is the brighter.
         const float rr = std::sqrt(px * px + py * py + pz * pz) + 1e-4f;
         const float reach =
             1.0f + 0.5f * noise::fbm(1.6f * px / rr, 1.6f * py / rr, 1.6f * pz / rr, seed + 40, 3);
         const float r2 = square(rr * (1.0f + n) / reach);
-        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2)) *
-                           (1.0f + 0.3f * clamp01(px + 0.3f));
+        // A few broad lobes push out past the oval and bays cut into it; the
+        // same noise tears their edges so they fade raggedly into the field.
+        float lobes = 0.0f, bays = 0.0f;
+        for (const Blob &b : outline) {
+            const float dx = x - b.x, dy = y - b.y;
+            const float u = dx * b.c + dy * b.s, v = dy * b.c - dx * b.s;
+            const float q =
+                (square(u / b.rx) + square(v / b.ry) + square(z / b.rz)) * square(1.0f + 1.4f * n);
+            // (1 - q/5)^8: close to exp(-1.6 q), but cheaper and ending at q = 5.
+            if (q < 5.0f) {
+                const float f = square(square(square(1.0f - 0.2f * q)));
+                (b.amp > 0 ? lobes : bays) += std::fabs(b.amp) * f;
+            }
+        }
+        const float body = (std::exp(-2.2f * r2) + 0.06f * std::exp(-0.7f * r2) + lobes) *
+                           (1.0f + 0.3f * clamp01(px + 0.3f)) * (1.0f - std::min(bays, 0.85f));
         const float clumps =
             clamp01(0.5f + 1.0f * noise::fbm(px * 3.5f, py * 3.5f, pz * 3.5f, seed + 4, 3));
         const float hot =
@@ -382,7 +412,7 @@ void paintLagoon(Scene &scene)
         const float bays =
             1.0f -
             0.8f * outskirts * smoothstep(0.0f, 0.4f, noise::fbm(wx / 330, wy / 330, seed + 43, 3));
-        float bright = (0.3f + 0.75f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
+        float bright = (0.45f + 0.5f * mottle(wx, wy, 65, seed + 9, 8) + 0.8f * s * s * s +
                         0.7f * ridges * ridges * ridges * ridges) *
                        banks * pockets * bays;
         // About the core the glow breaks into bright ridges and dark pockets.
@@ -397,13 +427,38 @@ void paintLagoon(Scene &scene)
         const float dc = std::hypot(wx - coreX, wy - coreY);
         const float ac = std::atan2(wy - coreY, wx - coreX);
         const float side = smoothstep(-0.2f, 0.6f, std::cos(ac));
-        const float front = 310.0f + 80.0f * noise::fbm(ac * 1.4f, 2.5f, seed + 44, 3) +
+        const float front = 310.0f + 130.0f * noise::fbm(ac * 2.2f, 2.5f, seed + 44, 3) +
                             45.0f * noise::fbm(wx / 70, wy / 70, seed + 45, 3);
         const float broken = smoothstep(0.3f, 0.7f, mottle(wx, wy, 90, seed + 46, 8));
         bright *=
             (1.0f + side * broken *
                         (0.9f * bump(dc - front, 28.0f) + 0.3f * bump(dc - front + 50, 55.0f))) *
             (1.0f - 0.4f * side * smoothstep(front - 20.0f, front + 220.0f, dc));
+        // Sparse bright fronts, each sharp on one side and fading on the other:
+        // on the lane's banks, sharp against the dust, and in broken arcs about
+        // the core, sharp on their outer edge.
+        const float bankD =
+            std::fabs(off) - 1.2f * width + 22.0f * noise::fbm(wx / 90, wy / 90, seed + 60, 3);
+        const float bankFront =
+            smoothstep(-4.0f, 1.0f, bankD) * std::exp(-std::max(bankD, 0.0f) / 26.0f);
+        const float bankPieces =
+            smoothstep(0.45f, 0.72f, mottle(0.45f * wx, off, 110, seed + 61, 16));
+        float arcs = 0.0f;
+        const float ux = std::cos(ac), uy = std::sin(ac);
+        for (int k = 0; k < 2; ++k) {
+            const float r =
+                135.0f + 75.0f * float(k) +
+                70.0f * noise::fbm(1.8f * ux + 5.0f * float(k), 1.8f * uy, seed + 62 + k, 3) +
+                28.0f * noise::fbm(wx / 55, wy / 55, seed + 65 + k, 3);
+            const float d = dc - r;
+            const float arc = smoothstep(7.0f, -2.0f, d) * std::exp(std::min(d, 0.0f) / 22.0f);
+            arcs += arc * smoothstep(0.55f, 0.8f, mottle(wx, wy, 90, seed + 68 + k, 16));
+        }
+        // The banks light up gradually eastwards, on no straight line.
+        const float bankReach =
+            smoothstep(380.0f, 720.0f, x + 110.0f * noise::fbm(wx / 130, wy / 130, seed + 72, 2)) *
+            smoothstep(1230.0f, 1060.0f, x);
+        bright *= 1.0f + 1.6f * bankFront * bankPieces * bankReach + 3.3f * arcs;
         // Blotches and tendrils of dust about the lane and over the east.
         const float blotches =
             smoothstep(0.5f, 0.85f, mottle(wx, wy, 55, seed + 13, 8)) * bump(off, 130.0f) * reach;
@@ -433,11 +488,19 @@ void paintLagoon(Scene &scene)
         const float threads = noise::ridged(x / 28, y / 28, seed + 20, noise::octavesFor(28, 2.5f));
         const float wisps = noise::ridged(x / 15 + 0.4f * threads, y / 15, seed + 24, 3);
         const float hairs = noise::ridged(x / 7 + 0.6f * threads, y / 10, seed + 34, 2);
-        const float detail = st.r * (0.55f + 0.45f * fine + 0.45f * threads * threads * threads +
-                                     0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
-        // Ragged, wispy edges and gaps where the lane thins.
-        const float lane = smoothstep(0.35f, 0.95f, st.g + 0.16f * fine - 0.1f * wisps);
-        float tau = (1.4f + 1.0f * threads) * lane + 1.2f * st.b * (0.75f + 0.5f * fine);
+        // Ragged, wispy edges and gaps where the lane thins, bites of two sizes
+        // out of its banks, and a depth that varies along it from brown veils
+        // to near-black cores.
+        const float bites = noise::fbm(x / 45, y / 45, seed + 70, 4);
+        const float lane =
+            smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
+        // Less glow lies in front of the lane than elsewhere.
+        const float detail = st.r * (1.0f - 0.3f * lane) *
+                             (0.64f + 0.28f * fine + 0.45f * threads * threads * threads +
+                              0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
+        const float depth =
+            1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
+        float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
