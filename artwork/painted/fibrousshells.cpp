@@ -85,9 +85,14 @@ void paintNgc1501(Scene &scene)
         const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
         constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
         constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
+        // The broad warp would stretch the smallest cells all one way into
+        // streaks; they follow only part of it.
+        constexpr float Follow[3] = {1.0f, 0.7f, 0.25f};
         float v = 1.0f;
         for (int i = 0; i < 3; ++i) {
-            const Cells3 c = worley3(wx * Freq[i] + 11.0f * float(i), wy * Freq[i], wz * Freq[i],
+            const float px = x + Follow[i] * (wx - x), py = y + Follow[i] * (wy - y),
+                        pz = z + Follow[i] * (wz - z);
+            const Cells3 c = worley3(px * Freq[i] + 11.0f * float(i), py * Freq[i], pz * Freq[i],
                                      seed + 20 + std::uint32_t(i));
             const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
@@ -96,9 +101,9 @@ void paintNgc1501(Scene &scene)
             const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
             v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
         }
-        const float ridges = cn::ridged(wx * 8, wy * 8, wz * 8, seed + 21, 2);
+        const float ridges = cn::ridged(x * 8, y * 8, z * 8, seed + 21, 2);
         const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
-        return v * (0.8f + 0.45f * ridges) * (0.75f + 0.5f * lumps);
+        return v * (0.9f + 0.2f * ridges) * (0.75f + 0.5f * lumps);
     };
 
     const core::Box box{int(Cx - 540), 0, int(Cx + 540), 1080};
@@ -118,7 +123,11 @@ void paintNgc1501(Scene &scene)
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
         Light e = Light{1.0f, 0.28f, 0.3f} *
                   (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
-        if (rho >= 1.03f)
+        // Thin gas just beyond the limb, so the shell's edge fades rather than stops.
+        const float beyond = std::max(rho - 0.98f, 0.0f);
+        e += Oxygen * (0.02f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.06f) *
+                       (0.6f + 0.8f * clamp01(0.5f + cn::fbm(x / 60, y / 60, seed + 10, 2))));
+        if (rho >= 1.05f)
             return e;
         // Path lengths through the wall, softened so the limb has no hard line.
         const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
@@ -126,16 +135,30 @@ void paintNgc1501(Scene &scene)
         float inner = 0;
         for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
             inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
-        const float path = smoothstep(1.03f, 0.95f, rho) * (outer - inner + 0.02f);
+        const float path = smoothstep(1.05f, 0.93f, rho) * (outer - inner + 0.02f);
         const float h = 0.5f * (outer + inner);
         const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
         const float patches =
             0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
-        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2);
-        // The densest knots are paler, the hollows a deeper green.
-        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)),
-                                 Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f)));
+        // The finest grain: small knots, in clusters, and faint filaments
+        // between them, a few pixels across and round rather than drawn out.
+        const cn::Cells g = cn::worley(x / 6.5f, y / 6.5f, seed + 11);
+        const float own = float((g.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
+        const float cluster = smoothstep(-0.2f, 0.4f, cn::fbm(x / 45, y / 45, seed + 12, 2));
+        const float knot = own > 0.6f ? smoothstep(0.6f, 0.05f, g.f1) * (own - 0.4f) : 0.0f;
+        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1);
+        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2) +
+                           (0.9f * knot + 0.15f * strand - 0.12f) * (0.3f + 0.7f * cluster);
+        // The densest knots are paler, the hollows a deeper green; across the
+        // shell the gas leans greener in some patches and bluer in others, and
+        // is paler towards the middle.
+        const float tint = cn::fbm(x / 210, y / 210, seed + 13, 2);
+        const Light base = mix(mix(Oxygen, Light{0.22f, 0.85f, 0.58f}, clamp01(1.3f * tint)),
+                               Light{0.3f, 0.68f, 1.0f}, clamp01(-1.2f * tint));
+        const Light colour = mix(mix(mix(base, cp::OxygenTeal, clamp01(0.8f - m)),
+                                     Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f))),
+                                 Light{0.62f, 0.9f, 0.95f}, 0.5f * smoothstep(0.65f, 0.15f, rho));
         return e + colour * (0.11f * path * m * patches * fine);
     });
     addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
