@@ -311,6 +311,15 @@ void paintMedusa(Scene &scene)
             0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
         return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
     };
+    // Along the arc the gas comes in brighter and fainter stretches, and in
+    // two places it all but breaks.
+    auto stretches = [&](float c, float s) {
+        const float phi = std::atan2(s, c);
+        const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
+        const float gaps = 1.0f - 0.9f * bump(phi + wobble - 0.2f, 0.13f) -
+                           0.85f * bump(phi + wobble - 1.95f, 0.08f);
+        return gaps * (0.45f + 1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
+    };
     auto radiusAt = [&](float c, float s) {
         // An egg rather than a circle, dented and bulging at two scales.
         const float egg = 1.0f + 0.08f * (c * c - s * s) + 0.06f * c * s;
@@ -335,11 +344,14 @@ void paintMedusa(Scene &scene)
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * clumps * edgeOn);
-        // The haze hugs the inner side of the crescent.
+        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
+        // The haze hugs the inner side of the crescent, in puffs parted by
+        // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
-        const float puffs = clamp01(0.3f + cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 2));
-        e += Light{0.2f, 0.75f, 0.72f} * (0.00009f * inside * puffs * puffs);
+        const float puffs = clamp01(0.3f + 1.2f * cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 3));
+        const float lanes =
+            0.15f + 0.85f * smoothstep(-0.25f, 0.25f, cn::fbm(dx / 55, dy / 55, z / 55, seed + 21, 2));
+        e += Light{0.2f, 0.75f, 0.72f} * (0.00013f * inside * puffs * puffs * lanes);
         return core::Medium{e, 0.0f};
     };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
@@ -351,15 +363,26 @@ void paintMedusa(Scene &scene)
     shellparts::paintBox(light, box, [&](float x, float y) {
         const float dx0 = x - Cx, dy0 = y - Cy;
         const float r0 = std::hypot(dx0, dy0);
-        if (r0 < 0.25f * R || r0 > 1.9f * R)
+        if (r0 > 1.9f * R)
             return Light{};
+        // Faint winding wisps in the haze, strongest where it is thickest.
+        Light haze{};
+        if (r0 < 1.05f * R) {
+            const cn::Offset hw = cn::warp(x / 160, y / 160, seed + 23, 2);
+            const float wisp = cn::ridged(x / 60 + 1.2f * hw.x, y / 60 + 1.2f * hw.y, seed + 22, 3);
+            const float patch = clamp01(0.4f + 1.3f * cn::fbm(x / 180, y / 180, seed + 24, 2));
+            haze = Light{0.16f, 0.8f, 0.72f} *
+                   (0.004f * smoothstep(1.0f, 0.6f, r0 / R) * patch * wisp * wisp * wisp * wisp);
+        }
+        if (r0 < 0.25f * R)
+            return haze;
         const cn::Offset w = cn::warp(x / 130, y / 130, seed + 6, 3);
         const float dx = dx0 + 30 * w.x, dy = dy0 + 30 * w.y;
         const float r = std::hypot(dx, dy);
         const float c = dx / r, s = dy / r;
         const float shown = presence(c, s);
         if (shown <= 0.0f)
-            return Light{};
+            return haze;
         const float shellR = radiusAt(c, s);
         // Thick and bright in the crescent's middle, thin towards its horns,
         // with one knotted stretch brighter still.
@@ -377,7 +400,7 @@ void paintMedusa(Scene &scene)
         const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
         const float inner = bump(d + 1.7f, 1.0f);
         if (envelope + inner < 0.003f)
-            return Light{};
+            return haze;
         const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
         auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
             return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
@@ -397,11 +420,11 @@ void paintMedusa(Scene &scene)
                           knots * 1.2f * tangle * tangle * tangle;
         const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
         const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
-        const float k = shown * bright;
+        const float k = shown * bright * stretches(c, s);
         // The bright knot: strands crowd and wind about each other there.
         const float knot =
             knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
-        return (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+        return haze + (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
                Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
