@@ -85,9 +85,14 @@ void paintNgc1501(Scene &scene)
         const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
         constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
         constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
+        // The broad warp would stretch the smallest cells all one way into
+        // streaks; they follow only part of it.
+        constexpr float Follow[3] = {1.0f, 0.7f, 0.25f};
         float v = 1.0f;
         for (int i = 0; i < 3; ++i) {
-            const Cells3 c = worley3(wx * Freq[i] + 11.0f * float(i), wy * Freq[i], wz * Freq[i],
+            const float px = x + Follow[i] * (wx - x), py = y + Follow[i] * (wy - y),
+                        pz = z + Follow[i] * (wz - z);
+            const Cells3 c = worley3(px * Freq[i] + 11.0f * float(i), py * Freq[i], pz * Freq[i],
                                      seed + 20 + std::uint32_t(i));
             const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
@@ -96,9 +101,9 @@ void paintNgc1501(Scene &scene)
             const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
             v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
         }
-        const float ridges = cn::ridged(wx * 8, wy * 8, wz * 8, seed + 21, 2);
+        const float ridges = cn::ridged(x * 8, y * 8, z * 8, seed + 21, 2);
         const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
-        return v * (0.8f + 0.45f * ridges) * (0.75f + 0.5f * lumps);
+        return v * (0.9f + 0.2f * ridges) * (0.75f + 0.5f * lumps);
     };
 
     const core::Box box{int(Cx - 540), 0, int(Cx + 540), 1080};
@@ -118,7 +123,11 @@ void paintNgc1501(Scene &scene)
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
         Light e = Light{1.0f, 0.28f, 0.3f} *
                   (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
-        if (rho >= 1.03f)
+        // Thin gas just beyond the limb, so the shell's edge fades rather than stops.
+        const float beyond = std::max(rho - 0.98f, 0.0f);
+        e += Oxygen * (0.02f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.06f) *
+                       (0.6f + 0.8f * clamp01(0.5f + cn::fbm(x / 60, y / 60, seed + 10, 2))));
+        if (rho >= 1.05f)
             return e;
         // Path lengths through the wall, softened so the limb has no hard line.
         const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
@@ -126,16 +135,30 @@ void paintNgc1501(Scene &scene)
         float inner = 0;
         for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
             inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
-        const float path = smoothstep(1.03f, 0.95f, rho) * (outer - inner + 0.02f);
+        const float path = smoothstep(1.05f, 0.93f, rho) * (outer - inner + 0.02f);
         const float h = 0.5f * (outer + inner);
         const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
         const float patches =
             0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
-        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2);
-        // The densest knots are paler, the hollows a deeper green.
-        const Light colour = mix(mix(Oxygen, cp::OxygenTeal, clamp01(0.8f - m)),
-                                 Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f)));
+        // The finest grain: small knots, in clusters, and faint filaments
+        // between them, a few pixels across and round rather than drawn out.
+        const cn::Cells g = cn::worley(x / 6.5f, y / 6.5f, seed + 11);
+        const float own = float((g.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
+        const float cluster = smoothstep(-0.2f, 0.4f, cn::fbm(x / 45, y / 45, seed + 12, 2));
+        const float knot = own > 0.6f ? smoothstep(0.6f, 0.05f, g.f1) * (own - 0.4f) : 0.0f;
+        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1);
+        const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2) +
+                           (0.9f * knot + 0.15f * strand - 0.12f) * (0.3f + 0.7f * cluster);
+        // The densest knots are paler, the hollows a deeper green; across the
+        // shell the gas leans greener in some patches and bluer in others, and
+        // is paler towards the middle.
+        const float tint = cn::fbm(x / 210, y / 210, seed + 13, 2);
+        const Light base = mix(mix(Oxygen, Light{0.22f, 0.85f, 0.58f}, clamp01(1.3f * tint)),
+                               Light{0.3f, 0.68f, 1.0f}, clamp01(-1.2f * tint));
+        const Light colour = mix(mix(mix(base, cp::OxygenTeal, clamp01(0.8f - m)),
+                                     Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f))),
+                                 Light{0.62f, 0.9f, 0.95f}, 0.5f * smoothstep(0.65f, 0.15f, rho));
         return e + colour * (0.11f * path * m * patches * fine);
     });
     addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
@@ -288,6 +311,15 @@ void paintMedusa(Scene &scene)
             0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
         return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
     };
+    // Along the arc the gas comes in brighter and fainter stretches, and in
+    // two places it all but breaks.
+    auto stretches = [&](float c, float s) {
+        const float phi = std::atan2(s, c);
+        const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
+        const float gaps = 1.0f - 0.9f * bump(phi + wobble - 0.2f, 0.13f) -
+                           0.85f * bump(phi + wobble - 1.95f, 0.08f);
+        return gaps * (0.45f + 1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
+    };
     auto radiusAt = [&](float c, float s) {
         // An egg rather than a circle, dented and bulging at two scales.
         const float egg = 1.0f + 0.08f * (c * c - s * s) + 0.06f * c * s;
@@ -312,11 +344,14 @@ void paintMedusa(Scene &scene)
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * clumps * edgeOn);
-        // The haze hugs the inner side of the crescent.
+        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
+        // The haze hugs the inner side of the crescent, in puffs parted by
+        // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
-        const float puffs = clamp01(0.3f + cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 2));
-        e += Light{0.2f, 0.75f, 0.72f} * (0.00009f * inside * puffs * puffs);
+        const float puffs = clamp01(0.3f + 1.2f * cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 3));
+        const float lanes =
+            0.15f + 0.85f * smoothstep(-0.25f, 0.25f, cn::fbm(dx / 55, dy / 55, z / 55, seed + 21, 2));
+        e += Light{0.2f, 0.75f, 0.72f} * (0.00013f * inside * puffs * puffs * lanes);
         return core::Medium{e, 0.0f};
     };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
@@ -328,15 +363,26 @@ void paintMedusa(Scene &scene)
     shellparts::paintBox(light, box, [&](float x, float y) {
         const float dx0 = x - Cx, dy0 = y - Cy;
         const float r0 = std::hypot(dx0, dy0);
-        if (r0 < 0.25f * R || r0 > 1.9f * R)
+        if (r0 > 1.9f * R)
             return Light{};
+        // Faint winding wisps in the haze, strongest where it is thickest.
+        Light haze{};
+        if (r0 < 1.05f * R) {
+            const cn::Offset hw = cn::warp(x / 160, y / 160, seed + 23, 2);
+            const float wisp = cn::ridged(x / 60 + 1.2f * hw.x, y / 60 + 1.2f * hw.y, seed + 22, 3);
+            const float patch = clamp01(0.4f + 1.3f * cn::fbm(x / 180, y / 180, seed + 24, 2));
+            haze = Light{0.16f, 0.8f, 0.72f} *
+                   (0.004f * smoothstep(1.0f, 0.6f, r0 / R) * patch * wisp * wisp * wisp * wisp);
+        }
+        if (r0 < 0.25f * R)
+            return haze;
         const cn::Offset w = cn::warp(x / 130, y / 130, seed + 6, 3);
         const float dx = dx0 + 30 * w.x, dy = dy0 + 30 * w.y;
         const float r = std::hypot(dx, dy);
         const float c = dx / r, s = dy / r;
         const float shown = presence(c, s);
         if (shown <= 0.0f)
-            return Light{};
+            return haze;
         const float shellR = radiusAt(c, s);
         // Thick and bright in the crescent's middle, thin towards its horns,
         // with one knotted stretch brighter still.
@@ -354,7 +400,7 @@ void paintMedusa(Scene &scene)
         const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
         const float inner = bump(d + 1.7f, 1.0f);
         if (envelope + inner < 0.003f)
-            return Light{};
+            return haze;
         const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
         auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
             return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
@@ -374,11 +420,11 @@ void paintMedusa(Scene &scene)
                           knots * 1.2f * tangle * tangle * tangle;
         const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
         const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
-        const float k = shown * bright;
+        const float k = shown * bright * stretches(c, s);
         // The bright knot: strands crowd and wind about each other there.
         const float knot =
             knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
-        return (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+        return haze + (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
                Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
