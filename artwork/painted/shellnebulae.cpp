@@ -10,6 +10,7 @@
 #include "artwork/painted/scene.h"
 #include "artwork/painted/shellparts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace painted {
@@ -129,6 +130,7 @@ struct HelixLook
     float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
     float insideDepth = 0.3464f; // the inner glow's thickness, in radii
     float clumpFloor = 0.12f;    // the ring's light between its clumps
+    float outerTexture = 0.0f;   // clumps and filaments across the ring's outer half and beyond
 };
 
 void paintHelixRing(Scene &scene, const HelixLook &look)
@@ -229,7 +231,28 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
                               (0.5f * patch * patch * strands * strands * strands + 0.4f * big +
                                0.25f * clumps - 0.3f * (1.0f - patch));
         }
-        return disc * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+        float outside = 1.0f;
+        if (look.outerTexture > 0) {
+            // The ring's outer half and the loop beyond break into dusty
+            // clumps and faint winding filaments, bright along some
+            // stretches and faint along others.
+            const float out = smoothstep(0.75f * R, 1.0f * R, rho);
+            const float c = p.x / (rho + 1e-3f), s = p.y / (rho + 1e-3f);
+            const float along = clamp01(0.5f + 1.4f * cn::fbm(c * 2.2f, s * 2.2f, seed + 30, 2) +
+                                        0.5f * cn::fbm(x / 70, y / 70, seed + 31, 2));
+            const cn::Offset wo = cn::warp(x / 45, y / 45, seed + 32, 2);
+            const cn::Cells cell = cn::worley(x / 16 + wo.x, y / 16 + wo.y, seed + 33);
+            const float lit = smoothstep(0.3f, 0.8f, float(cell.id & 255u) / 255.0f);
+            const float knot = std::exp(-4.0f * cell.f1 * cell.f1) * lit;
+            const float lumps =
+                clamp01(0.5f + 1.5f * cn::fbm(x / 32 + wo.x, y / 32 + wo.y, seed + 34, 3));
+            const float fil = cn::ridged(x / 50 + 1.5f * wo.y, y / 50 + 1.5f * wo.x, seed + 35, 2);
+            const float structure = (0.35f + 1.3f * along) *
+                                        (0.2f + 1.1f * lumps * lumps + 0.9f * knot) +
+                                    0.6f * fil * fil * fil;
+            outside = std::max(0.15f, 1.0f + look.outerTexture * out * (structure - 1.0f));
+        }
+        return disc * outside * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
                (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
                                        0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
                                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
@@ -315,6 +338,7 @@ void paintHelixInfrared(Scene &scene)
     look.haloDepth = 0.3f;
     // Dust fills the gaps between clumps, so the ring stays whole.
     look.clumpFloor = 0.5f;
+    look.outerTexture = 0.8f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
