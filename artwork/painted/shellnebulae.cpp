@@ -10,6 +10,7 @@
 #include "artwork/painted/scene.h"
 #include "artwork/painted/shellparts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace painted {
@@ -129,6 +130,7 @@ struct HelixLook
     float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
     float insideDepth = 0.3464f; // the inner glow's thickness, in radii
     float clumpFloor = 0.12f;    // the ring's light between its clumps
+    float outerTexture = 0.0f;   // clumps and filaments across the ring's outer half and beyond
 };
 
 void paintHelixRing(Scene &scene, const HelixLook &look)
@@ -229,7 +231,28 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
                               (0.5f * patch * patch * strands * strands * strands + 0.4f * big +
                                0.25f * clumps - 0.3f * (1.0f - patch));
         }
-        return disc * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
+        float outside = 1.0f;
+        if (look.outerTexture > 0) {
+            // The ring's outer half and the loop beyond break into dusty
+            // clumps and faint winding filaments, bright along some
+            // stretches and faint along others.
+            const float out = smoothstep(0.75f * R, 1.0f * R, rho);
+            const float c = p.x / (rho + 1e-3f), s = p.y / (rho + 1e-3f);
+            const float along = clamp01(0.5f + 1.4f * cn::fbm(c * 2.2f, s * 2.2f, seed + 30, 2) +
+                                        0.5f * cn::fbm(x / 70, y / 70, seed + 31, 2));
+            const cn::Offset wo = cn::warp(x / 45, y / 45, seed + 32, 2);
+            const cn::Cells cell = cn::worley(x / 16 + wo.x, y / 16 + wo.y, seed + 33);
+            const float lit = smoothstep(0.3f, 0.8f, float(cell.id & 255u) / 255.0f);
+            const float knot = std::exp(-4.0f * cell.f1 * cell.f1) * lit;
+            const float lumps =
+                clamp01(0.5f + 1.5f * cn::fbm(x / 32 + wo.x, y / 32 + wo.y, seed + 34, 3));
+            const float fil = cn::ridged(x / 50 + 1.5f * wo.y, y / 50 + 1.5f * wo.x, seed + 35, 2);
+            const float structure = (0.35f + 1.3f * along) *
+                                        (0.2f + 1.1f * lumps * lumps + 0.9f * knot) +
+                                    0.6f * fil * fil * fil;
+            outside = std::max(0.15f, 1.0f + look.outerTexture * out * (structure - 1.0f));
+        }
+        return disc * outside * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
                (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
                                        0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
                                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
@@ -315,6 +338,7 @@ void paintHelixInfrared(Scene &scene)
     look.haloDepth = 0.3f;
     // Dust fills the gaps between clumps, so the ring stays whole.
     look.clumpFloor = 0.5f;
+    look.outerTexture = 0.8f;
     look.starLight = 6.0f;
     look.texture = 1.2f;
     paintHelixRing(scene, look);
@@ -503,8 +527,12 @@ void paintSouthernOwl(Scene &scene)
         const float patchy = clamp01(0.5f + 1.6f * broad);
         const float strands = cn::ridged(p.x / 55 + 2 * mid, p.y / 55, p.z / 55 + 2 * fine,
                                          seed + 12, 2);
-        const float mottle = (0.35f + 0.9f * clamp01(0.5f + 1.5f * mid + 0.5f * fine)) *
-                             (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
+        // Where the disc is smooth in the detail laid over it, it is smooth
+        // in depth too.
+        const float rough = smoothstep(-0.2f, 0.3f, cn::fbm(x / 150, y / 150, seed + 13, 2));
+        const float mottle =
+            (1.0f + (0.3f + 0.7f * rough) * 0.9f * (clamp01(0.5f + 1.5f * mid + 0.5f * fine) - 0.5f)) *
+            (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
         // Brighter towards the south-west, as in deep images.
         const float side = 1.0f + 0.15f * (p.x + p.y) / R;
         // A thick shell over a faint filled interior, so the limb brightens
@@ -538,28 +566,51 @@ void paintSouthernOwl(Scene &scene)
     const core::Box box{int(Cx - 470), 0, int(Cx + 470), 1080};
     core::renderVolume(gas, box, 3, -1.3f * R, 1.3f * R, 36, field, seed + 3);
     shellparts::addDetailed(light, gas, box, [&](float x, float y) {
-        // Mottling down to a few pixels, and faint wisps.
-        // Mottling down to a few pixels, and faint wisps, their contrast
-        // varying across the disc: here knotty cells, there smooth glow.
+        // The disc's texture changes across it: smooth glowing stretches
+        // beside patches of knots and faint filaments, each at several scales.
         const cn::Offset w = cn::warp(x / 60, y / 60, seed + 6, 2);
-        const float wisps = cn::ridged(x / 28 + w.x, y / 28 + w.y, seed + 7, 2);
-        const float region = clamp01(1.8f * cn::fbm(x / 140, y / 140, seed + 13, 2));
-        const cn::Cells cell = cn::worley(x / 11 + 1.2f * w.x, y / 11 + 1.2f * w.y, seed + 14);
-        const float knot = std::exp(-3.0f * cell.f1 * cell.f1) *
-                           (0.4f + 0.6f * float(cell.id & 255u) / 255.0f);
-        // Broad brighter and dimmer tracts, which the long sight lines
-        // through the shell would otherwise average away.
-        const float tracts =
-            0.72f + 0.55f * clamp01(0.5f + 1.4f * cn::fbm(x / 110 + w.y, y / 110 + w.x, seed + 15, 3));
-        const float m = tracts * (0.8f + 0.24f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
-                        0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
-                        region * (0.8f * knot - 0.25f) +
-                        (0.08f + 0.25f * (1.0f - region)) * wisps * wisps * wisps;
+        const float dx = x - Cx, dy = y - Cy;
+        const float r = std::hypot(dx, dy) + 1e-3f;
+        const float c = dx / r, s = dy / r;
+        // Brightness tracts follow the shell's curvature: long along it,
+        // narrow across it, as where sight lines graze a thick wall.
+        const float arcs = cn::fbm(c * 2.6f + 0.3f * w.x, s * 2.6f + 0.3f * w.y,
+                                   r / 34 + 0.4f * w.x, seed + 17, 3);
+        const float broad = cn::fbm(x / 120 + w.y, y / 120 + w.x, seed + 15, 2);
+        // Near the centre the sight lines cross the shell face-on: no tracts.
+        const float grazing = smoothstep(0.2f * R, 0.6f * R, r);
+        const float tracts = 0.5f + 0.8f * (0.5f + grazing * (clamp01(0.5f + 1.4f * arcs) - 0.5f)) +
+                             0.25f * clamp01(0.5f + 1.3f * broad);
+        // Where the gas is rough at all, and within that which kind of
+        // roughness wins; elsewhere the glow is smooth.
+        const float rough = smoothstep(-0.2f, 0.3f, cn::fbm(x / 150, y / 150, seed + 13, 2));
+        const float kind = cn::fbm(x / 75 + 3, y / 75, seed + 18, 2);
+        const float knotty = rough * smoothstep(-0.25f, 0.2f, kind);
+        const float stringy = rough * smoothstep(0.25f, -0.2f, kind);
+        auto knots = [&](float scale, std::uint32_t k) {
+            const cn::Cells cell =
+                cn::worley(x / scale + 1.2f * w.x, y / scale + 1.2f * w.y, seed + k);
+            // Only some cells hold a knot, or they would tile the disc.
+            const float lit = smoothstep(0.35f, 0.8f, float(cell.id & 255u) / 255.0f);
+            return std::exp(-5.0f * cell.f1 * cell.f1) * lit * (0.6f + 0.4f * float(cell.id >> 24) / 255.0f);
+        };
+        const float bigKnots = knots(22, 14), smallKnots = knots(8, 19);
+        const float mixKnots = clamp01(0.5f + 1.5f * cn::fbm(x / 45, y / 45, seed + 20, 2));
+        const float wisps = cn::ridged(x / 30 + w.x, y / 30 + w.y, seed + 7, 2);
+        const cn::Offset wf = cn::warp(x / 25, y / 25, seed + 21, 2);
+        const float threads = cn::ridged(x / 11 + wf.x, y / 11 + wf.y, seed + 22, 2);
+        const float grain = 0.25f + 0.75f * rough;
+        const float m = tracts * (0.85f + grain * 0.2f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
+                        grain * 0.08f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+                        knotty * (1.6f * (bigKnots + mixKnots * (smallKnots - bigKnots)) - 0.2f) +
+                        stringy * (0.6f * wisps * wisps * wisps +
+                                   0.35f * threads * threads * threads - 0.08f) +
+                        0.06f * wisps * wisps * wisps;
         // The red rim is made of thin, tangled wisps rather than a smooth glow.
         const Light g = gas.at(int(x), int(y));
         const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));
-        const float threads = cn::ridged(x / 22 + w.y, y / 22 + w.x, seed + 10, 2);
-        const float red = 1.0f + redness * (1.1f * threads * threads - 0.35f +
+        const float rim = cn::ridged(x / 22 + w.y, y / 22 + w.x, seed + 10, 2);
+        const float red = 1.0f + redness * (1.1f * rim * rim - 0.35f +
                                             0.3f * cn::fbm(x / 6, y / 6, seed + 11, 2));
         return Light{m * red, m * (0.7f + 0.3f * red), m};
     });
