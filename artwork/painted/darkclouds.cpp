@@ -491,7 +491,7 @@ void paintPillars(Scene &scene)
             // stretches and short gaps.
             const float stretches =
                 smoothstep(-0.35f, 0.25f, core::noise::fbm(u * 4.5f, v * 4.5f, seed + 18, 3));
-            const float cap = open * (0.3f + 0.7f * height) * (0.3f + 0.7f * stretches);
+            const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
             // Further over the top the face still sees the clusters, dimmer.
             const float brow = smoothstep(-0.01f, 0.02f,
                                           dist.at(px + 2 * towardsX, py + 2 * towardsY)) *
@@ -524,7 +524,7 @@ void paintPillars(Scene &scene)
             const float sunlit =
                 s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
             const core::Light surface =
-                dustBrown * (0.011f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                dustBrown * (0.016f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.4f + 0.5f * thin + 0.7f * hollows) / std::sqrt(density)) +
                 litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f)));
@@ -556,7 +556,8 @@ void paintPillars(Scene &scene)
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
                        (0.15f + 1.2f * smoothstep(-0.4f, 0.6f, clumps + 0.5f * knots) +
                         0.25f * core::noise::fbm(u * 90, v * 90, seed + 30, 2)) *
-                       (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit));
+                       (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
+                       (0.35f + 0.9f * s.facing);
                 // The densest knots burn brightest: small, irregular, never round.
                 const float k = core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x,
                                                  seed + 45, 3);
@@ -582,7 +583,7 @@ void paintPillars(Scene &scene)
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
-            const float glow = 2.4f * rim + 2.8f * skin + 4.0f * sparks * clamp01(8.0f * skin);
+            const float glow = 2.4f * rim + 3.4f * skin + 4.0f * sparks * clamp01(8.0f * skin);
             c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
                 mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite, clamp01(0.4f * glow)) * glow +
                 mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
