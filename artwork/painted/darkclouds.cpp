@@ -524,8 +524,8 @@ void paintPillars(Scene &scene)
             const float sunlit =
                 s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
             const core::Light surface =
-                dustBrown * (0.016f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
-                             (0.4f + 0.5f * thin + 0.7f * hollows) / std::sqrt(density)) +
+                dustBrown * (0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                             (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
                 litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f)));
             // Light scattered through the thin dust at the outline, brightest
