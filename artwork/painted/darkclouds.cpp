@@ -447,8 +447,8 @@ void paintPillars(Scene &scene)
         const float x = u + 0.03f * b.x + 0.008f * m.x, y = v + 0.03f * b.y + 0.008f * m.y;
         const core::noise::Offset f = columnFrame(x, y);
         const float folds = core::noise::fbm(f.x * 9, f.y * 2.5f, seed + 40, 3);
-        const float ribs = core::noise::ridged(f.x * 24 + 0.6f * m.x, f.y * 9, seed + 41, 3);
-        const float fine = core::noise::fbm(f.x * 70 + 0.4f * m.y, f.y * 40, seed + 42, 2);
+        const float ribs = core::noise::ridged(f.x * 18 + 0.6f * m.x, f.y * 11, seed + 41, 3);
+        const float fine = core::noise::fbm(x * 60 + 0.4f * m.y, y * 60, seed + 42, 2);
         const float lumps = core::noise::fbm(x * 6, y * 6, seed + 14, 2);
         const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
                         0.012f * folds - 0.006f * ribs * ribs -
@@ -456,7 +456,7 @@ void paintPillars(Scene &scene)
                         0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
         dist.set(px, py, d);
         bumps.set(px, py,
-                  0.4f * lumps + 0.35f * folds + 0.22f * ribs + 0.06f * fine +
+                  0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
                       0.15f * core::noise::billow(x * 20, y * 20, seed + 16, 3));
     });
 
@@ -487,68 +487,82 @@ void paintPillars(Scene &scene)
             // being boiled off into glowing gas.
             const float height = smoothstep(0.75f, -0.3f, v);
             const float open = smoothstep(-0.01f, 0.02f, dist.at(px + towardsX, py + towardsY));
-            const float cap = open * (0.3f + 0.7f * height);
+            // The front is patchy along the outline at two scales: long dim
+            // stretches and short gaps.
+            const float stretches =
+                smoothstep(-0.35f, 0.25f, core::noise::fbm(u * 4.5f, v * 4.5f, seed + 18, 3));
+            const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
+            // Further over the top the face still sees the clusters, dimmer.
+            const float brow = smoothstep(-0.01f, 0.02f,
+                                          dist.at(px + 2 * towardsX, py + 2 * towardsY)) *
+                               height * height;
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
             const float broken =
-                smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3));
+                smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3)) *
+                stretches;
             const core::noise::Offset f = columnFrame(u, v);
             // The dust is streaky along the columns and thin in patches,
             // where the glow behind shows through; deep inside it is opaque.
-            float density = 1.0f, thin = 0.0f;
+            // Even deep inside, the columns are no solid wall: the dust
+            // thins in clumps and hollows, where a little glow shows.
+            float density = 1.0f, thin = 0.0f, hollows = 0.0f;
             if (d < 0) {
-                density = std::exp(0.9f * core::noise::fbm(f.x * 5, f.y * 1.8f, seed + 43, 3));
+                density = std::exp(0.9f * core::noise::fbm(f.x * 5, f.y * 3.5f, seed + 43, 3));
                 thin =
-                    smoothstep(-0.1f, 0.45f, core::noise::fbm(f.x * 7 + 3, f.y * 3, seed + 44, 3)) *
+                    smoothstep(-0.1f, 0.45f, core::noise::fbm(f.x * 7 + 3, f.y * 4, seed + 44, 3)) *
                     std::exp(-depth / 0.07f) * (1.0f - cap);
+                hollows = smoothstep(-0.2f, 0.5f,
+                                     core::noise::fbm(u * 4.5f + 0.3f * knots, v * 4.5f, seed + 52, 4));
             }
-            const float body = 3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
-                               lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin);
+            const float body = std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
+                                            lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
+                                        lerp(5.5f, 1.3f, hollows * (1.0f - cap)) +
+                                            1.5f * std::max(knots, 0.0f));
             float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
             // Dark dust; its lit faces turn orange and show every fold.
             const float sunlit =
                 s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
             const core::Light surface =
-                dustBrown * (0.003f * (0.4f + patches) * clamp01(0.7f + knots) * (0.5f + thin)) +
+                dustBrown * (0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                             (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
                 litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f)));
             // Light scattered through the thin dust at the outline, brightest
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
             const float glowEdge = edge * std::exp(-depth / 0.008f) *
-                                   (0.08f + 0.92f * s.facing * s.facing) * (0.2f + 0.8f * height) *
-                                   (0.3f + 0.7f * broken);
+                                   (0.05f + 0.95f * s.facing * s.facing * s.facing) *
+                                   (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
             const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
-                              (0.15f + 0.85f * height * height) * (0.2f + 0.8f * broken) *
-                              clamp01(0.5f + 1.2f * knots) * (0.5f + 0.5f * s.lit) *
+                              s.facing * (0.15f + 0.85f * height * height) * (0.1f + 0.9f * broken) *
+                              clamp01(0.5f + 1.2f * knots) * (0.15f + 0.85f * s.lit) *
                               (0.3f + patches);
-            // The caps: a thin skin of ionised gas over the dust, brightest
-            // where it faces the clusters, with small crisp knots of denser
-            // gas in it.
-            // Its depth varies, so the front is no even band.
-            float skin = 0.0f;
-            if (cap > 0 && d < 0.02f) {
+            // The caps: ionised gas over the whole lit face, brightest at the
+            // front facing the clusters and fading over the top, with knots
+            // of denser gas in it. The front's depth varies, so it is no
+            // even band.
+            float skin = 0.0f, sparks = 0.0f;
+            if (brow > 0 && d < 0.02f) {
                 const float front =
-                    0.005f +
+                    0.006f +
                     0.02f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
-                skin = cap * std::exp(-depth / front - std::max(d, 0.0f) / 0.0015f) *
-                       clamp01(0.45f + 0.8f * knots +
-                               1.0f * core::noise::fbm(u * 55, v * 55, seed + 30, 3)) *
-                       (0.4f + patches) * (0.1f + 0.9f * s.lit * std::sqrt(s.lit));
-            }
-            float sparks = 0.0f;
-            if (skin > 0.02f) {
-                // The gas front is a heap of small rounded globules with dark
-                // creases between them.
-                const core::noise::Cells g = core::noise::worley(u * 32, v * 32, seed + 49);
-                const core::noise::Cells h = core::noise::worley(u * 85, v * 85, seed + 50);
-                skin *= (0.25f + 0.75f * smoothstep(0.0f, 0.3f, g.f2 - g.f1)) *
-                        (0.5f + 0.5f * smoothstep(0.0f, 0.35f, h.f2 - h.f1)) *
-                        (0.6f + float(g.id >> 24) / 320.0f);
-                const core::noise::Cells k = core::noise::worley(u * 60, v * 60, seed + 45);
-                if ((k.id & 255u) < 80u)
-                    sparks = std::exp(-square(k.f1 / 0.2f)) * (0.5f + float(k.id >> 24) / 512.0f);
+                const float face = cap * std::exp(-depth / front) +
+                                   0.3f * brow * std::exp(-depth / 0.06f);
+                const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
+                const float clumps =
+                    core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
+                skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
+                       (0.15f + 1.2f * smoothstep(-0.4f, 0.6f, clumps + 0.5f * knots) +
+                        0.25f * core::noise::fbm(u * 90, v * 90, seed + 30, 2)) *
+                       (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
+                       (0.35f + 0.9f * s.facing);
+                // The densest knots burn brightest: small, irregular, never round.
+                const float k = core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x,
+                                                 seed + 45, 3);
+                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face *
+                         (0.3f + 0.7f * s.lit);
             }
             // Gas streaming off the lit tops towards the light, in thin
             // strands that fade as they evaporate.
@@ -569,9 +583,9 @@ void paintPillars(Scene &scene)
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
-            const float glow = 2.4f * rim + 5.0f * skin + 4.0f * sparks * clamp01(8.0f * skin);
+            const float glow = 2.4f * rim + 3.4f * skin + 4.0f * sparks * clamp01(8.0f * skin);
             c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
-                mix(capGlow, core::palette::WarmWhite, clamp01(0.6f * glow)) * glow +
+                mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite, clamp01(0.4f * glow)) * glow +
                 mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
             light.dim(px, py, t);
