@@ -13,6 +13,13 @@ constexpr SkyField::Response LittleDipper{0.25, 0.59, 3.7, 2.7, 8.5, 0.08, 0.9, 
 // A cluster's giants in clearly different sizes; Aldebaran's glow and
 // spikes kept soft, or it would fog the V.
 constexpr SkyField::Response Hyades{0.25, 0.3, 3.0, 2.0, 9.0, 0.06, 0.7, 0.015, 0.15};
+// The Big Dipper over a deep field: second magnitude stars stand apart
+// from each other and from the specks by their halos, while Mizar's core
+// stays small enough to leave Alcor a star of its own.
+constexpr SkyField::Response Dipper{0.25, 0.28, 4.0, 3.5, 8.0, 0.05, 0.45, 0.4};
+// The crow's stars are fainter and sparse, so they grow faster; Spica's
+// glow and spikes kept low, or it would fog its corner.
+constexpr SkyField::Response Crow{0.25, 0.38, 4.0, 3.5, 8.0, 0.07, 0.8, 0.25, 0.5};
 // Its fainter members, within a core of 2.7 pc at 47 pc.
 constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 
@@ -22,10 +29,10 @@ constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 const std::array<SkyField, 8> Fields = {{
     // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed, response, cluster
     {1, 3.785, 24.20, 2.5, 16.5, 14.0, 2.0, 0.0, 3, 0x5045a1d3e4b1ULL},                // Pleiades
-    {2, 12.45, 57.25, 30.0, 13.0, 11.0, 1.25, 0.0, 0, 0x3a7b9c11d2e5ULL},              // Ursa Major
+    {2, 12.45, 57.25, 30.0, 13.3, 12.5, 1.2, 0.0, 0, 0x3a7b9c11d2e5ULL, Dipper},      // Ursa Major
     {3, 10.40, 73.25, 66.0, 12.0, 11.2, 1.1, 0.5, 0, 0x7f01e2c3b4a5ULL, LittleDipper}, // Ursa Minor
     {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},                // Cassiopeia
-    {5, 12.58, -18.20, 27.0, 13.0, 11.0, 1.25, 0.0, 1, 0x19283746a5b4ULL},             // Corvus
+    {5, 12.58, -18.20, 27.0, 13.3, 12.5, 1.2, 0.0, 1, 0x19283746a5b4ULL, Crow},        // Corvus
     {6, 5.585, 0.12, 37.0, 12.5, 10.5, 1.15, 0.8, 2, 0x0123c4d5e6f7ULL},               // Orion
     {7, 4.745, 21.80, 28.0, 13.0, 11.0, 1.4, 0.7, 1, 0x2468ace13579ULL},               // Taurus
     {8, 4.45, 16.50, 14.0, 14.6, 13.6, 1.3, 0.0, 1, 0x55aa33cc0ff0ULL, Hyades, Members}, // Hyades
