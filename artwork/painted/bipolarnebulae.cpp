@@ -354,9 +354,28 @@ void paintRedSpider(Scene &scene)
         return 1.15f + 0.3f * noiseOnCircle(phi, 1.2f, t * 2.0f, seed + 18, 2) +
                0.12f * noiseOnCircle(phi, 4.0f, t * 5.0f, seed + 19, 2);
     });
+    // By angle round the axis and by crest: how strong each crest runs.
+    const AroundTable crestStrength(256, 512, 24.0f, [&](float phi, float k) {
+        return clamp01(0.5f + 1.5f * noiseOnCircle(phi, 1.4f, k, seed + 23, 2));
+    });
+    // Along each lobe: how far the crests lean, as a phase towards the
+    // picture's side and towards us.
+    auto leanTable = [&](float lane, float towards) {
+        return RadiusTable([=](float t) {
+            const float u = t * 1.4f * 500.0f;
+            const float tilt = 3.0f * core::noise::fbm(u / 160.0f, lane + 3.0f, seed + 24, 2);
+            const float facing = 3.0f * core::noise::fbm(u / 220.0f, lane + 6.0f, seed + 25, 2);
+            return tilt * std::cos(facing - towards);
+        });
+    };
+    const RadiusTable leanAcrossN = leanTable(0.5f, 0.0f), leanDepthN = leanTable(0.5f, 0.5f * Pi);
+    const RadiusTable leanAcrossS = leanTable(9.5f, 0.0f), leanDepthS = leanTable(9.5f, 0.5f * Pi);
     const core::Light violet{0.55f, 0.32f, 1.0f};
 
-    auto field = [&](float x, float y, float z) {
+    // Inlined into the ray march, which then drops the extinction of this
+    // absorption-free field; left to itself the compiler calls it instead,
+    // nearly doubling the time.
+    auto field = [&](float x, float y, float z) __attribute__((always_inline)) {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
         core::Light e;
         // The inner pair: small, bright bubbles of gold and orange.
@@ -407,9 +426,20 @@ void paintRedSpider(Scene &scene)
         // steep on their outer face, their course drifting round the axis.
         const float spacing = 1.0f + 0.3f * core::noise::fbm(a / 110.0f, north ? 0.5f : 9.5f,
                                                              seed + 20, 2);
-        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st);
+        // Each stretch of crest leans its own way round the axis.
+        const float ta = a / (1.4f * length);
+        const float lean =
+            (north ? leanAcrossN : leanAcrossS).at(ta) * across / (rho + 1e-6f) +
+            (north ? leanDepthN : leanDepthS).at(ta) * p.depth / (rho + 1e-6f);
+        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st) + lean;
         const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
-        const float height = (3.0f + 10.0f * smoothstep(0.0f, 0.4f, t)) * swell.at(p.phi, st);
+        // Crests differ in strength, one from the next and round the lobe,
+        // and some die out; on the face turned to us the waves run lower.
+        const float crestIndex = theta * 0.17f;
+        const float strength = crestStrength.at(p.phi, north ? crestIndex : -crestIndex);
+        const float face = 1.0f - 0.35f * square(p.depth / (rho + 1.0f));
+        const float height = (3.0f + 10.0f * smoothstep(0.0f, 0.4f, t)) * swell.at(p.phi, st) *
+                             (0.4f + 0.8f * strength) * face;
         const float dent = dents.at(p.phi, st);
         const float radius = r0 * (1.0f + dent) + 50.0f * dent + height * breaker;
         const float d = rho - radius;
@@ -418,7 +448,7 @@ void paintRedSpider(Scene &scene)
         // A sharp outer face and a softer inner one.
         const float wall = std::exp(-square(d / (d > 0.0f ? 0.7f * thick : 1.5f * thick)));
         // The wall piles up a little on the crests.
-        const float crest = 0.75f + 0.5f * cube(0.5f + 0.5f * std::sin(theta + 0.6f));
+        const float crest = 0.75f + 0.6f * strength * cube(0.5f + 0.5f * std::sin(theta + 0.6f));
         if (wall < 0.01f)
             return core::Medium{e, 0.0f};
         const float clumps = 0.2f + 1.2f * knots(x, y, z, 8.0f, seed + 6, 1.8f) +
@@ -651,17 +681,31 @@ void paintHomunculus(Scene &scene)
         const float s = near ? 1.0f : -1.0f;
         const float size = near ? 1.0f : 0.92f;
         // Each lobe is a thick, dusty balloon whose wall billows in cells.
+        // The lobes lean apart from one line, unequally, so neither is the
+        // other's mirror image.
+        const float lean = (near ? 0.09f : -0.06f) * square(p.along / 300.0f) * 300.0f;
+        const float across = p.across - lean;
+        const float rho = std::sqrt(across * across + p.depth * p.depth);
         const float a = (s * p.along - 215.0f * size) / (235.0f * size);
-        const float b = p.rho / (160.0f * size);
-        const float q = std::sqrt(a * a + b * b);
+        const float b = rho / ((near ? 162.0f : 154.0f) * size);
+        // The far lobe's end is blunted towards a flat cap.
+        const float aa = a > 0.0f && !near ? a * a * (0.45f + 0.55f * a * a) : a * a;
+        const float q = std::sqrt(aa + b * b);
         core::Medium m;
         if (q < 1.15f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
             // The outline dents at two scales, differently on each lobe.
+            // The outline swells in a few broad bulges and dents at three
+            // smaller scales, differently on each lobe.
+            const float bulges =
+                0.07f * smoothstep(-0.1f, 0.5f,
+                                  BipolarFrame::noiseAround(p, 1.3f, p.along / 110.0f - s, seed + 19, 2));
             const float wobble =
                 0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
-                0.05f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2);
+                0.06f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
+                0.03f * BipolarFrame::noiseAround(p, 7.0f, p.along / 30.0f + s, seed + 20, 1) -
+                bulges;
             // A thin wall, so the lobes brighten at their limbs.
             const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
             const float density =
@@ -695,23 +739,29 @@ void paintHomunculus(Scene &scene)
         }
         return m;
     };
-    addVolume(light, core::Box{540, 110, 1380, 950}, 2, -330.0f, 330.0f, 56, field, seed + 6,
+    addVolume(light, core::Box{520, 90, 1400, 1000}, 2, -330.0f, 330.0f, 56, field, seed + 6,
               [&](float x, float y) {
-                  // Dusty cells from 50 px down to 4 px, warped, their sizes
-                  // mixed patch by patch, so no stretch of the lobes is regular.
+                  // Dusty cells at 50 and 21 px, warped, their depth mixed
+                  // patch by patch, so no stretch of the lobes is regular.
                   const core::noise::Offset w =
                       core::noise::warp(x / 70.0f, y / 70.0f, seed + 12, 2);
                   const float wx = x + 22.0f * w.x, wy = y + 22.0f * w.y;
                   const float coarse = smoothstep(-0.4f, 0.4f,
                                                   core::noise::fbm(x / 150.0f, y / 150.0f, seed + 16, 2));
                   const float pits = dustCells(wx, wy, 50.0f, 0.8f * coarse, seed + 7) *
-                                     dustCells(wx, wy, 21.0f, 0.6f, seed + 13) *
-                                     dustCells(wx + 9.0f * w.y, wy, 9.0f, 0.45f * (1.2f - coarse),
-                                               seed + 17) *
-                                     dustCells(wx, wy, 4.5f, 0.2f, seed + 18);
+                                     dustCells(wx, wy, 21.0f, 0.6f, seed + 13);
+                  // Below that the dust is a mottle of specks and smudges,
+                  // thicker in some patches than others, with no network.
+                  const float smudge = core::noise::fbm(wx / 8.0f, wy / 8.0f, seed + 17, 2);
+                  const float speck = core::noise::fbm(x / 3.2f, y / 3.2f, seed + 18, 2);
+                  const float thick = 0.5f + 0.7f * (1.2f - coarse);
+                  const float mottle =
+                      1.0f - thick * (0.3f * smoothstep(-0.35f, 0.55f, smudge) + 0.14f * speck) +
+                      0.1f * thick;
                   const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
                   const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
-                  return pits * (1.0f + 0.12f * g) * (0.85f + 0.45f * patches);
+                  return pits * std::max(0.3f, mottle) * (1.0f + 0.1f * g) *
+                         (0.85f + 0.45f * patches);
               });
     // The blazing star and its glare; it alone carries spikes.
     const core::Light glare{1.0f, 0.86f, 0.66f};
