@@ -62,8 +62,8 @@ bool fadeBlit(QPainter &painter, const QRegion &region, QPoint at, const QImage 
     // even where it shows no alpha; opaque pixels are the same in both.
     const bool opaqueTarget = target->format() == QImage::Format_RGB32 ||
                               target->format() == QImage::Format_ARGB32_Premultiplied;
-    if (!opaqueTarget || t.type() > QTransform::TxTranslate ||
-        t.dx() != std::trunc(t.dx()) || t.dy() != std::trunc(t.dy()))
+    if (!opaqueTarget || t.type() > QTransform::TxTranslate || t.dx() != std::trunc(t.dx()) ||
+        t.dy() != std::trunc(t.dy()))
         return false;
     const QPoint shift(int(t.dx()), int(t.dy()));
     // The engine truncates its alpha to 0..255 for this blend.

@@ -375,7 +375,8 @@ void paintRedSpider(Scene &scene)
     // Inlined into the ray march, which then drops the extinction of this
     // absorption-free field; left to itself the compiler calls it instead,
     // nearly doubling the time.
-    auto field = [&](float x, float y, float z) __attribute__((always_inline)) {
+    auto field = [&](float x, float y, float z) __attribute__((always_inline))
+    {
         const float r = std::sqrt(square(x - Cx) + square(y - Cy) + z * z);
         core::Light e;
         // The inner pair: small, bright bubbles of gold and orange.
@@ -387,14 +388,14 @@ void paintRedSpider(Scene &scene)
                 // Dented, so the pair is no pair of circles.
                 const float dent = core::noise::fbm(x / 18.0f, y / 18.0f, z / 18.0f, seed + 22, 2);
                 const float ir =
-                    (3.0f + 25.0f * std::pow(std::max(0.0f, std::sin(Pi * std::min(it, 1.0f))),
-                                             0.6f)) *
+                    (3.0f +
+                     25.0f * std::pow(std::max(0.0f, std::sin(Pi * std::min(it, 1.0f))), 0.6f)) *
                     (1.0f + 0.35f * dent);
                 const float iw = std::exp(-square((q.rho - ir) / 3.5f));
                 const float lumps =
                     iw > 0.02f ? 0.1f + 2.0f * knots(x, y, z, 6.0f, seed + 21, 2.2f) : 0.0f;
-                const float ifill = smoothstep(ir + 2.0f, 0.0f, q.rho) * smoothstep(1.1f, 0.5f, it) *
-                                    clamp01(0.6f + 1.5f * dent);
+                const float ifill = smoothstep(ir + 2.0f, 0.0f, q.rho) *
+                                    smoothstep(1.1f, 0.5f, it) * clamp01(0.6f + 1.5f * dent);
                 e += mix(core::palette::Gold, core::palette::NitrogenOrange, 0.4f) *
                          (0.012f * iw * lumps * (1.1f - 0.6f * it) * (up ? 1.0f : 0.7f)) +
                      mix(core::palette::WarmWhite, core::palette::Gold, 0.5f) * (0.0006f * ifill);
@@ -424,13 +425,12 @@ void paintRedSpider(Scene &scene)
         const float thick = (2.2f + 0.014f * a) * thickness.at(p.phi, st);
         // Waves run along the walls like breakers: crests 35-60 px apart,
         // steep on their outer face, their course drifting round the axis.
-        const float spacing = 1.0f + 0.3f * core::noise::fbm(a / 110.0f, north ? 0.5f : 9.5f,
-                                                             seed + 20, 2);
+        const float spacing =
+            1.0f + 0.3f * core::noise::fbm(a / 110.0f, north ? 0.5f : 9.5f, seed + 20, 2);
         // Each stretch of crest leans its own way round the axis.
         const float ta = a / (1.4f * length);
-        const float lean =
-            (north ? leanAcrossN : leanAcrossS).at(ta) * across / (rho + 1e-6f) +
-            (north ? leanDepthN : leanDepthS).at(ta) * p.depth / (rho + 1e-6f);
+        const float lean = (north ? leanAcrossN : leanAcrossS).at(ta) * across / (rho + 1e-6f) +
+                           (north ? leanDepthN : leanDepthS).at(ta) * p.depth / (rho + 1e-6f);
         const float theta = a / (7.0f * spacing) + drift.at(p.phi, st) + lean;
         const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
         // Crests differ in strength, one from the next and round the lobe,
@@ -463,17 +463,16 @@ void paintRedSpider(Scene &scene)
         e += wallColour * (0.0048f * wall * fade * crest * clumps * flare.at(p.phi, st));
         return core::Medium{e, 0.0f};
     };
-    addVolume(light, core::Box{330, 0, 1610, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
-              [&](float x, float y) {
-                  // Knotted filaments a few px across, bent every which way, and grit.
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 45.0f, y / 45.0f, seed + 9, 2);
-                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
-                  return 0.65f +
-                         0.6f * filaments(x / 7.0f + 1.2f * w.x, y / 7.0f + 1.2f * w.y, 1.0f,
-                                          seed + 10) +
-                         0.18f * g;
-              });
+    addVolume(
+        light, core::Box{330, 0, 1610, 1080}, 2, -300.0f, 300.0f, 64, field, seed + 6,
+        [&](float x, float y) {
+            // Knotted filaments a few px across, bent every which way, and grit.
+            const core::noise::Offset w = core::noise::warp(x / 45.0f, y / 45.0f, seed + 9, 2);
+            const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+            return 0.65f +
+                   0.6f * filaments(x / 7.0f + 1.2f * w.x, y / 7.0f + 1.2f * w.y, 1.0f, seed + 10) +
+                   0.18f * g;
+        });
     // The dense, hot core round the star, and the glow of the waist.
     const core::Light core = mix(core::palette::WarmWhite, core::palette::Gold, 0.3f);
     light.addGaussian(Cx, Cy, 9.0f, core * 0.09f);
@@ -699,8 +698,9 @@ void paintHomunculus(Scene &scene)
             // The outline swells in a few broad bulges and dents at three
             // smaller scales, differently on each lobe.
             const float bulges =
-                0.07f * smoothstep(-0.1f, 0.5f,
-                                  BipolarFrame::noiseAround(p, 1.3f, p.along / 110.0f - s, seed + 19, 2));
+                0.07f *
+                smoothstep(-0.1f, 0.5f,
+                           BipolarFrame::noiseAround(p, 1.3f, p.along / 110.0f - s, seed + 19, 2));
             const float wobble =
                 0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
                 0.06f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
@@ -739,30 +739,29 @@ void paintHomunculus(Scene &scene)
         }
         return m;
     };
-    addVolume(light, core::Box{520, 90, 1400, 1000}, 2, -330.0f, 330.0f, 56, field, seed + 6,
-              [&](float x, float y) {
-                  // Dusty cells at 50 and 21 px, warped, their depth mixed
-                  // patch by patch, so no stretch of the lobes is regular.
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 70.0f, y / 70.0f, seed + 12, 2);
-                  const float wx = x + 22.0f * w.x, wy = y + 22.0f * w.y;
-                  const float coarse = smoothstep(-0.4f, 0.4f,
-                                                  core::noise::fbm(x / 150.0f, y / 150.0f, seed + 16, 2));
-                  const float pits = dustCells(wx, wy, 50.0f, 0.8f * coarse, seed + 7) *
-                                     dustCells(wx, wy, 21.0f, 0.6f, seed + 13);
-                  // Below that the dust is a mottle of specks and smudges,
-                  // thicker in some patches than others, with no network.
-                  const float smudge = core::noise::fbm(wx / 8.0f, wy / 8.0f, seed + 17, 2);
-                  const float speck = core::noise::fbm(x / 3.2f, y / 3.2f, seed + 18, 2);
-                  const float thick = 0.5f + 0.7f * (1.2f - coarse);
-                  const float mottle =
-                      1.0f - thick * (0.3f * smoothstep(-0.35f, 0.55f, smudge) + 0.14f * speck) +
-                      0.1f * thick;
-                  const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
-                  const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
-                  return pits * std::max(0.3f, mottle) * (1.0f + 0.1f * g) *
-                         (0.85f + 0.45f * patches);
-              });
+    addVolume(
+        light, core::Box{520, 90, 1400, 1000}, 2, -330.0f, 330.0f, 56, field, seed + 6,
+        [&](float x, float y) {
+            // Dusty cells at 50 and 21 px, warped, their depth mixed
+            // patch by patch, so no stretch of the lobes is regular.
+            const core::noise::Offset w = core::noise::warp(x / 70.0f, y / 70.0f, seed + 12, 2);
+            const float wx = x + 22.0f * w.x, wy = y + 22.0f * w.y;
+            const float coarse =
+                smoothstep(-0.4f, 0.4f, core::noise::fbm(x / 150.0f, y / 150.0f, seed + 16, 2));
+            const float pits = dustCells(wx, wy, 50.0f, 0.8f * coarse, seed + 7) *
+                               dustCells(wx, wy, 21.0f, 0.6f, seed + 13);
+            // Below that the dust is a mottle of specks and smudges,
+            // thicker in some patches than others, with no network.
+            const float smudge = core::noise::fbm(wx / 8.0f, wy / 8.0f, seed + 17, 2);
+            const float speck = core::noise::fbm(x / 3.2f, y / 3.2f, seed + 18, 2);
+            const float thick = 0.5f + 0.7f * (1.2f - coarse);
+            const float mottle =
+                1.0f - thick * (0.3f * smoothstep(-0.35f, 0.55f, smudge) + 0.14f * speck) +
+                0.1f * thick;
+            const float g = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 8, 2);
+            const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
+            return pits * std::max(0.3f, mottle) * (1.0f + 0.1f * g) * (0.85f + 0.45f * patches);
+        });
     // The blazing star and its glare; it alone carries spikes.
     const core::Light glare{1.0f, 0.86f, 0.66f};
     light.addGaussian(Cx, Cy, 7.0f, glare * 1.6f);

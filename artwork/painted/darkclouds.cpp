@@ -198,16 +198,17 @@ void paintHorsehead(Scene &scene)
             const float depth = std::max(-d, 0.0f);
             // The bank is a heap of clumps, thin between them so the glow
             // shows through in patches; the head is denser and more even.
-            const float inBank =
-                smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v));
+            const float inBank = smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v));
             const float clumps = core::noise::fbm(u * 5, v * 5, seed + 29, octaves - 1);
             const float thickness =
-                lerp(0.5f + 0.9f * knots, std::exp(2.2f * clumps - 0.3f) * (0.4f + 0.8f * knots) *
-                          (1.0f + 0.35f * core::noise::fbm(u * 110, v * 110, seed + 31, 3)),
-                      inBank);
+                lerp(0.5f + 0.9f * knots,
+                     std::exp(2.2f * clumps - 0.3f) * (0.4f + 0.8f * knots) *
+                         (1.0f + 0.35f * core::noise::fbm(u * 110, v * 110, seed + 31, 3)),
+                     inBank);
             // The outline is sharp in places and fades softly in others.
             const float softness =
-                0.02f + 0.06f * smoothstep(-0.1f, 0.5f, core::noise::fbm(u * 8, v * 8, seed + 30, 3));
+                0.02f +
+                0.06f * smoothstep(-0.1f, 0.5f, core::noise::fbm(u * 8, v * 8, seed + 30, 3));
             const float body = 3.2f * std::sqrt(depth / softness) * thickness;
             const float t =
                 std::exp(-body - 0.35f * smoothstep(0.015f, -0.002f, d) * (0.5f + knots));
@@ -225,9 +226,9 @@ void paintHorsehead(Scene &scene)
                 dustRed * ((1.0f - t) * (0.02f * (0.3f + knots) * (0.4f + 0.6f * patches) *
                                              (0.25f + 0.75f * std::exp(-depth / 0.05f)) +
                                          0.07f * lumpGlow)) +
-                rimColour * (1.3f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.003f) *
-                             s.facing * s.facing * broken * (0.4f + patches) *
-                             (0.35f + 0.5f * knots + 0.8f * s.lit));
+                rimColour *
+                    (1.3f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.003f) * s.facing *
+                     s.facing * broken * (0.4f + patches) * (0.35f + 0.5f * knots + 0.8f * s.lit));
             light.dim(px, py, t);
         }
         // A small reflection nebula lit by a star near the cloud's face,
@@ -493,9 +494,9 @@ void paintPillars(Scene &scene)
                 smoothstep(-0.35f, 0.25f, core::noise::fbm(u * 4.5f, v * 4.5f, seed + 18, 3));
             const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
             // Further over the top the face still sees the clusters, dimmer.
-            const float brow = smoothstep(-0.01f, 0.02f,
-                                          dist.at(px + 2 * towardsX, py + 2 * towardsY)) *
-                               height * height;
+            const float brow =
+                smoothstep(-0.01f, 0.02f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
+                height;
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
             const float broken =
@@ -512,13 +513,13 @@ void paintPillars(Scene &scene)
                 thin =
                     smoothstep(-0.1f, 0.45f, core::noise::fbm(f.x * 7 + 3, f.y * 4, seed + 44, 3)) *
                     std::exp(-depth / 0.07f) * (1.0f - cap);
-                hollows = smoothstep(-0.2f, 0.5f,
-                                     core::noise::fbm(u * 4.5f + 0.3f * knots, v * 4.5f, seed + 52, 4));
+                hollows = smoothstep(
+                    -0.2f, 0.5f, core::noise::fbm(u * 4.5f + 0.3f * knots, v * 4.5f, seed + 52, 4));
             }
-            const float body = std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
-                                            lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
-                                        lerp(5.5f, 1.3f, hollows * (1.0f - cap)) +
-                                            1.5f * std::max(knots, 0.0f));
+            const float body =
+                std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
+                             lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
+                         lerp(5.5f, 1.3f, hollows * (1.0f - cap)) + 1.5f * std::max(knots, 0.0f));
             float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
             // Dark dust; its lit faces turn orange and show every fold.
             const float sunlit =
@@ -536,9 +537,9 @@ void paintPillars(Scene &scene)
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
             const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
-                              s.facing * (0.15f + 0.85f * height * height) * (0.1f + 0.9f * broken) *
-                              clamp01(0.5f + 1.2f * knots) * (0.15f + 0.85f * s.lit) *
-                              (0.3f + patches);
+                              s.facing * (0.15f + 0.85f * height * height) *
+                              (0.1f + 0.9f * broken) * clamp01(0.5f + 1.2f * knots) *
+                              (0.15f + 0.85f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
             // of denser gas in it. The front's depth varies, so it is no
@@ -548,8 +549,8 @@ void paintPillars(Scene &scene)
                 const float front =
                     0.006f +
                     0.02f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
-                const float face = cap * std::exp(-depth / front) +
-                                   0.3f * brow * std::exp(-depth / 0.06f);
+                const float face =
+                    cap * std::exp(-depth / front) + 0.3f * brow * std::exp(-depth / 0.06f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
                 const float clumps =
                     core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
@@ -559,10 +560,9 @@ void paintPillars(Scene &scene)
                        (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
                        (0.35f + 0.9f * s.facing);
                 // The densest knots burn brightest: small, irregular, never round.
-                const float k = core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x,
-                                                 seed + 45, 3);
-                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face *
-                         (0.3f + 0.7f * s.lit);
+                const float k =
+                    core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x, seed + 45, 3);
+                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face * (0.3f + 0.7f * s.lit);
             }
             // Gas streaming off the lit tops towards the light, in thin
             // strands that fade as they evaporate.
@@ -585,7 +585,9 @@ void paintPillars(Scene &scene)
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow = 2.4f * rim + 3.4f * skin + 4.0f * sparks * clamp01(8.0f * skin);
             c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
-                mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite, clamp01(0.4f * glow)) * glow +
+                mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite,
+                    clamp01(0.4f * glow)) *
+                    glow +
                 mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
             light.dim(px, py, t);

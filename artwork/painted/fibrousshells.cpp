@@ -193,9 +193,11 @@ void paintSpirograph(Scene &scene)
             const float dx = x - Cx, dy = y - Cy;
             const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
             const float c = dx * ir, s = dy * ir;
-            rim = {x, y, outline(x, y),
-                   0.08f + 1.25f * smoothstep(-0.42f, 0.3f, cn::fbm(c * 2.4f, s * 2.4f, seed + 15, 3)),
-                   0.05f + 0.13f * clamp01(0.5f + 1.2f * cn::fbm(c * 1.9f + 3, s * 1.9f, seed + 16, 2))};
+            rim = {
+                x, y, outline(x, y),
+                0.08f + 1.25f * smoothstep(-0.42f, 0.3f, cn::fbm(c * 2.4f, s * 2.4f, seed + 15, 3)),
+                0.05f +
+                    0.13f * clamp01(0.5f + 1.2f * cn::fbm(c * 1.9f + 3, s * 1.9f, seed + 16, 2))};
         }
         return rim;
     };
@@ -225,8 +227,8 @@ void paintSpirograph(Scene &scene)
         const float clumps =
             0.6f + 0.8f * clamp01(0.5f + cn::fbm(p.x / 70, p.y / 70, p.z / 70, seed + 11, 2));
         // Thinner gas in broad patches darkens the blue-green glow.
-        const float thin =
-            0.35f + 0.9f * clamp01(0.55f + 1.2f * cn::fbm(p.x / 120, p.y / 120, p.z / 120, seed + 17, 2));
+        const float thin = 0.35f + 0.9f * clamp01(0.55f + 1.2f * cn::fbm(p.x / 120, p.y / 120,
+                                                                         p.z / 120, seed + 17, 2));
         Light e = Light{1.0f, 0.24f, 0.1f} * (0.00042f * red * clumps);
         e += Light{1.0f, 0.72f, 0.28f} * (0.00016f * yellow * clumps);
         e += Light{0.12f, 0.75f, 0.95f} * (0.00022f * oxygen * thin);
@@ -273,8 +275,8 @@ void paintSpirograph(Scene &scene)
         const float kink = 0.03f * cn::fbm(x / 40, y / 40, seed + 7, 2);
         auto strands = [&](float slant, std::uint32_t salt) {
             const float t = theta + slant * rho + 0.05f * w.y + kink;
-            const float n = cn::ridged(30.0f * std::cos(t), 30.0f * std::sin(t), 3.0f * rho, salt, 2,
-                                       0.5f);
+            const float n =
+                cn::ridged(30.0f * std::cos(t), 30.0f * std::sin(t), 3.0f * rho, salt, 2, 0.5f);
             return n * n * n;
         };
         const float patchA = smoothstep(-0.1f, 0.45f, cn::fbm(x / 50, y / 50, seed + 12, 2));
@@ -318,7 +320,8 @@ void paintMedusa(Scene &scene)
         const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
         const float gaps = 1.0f - 0.9f * bump(phi + wobble - 0.2f, 0.13f) -
                            0.85f * bump(phi + wobble - 1.95f, 0.08f);
-        return gaps * (0.45f + 1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
+        return gaps * (0.45f +
+                       1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
     };
     auto radiusAt = [&](float c, float s) {
         // An egg rather than a circle, dented and bulging at two scales.
@@ -348,9 +351,11 @@ void paintMedusa(Scene &scene)
         // The haze hugs the inner side of the crescent, in puffs parted by
         // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
-        const float puffs = clamp01(0.3f + 1.2f * cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 3));
+        const float puffs =
+            clamp01(0.3f + 1.2f * cn::fbm(dx / 140, dy / 140, z / 140, seed + 3, 3));
         const float lanes =
-            0.15f + 0.85f * smoothstep(-0.25f, 0.25f, cn::fbm(dx / 55, dy / 55, z / 55, seed + 21, 2));
+            0.15f +
+            0.85f * smoothstep(-0.25f, 0.25f, cn::fbm(dx / 55, dy / 55, z / 55, seed + 21, 2));
         e += Light{0.2f, 0.75f, 0.72f} * (0.00013f * inside * puffs * puffs * lanes);
         return core::Medium{e, 0.0f};
     };
@@ -424,7 +429,8 @@ void paintMedusa(Scene &scene)
         // The bright knot: strands crowd and wind about each other there.
         const float knot =
             knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
-        return haze + (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+        return haze +
+               (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
                Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);

@@ -123,11 +123,11 @@ struct HelixLook
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     KnotStyle knots;
     float starLight;
-    float texture;            // strength of the fine clumps laid over the volume
-    float wobble = 1.0f;      // how far the ring's radius wanders
-    float streaks = 1.0f;     // strength of the unresolved radial streaks
-    float discTexture = 0.0f; // filaments and clumps across the glow inside the ring
-    float haloDepth = 0.0f;   // the red halo's thickness, in radii; 0: unbounded
+    float texture;               // strength of the fine clumps laid over the volume
+    float wobble = 1.0f;         // how far the ring's radius wanders
+    float streaks = 1.0f;        // strength of the unresolved radial streaks
+    float discTexture = 0.0f;    // filaments and clumps across the glow inside the ring
+    float haloDepth = 0.0f;      // the red halo's thickness, in radii; 0: unbounded
     float insideDepth = 0.3464f; // the inner glow's thickness, in radii
     float clumpFloor = 0.12f;    // the ring's light between its clumps
     float outerTexture = 0.0f;   // clumps and filaments across the ring's outer half and beyond
@@ -180,7 +180,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         const float inside =
             smoothstep(1.08f, 0.75f, t) *
             (1.0f - look.insideRise + look.insideRise * smoothstep(0.05f, 0.9f, t)) *
-            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) * gauss((p.z * p.z) / (look.insideDepth * look.insideDepth * R * R)) *
+            (1.0f + 0.3f * (p.x * hs - p.y * hc) / R) *
+            gauss((p.z * p.z) / (look.insideDepth * look.insideDepth * R * R)) *
             (0.55f + 0.6f * clamp01(0.5f + 0.9f * lump + 0.7f * rough));
         Light e = mix(look.ringOuter, look.ringInner, smoothstep(0.5f, -0.8f, dr)) *
                   (look.ringLight * weight * torus * clumps);
@@ -196,7 +197,8 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
         float halo = smoothstep(0.75f, 1.05f, t) * std::exp(-rho / (0.9f * R));
         if (look.haloDepth > 0)
             halo *= gauss(p.z * p.z / (look.haloDepth * look.haloDepth * R * R));
-        e += look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * halo);
+        e +=
+            look.ringOuter * (0.03f * look.ringLight * (0.6f + 0.8f * clamp01(0.5f + lump)) * halo);
         return core::Medium{e, 0.0f};
     };
     core::FloatCanvas gas;
@@ -247,17 +249,17 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
             const float lumps =
                 clamp01(0.5f + 1.5f * cn::fbm(x / 32 + wo.x, y / 32 + wo.y, seed + 34, 3));
             const float fil = cn::ridged(x / 50 + 1.5f * wo.y, y / 50 + 1.5f * wo.x, seed + 35, 2);
-            const float structure = (0.35f + 1.3f * along) *
-                                        (0.2f + 1.1f * lumps * lumps + 0.9f * knot) +
-                                    0.6f * fil * fil * fil;
+            const float structure =
+                (0.35f + 1.3f * along) * (0.2f + 1.1f * lumps * lumps + 0.9f * knot) +
+                0.6f * fil * fil * fil;
             outside = std::max(0.15f, 1.0f + look.outerTexture * out * (structure - 1.0f));
         }
         return disc * outside * (1.0f + frayed * (1.2f * dust * dust - 0.4f)) *
-               (1.0f + look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
-                                       0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
-                                       0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
-                                       0.22f * look.streaks * streaks * streaks - 0.12f -
-                                       0.06f * inRing));
+               (1.0f +
+                look.texture * (0.15f * cn::fbm(x / 9, y / 9, seed + 5, 3) +
+                                0.12f * cn::ridged(x / 22, y / 22, seed + 6, 3) +
+                                0.1f * cn::fbm(x / 3.5f, y / 3.5f, seed + 14, 2) +
+                                0.22f * look.streaks * streaks * streaks - 0.12f - 0.06f * inRing));
     });
 
     core::Rng knots(seed + 7);
@@ -389,10 +391,10 @@ void paintCatsEye(Scene &scene)
         float sign = 1.0f;
         for (const Shell &sh : shells) {
             const Vec3 p = sh.o.toObject(dx - sh.ox, dy - sh.oy, z);
-            const float s = std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
-                                      (p.z / sh.c) * (p.z / sh.c)) *
-                            (1.0f + sign * 0.12f * big + 0.08f * mid * sign * sign +
-                             0.035f * (clump - 0.5f));
+            const float s =
+                std::sqrt((p.x / sh.a) * (p.x / sh.a) + (p.y / sh.b) * (p.y / sh.b) +
+                          (p.z / sh.c) * (p.z / sh.c)) *
+                (1.0f + sign * 0.12f * big + 0.08f * mid * sign * sign + 0.035f * (clump - 0.5f));
             e += Teal * (sh.teal * along *
                          ((0.45f + 0.9f * clump) * wall(s - 0.95f, sh.wall) +
                           0.12f * (0.5f + clump) * smoothstep(1.0f, 0.3f, s)));
@@ -525,14 +527,14 @@ void paintSouthernOwl(Scene &scene)
         // Clumps and winding filaments, strong in some parts of the shell
         // and nearly absent in others, rather than an even mottle.
         const float patchy = clamp01(0.5f + 1.6f * broad);
-        const float strands = cn::ridged(p.x / 55 + 2 * mid, p.y / 55, p.z / 55 + 2 * fine,
-                                         seed + 12, 2);
+        const float strands =
+            cn::ridged(p.x / 55 + 2 * mid, p.y / 55, p.z / 55 + 2 * fine, seed + 12, 2);
         // Where the disc is smooth in the detail laid over it, it is smooth
         // in depth too.
         const float rough = smoothstep(-0.2f, 0.3f, cn::fbm(x / 150, y / 150, seed + 13, 2));
-        const float mottle =
-            (1.0f + (0.3f + 0.7f * rough) * 0.9f * (clamp01(0.5f + 1.5f * mid + 0.5f * fine) - 0.5f)) *
-            (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
+        const float mottle = (1.0f + (0.3f + 0.7f * rough) * 0.9f *
+                                         (clamp01(0.5f + 1.5f * mid + 0.5f * fine) - 0.5f)) *
+                             (0.75f + patchy * (1.6f * strands * strands * strands - 0.2f));
         // Brighter towards the south-west, as in deep images.
         const float side = 1.0f + 0.15f * (p.x + p.y) / R;
         // A thick shell over a faint filled interior, so the limb brightens
@@ -592,7 +594,8 @@ void paintSouthernOwl(Scene &scene)
                 cn::worley(x / scale + 1.2f * w.x, y / scale + 1.2f * w.y, seed + k);
             // Only some cells hold a knot, or they would tile the disc.
             const float lit = smoothstep(0.35f, 0.8f, float(cell.id & 255u) / 255.0f);
-            return std::exp(-5.0f * cell.f1 * cell.f1) * lit * (0.6f + 0.4f * float(cell.id >> 24) / 255.0f);
+            return std::exp(-5.0f * cell.f1 * cell.f1) * lit *
+                   (0.6f + 0.4f * float(cell.id >> 24) / 255.0f);
         };
         const float bigKnots = knots(22, 14), smallKnots = knots(8, 19);
         const float mixKnots = clamp01(0.5f + 1.5f * cn::fbm(x / 45, y / 45, seed + 20, 2));
@@ -600,12 +603,12 @@ void paintSouthernOwl(Scene &scene)
         const cn::Offset wf = cn::warp(x / 25, y / 25, seed + 21, 2);
         const float threads = cn::ridged(x / 11 + wf.x, y / 11 + wf.y, seed + 22, 2);
         const float grain = 0.25f + 0.75f * rough;
-        const float m = tracts * (0.85f + grain * 0.2f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
-                        grain * 0.08f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
-                        knotty * (1.6f * (bigKnots + mixKnots * (smallKnots - bigKnots)) - 0.2f) +
-                        stringy * (0.6f * wisps * wisps * wisps +
-                                   0.35f * threads * threads * threads - 0.08f) +
-                        0.06f * wisps * wisps * wisps;
+        const float m =
+            tracts * (0.85f + grain * 0.2f * cn::fbm(x / 12, y / 12, seed + 4, 3)) +
+            grain * 0.08f * cn::fbm(x / 3.5f, y / 3.5f, seed + 8, 2) +
+            knotty * (1.6f * (bigKnots + mixKnots * (smallKnots - bigKnots)) - 0.2f) +
+            stringy * (0.6f * wisps * wisps * wisps + 0.35f * threads * threads * threads - 0.08f) +
+            0.06f * wisps * wisps * wisps;
         // The red rim is made of thin, tangled wisps rather than a smooth glow.
         const Light g = gas.at(int(x), int(y));
         const float redness = clamp01((g.r - g.b) / (g.r + 1e-12f));

@@ -29,7 +29,7 @@ constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 const std::array<SkyField, 8> Fields = {{
     // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed, response, cluster
     {1, 3.785, 24.20, 2.5, 16.5, 14.0, 2.0, 0.0, 3, 0x5045a1d3e4b1ULL},                // Pleiades
-    {2, 12.45, 57.25, 30.0, 13.3, 12.5, 1.2, 0.0, 0, 0x3a7b9c11d2e5ULL, Dipper},      // Ursa Major
+    {2, 12.45, 57.25, 30.0, 13.3, 12.5, 1.2, 0.0, 0, 0x3a7b9c11d2e5ULL, Dipper},       // Ursa Major
     {3, 10.40, 73.25, 66.0, 12.0, 11.2, 1.1, 0.5, 0, 0x7f01e2c3b4a5ULL, LittleDipper}, // Ursa Minor
     {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},                // Cassiopeia
     {5, 12.58, -18.20, 27.0, 13.3, 12.5, 1.2, 0.0, 1, 0x19283746a5b4ULL, Crow},        // Corvus
