@@ -524,11 +524,23 @@ void paintPillars(Scene &scene)
             // Dark dust; its lit faces turn orange and show every fold.
             const float sunlit =
                 s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
+            // The lit band reaches unevenly deep into the dust, and is
+            // streaked along the columns across its width.
+            const float reach =
+                0.006f +
+                0.03f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 53, 3));
+            const float streaks = smoothstep(
+                -0.45f, 0.5f, core::noise::fbm(f.x * 34, f.y * 7 + 0.5f * knots, seed + 54, 3));
+            const float band = std::exp(-depth / reach) * (0.25f + 0.75f * streaks);
             const core::Light surface =
                 dustBrown * (0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
                 litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f)));
+            // The lit faces are glowing gas themselves, not dust in sunlight.
+            const float shine = sunlit * s.facing * s.facing * open * band *
+                                (0.3f + 0.9f * patches) * (0.4f + 0.6f * height) *
+                                smoothstep(0.003f, -0.003f, d);
             // Light scattered through the thin dust at the outline, brightest
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
@@ -583,11 +595,19 @@ void paintPillars(Scene &scene)
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
-            const float glow = 2.4f * rim + 3.4f * skin + 4.0f * sparks * clamp01(8.0f * skin);
+            const float glow =
+                2.4f * rim + 8.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 2.5f * shine;
+            // Just outside a lit edge the gas glows softly, fading out into
+            // the nebula.
+            float halo = 0.0f;
+            if (d > 0)
+                halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
+                       std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
             c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
                 mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite,
-                    clamp01(0.4f * glow)) *
+                    clamp01(0.7f * glow)) *
                     glow +
+                mix(capGlow, gold, 0.4f) * (0.12f * halo) +
                 mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
             light.dim(px, py, t);
