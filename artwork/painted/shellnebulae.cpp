@@ -4,6 +4,7 @@
 
 #include "artwork/core/noise.h"
 #include "artwork/core/palette.h"
+#include "artwork/core/rng.h"
 #include "artwork/core/shaping.h"
 #include "artwork/painted/centralstar.h"
 #include "artwork/painted/recipes.h"
@@ -37,6 +38,44 @@ inline float gauss(float t2)
 inline float wall(float x, float width)
 {
     return gauss((x / width) * (x / width));
+}
+
+// Knots in a clumpy stretch of gas, in cell units: only some cells hold one,
+// each stretched, bent and turned its own way, of its own size and
+// brightness. Many lie close to `flow`, the local grain of the gas, so that
+// neighbours run together into short filaments. A knot stays within about
+// one cell of its centre, so the 3 x 3 search sees all that reach a point.
+float tornKnots(float x, float y, float flow, std::uint64_t seed, float share)
+{
+    const int ix = int(std::floor(x)), iy = int(std::floor(y));
+    float sum = 0.0f;
+    for (int j = iy - 1; j <= iy + 1; ++j) {
+        for (int i = ix - 1; i <= ix + 1; ++i) {
+            const std::uint64_t h = core::hashPixel(i, j, seed);
+            auto field = [h](int k) { return float((h >> (8 * k)) & 255u) / 255.0f; };
+            if (field(0) > share)
+                continue;
+            const std::uint64_t h2 = core::hash64(h);
+            auto more = [h2](int k) { return float((h2 >> (8 * k)) & 255u) / 255.0f; };
+            const float px = float(i) + 0.15f + 0.7f * field(1) - x;
+            const float py = float(j) + 0.15f + 0.7f * field(2) - y;
+            const float turn = more(0) < 0.6f ? 0.5f : 2.8f;
+            const float a = flow + (field(3) - 0.5f) * turn;
+            const float ca = std::cos(a), sa = std::sin(a);
+            const float size = 0.55f + 0.45f * more(1);
+            const float len = size * (0.26f + 0.3f * field(4));
+            const float wid = size * (0.12f + 0.12f * field(5));
+            const float u = ca * px + sa * py;
+            const float v = -sa * px + ca * py - (field(6) - 0.5f) * 1.4f * u * u;
+            // A faint glow around each knot softens its edge across its length.
+            const float along = (u / len) * (u / len), across = (v / wid) * (v / wid);
+            const float halo = along + 0.2f * across;
+            if (halo < 14.0f)
+                sum += (0.6f + 2.4f * field(7) * field(7)) *
+                       (gauss(along + across) + 0.3f * std::exp(-halo));
+        }
+    }
+    return sum;
 }
 
 // Comet-shaped knots in uneven, overlapping arcs around a ring: heads face
@@ -589,15 +628,16 @@ void paintSouthernOwl(Scene &scene)
         const float kind = cn::fbm(x / 75 + 3, y / 75, seed + 18, 2);
         const float knotty = rough * smoothstep(-0.25f, 0.2f, kind);
         const float stringy = rough * smoothstep(0.25f, -0.2f, kind);
-        auto knots = [&](float scale, std::uint32_t k) {
-            const cn::Cells cell =
-                cn::worley(x / scale + 1.2f * w.x, y / scale + 1.2f * w.y, seed + k);
-            // Only some cells hold a knot, or they would tile the disc.
-            const float lit = smoothstep(0.35f, 0.8f, float(cell.id & 255u) / 255.0f);
-            return std::exp(-5.0f * cell.f1 * cell.f1) * lit *
-                   (0.6f + 0.4f * float(cell.id >> 24) / 255.0f);
-        };
-        const float bigKnots = knots(22, 14), smallKnots = knots(8, 19);
+        float bigKnots = 0.0f, smallKnots = 0.0f;
+        if (knotty > 0.005f) {
+            const float flow = 2.0f * Tau * cn::fbm(x / 110 + 5, y / 110, seed + 23, 2);
+            // Fine noise frays each knot's edge.
+            const float fray = 0.7f + 0.3f * cn::fbm(x / 4, y / 4, seed + 24, 2);
+            bigKnots =
+                fray * tornKnots(x / 30 + 1.2f * w.x, y / 30 + 1.2f * w.y, flow, seed + 14, 0.5f);
+            smallKnots = fray * tornKnots(x / 16 + 1.2f * w.x, y / 16 + 1.2f * w.y, flow + 0.4f,
+                                          seed + 19, 0.45f);
+        }
         const float mixKnots = clamp01(0.5f + 1.5f * cn::fbm(x / 45, y / 45, seed + 20, 2));
         const float wisps = cn::ridged(x / 30 + w.x, y / 30 + w.y, seed + 7, 2);
         const cn::Offset wf = cn::warp(x / 25, y / 25, seed + 21, 2);
