@@ -369,6 +369,17 @@ void paintRedSpider(Scene &scene)
         });
     };
     const RadiusTable leanAcrossN = leanTable(0.5f, 0.0f), leanDepthN = leanTable(0.5f, 0.5f * Pi);
+    // The north-eastern lobe's long face would otherwise show the same lean
+    // over several crests at once; bending them round the axis and bunching
+    // them along it keeps neighbours from running parallel.
+    const AroundTable northBend(512, 256, 1.4f, [&](float phi, float t) {
+        return 2.2f * noiseOnCircle(phi, 2.2f, t * 9.0f, seed + 26, 2) +
+               1.0f * noiseOnCircle(phi, 5.0f, t * 4.0f, seed + 27, 2);
+    });
+    // How far each of its crests fades on the face turned to us.
+    const AroundTable northFade(256, 512, 24.0f, [&](float phi, float k) {
+        return clamp01(0.65f + 1.6f * noiseOnCircle(phi, 2.0f, k * 0.7f, seed + 28, 2));
+    });
     const RadiusTable leanAcrossS = leanTable(9.5f, 0.0f), leanDepthS = leanTable(9.5f, 0.5f * Pi);
     const core::Light violet{0.55f, 0.32f, 1.0f};
 
@@ -431,15 +442,21 @@ void paintRedSpider(Scene &scene)
         const float ta = a / (1.4f * length);
         const float lean = (north ? leanAcrossN : leanAcrossS).at(ta) * across / (rho + 1e-6f) +
                            (north ? leanDepthN : leanDepthS).at(ta) * p.depth / (rho + 1e-6f);
-        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st) + lean;
+        const float theta = a / (7.0f * spacing) + drift.at(p.phi, st) + lean +
+                            (north ? northBend.at(p.phi, st) : 0.0f);
         const float breaker = std::sin(theta) + 0.32f * std::sin(2.0f * theta + 0.9f);
         // Crests differ in strength, one from the next and round the lobe,
         // and some die out; on the face turned to us the waves run lower.
         const float crestIndex = theta * 0.17f;
-        const float strength = crestStrength.at(p.phi, north ? crestIndex : -crestIndex);
+        // On the north-eastern face whole crests may die out; its limb keeps
+        // every wave, so the outline stays scalloped.
+        const float facing = north ? smoothstep(0.1f, 0.6f, square(p.depth / (rho + 1.0f))) : 0.0f;
+        const float strength =
+            crestStrength.at(p.phi, north ? crestIndex : -crestIndex) *
+            (north ? 1.0f + facing * (northFade.at(p.phi, crestIndex) - 1.0f) : 1.0f);
         const float face = 1.0f - 0.35f * square(p.depth / (rho + 1.0f));
         const float height = (3.0f + 10.0f * smoothstep(0.0f, 0.4f, t)) * swell.at(p.phi, st) *
-                             (0.4f + 0.8f * strength) * face;
+                             (0.4f - 0.2f * facing + (0.8f + 0.2f * facing) * strength) * face;
         const float dent = dents.at(p.phi, st);
         const float radius = r0 * (1.0f + dent) + 50.0f * dent + height * breaker;
         const float d = rho - radius;
