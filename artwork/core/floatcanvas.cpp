@@ -41,13 +41,8 @@ void FloatCanvas::addStar(const StarImage &star)
     star.drawInto(*this);
 }
 
-FloatCanvas FloatCanvas::blurred(float sigma) const
+std::vector<float> gaussianKernel(float sigma)
 {
-    FloatCanvas out(m_width, m_height);
-    if (sigma <= 0) {
-        out.m_data = m_data;
-        return out;
-    }
     const int radius = std::max(1, int(std::ceil(3.0f * sigma)));
     std::vector<float> kernel(2 * radius + 1);
     float sum = 0;
@@ -55,6 +50,18 @@ FloatCanvas FloatCanvas::blurred(float sigma) const
         sum += kernel[i + radius] = std::exp(-0.5f * float(i * i) / (sigma * sigma));
     for (float &k : kernel)
         k /= sum;
+    return kernel;
+}
+
+FloatCanvas FloatCanvas::blurred(float sigma) const
+{
+    FloatCanvas out(m_width, m_height);
+    if (sigma <= 0) {
+        out.m_data = m_data;
+        return out;
+    }
+    const std::vector<float> kernel = gaussianKernel(sigma);
+    const int radius = int(kernel.size() / 2);
 
     // Rows into a scratch canvas, then columns into the result; edges clamp.
     std::vector<float> rows(m_data.size());

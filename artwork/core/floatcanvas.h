@@ -28,6 +28,10 @@ namespace core {
 
 struct StarImage;
 
+// The weights of a Gaussian of this sigma out to three sigmas (at least one
+// pixel) either side, summing to 1: entry radius + i is offset i.
+std::vector<float> gaussianKernel(float sigma);
+
 class FloatCanvas
 {
 public:

@@ -227,6 +227,33 @@ Cells worley(float x, float y, std::uint32_t seed)
     return {std::sqrt(d1), std::sqrt(d2), id};
 }
 
+Cells worley(float x, float y, float z, std::uint32_t seed)
+{
+    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
+    const int ix = int(fx), iy = int(fy), iz = int(fz);
+    float d1 = 1e9f, d2 = 1e9f;
+    std::uint32_t id = 0;
+    for (int k = -1; k <= 1; ++k) {
+        for (int j = -1; j <= 1; ++j) {
+            for (int i = -1; i <= 1; ++i) {
+                const std::uint32_t h = hash(ix + i, iy + j, iz + k, seed);
+                const float px = float(i) + float(h & 0x3FF) * (1.0f / 1024.0f) - (x - fx);
+                const float py = float(j) + float((h >> 10) & 0x3FF) * (1.0f / 1024.0f) - (y - fy);
+                const float pz = float(k) + float((h >> 20) & 0x3FF) * (1.0f / 1024.0f) - (z - fz);
+                const float d = px * px + py * py + pz * pz;
+                if (d < d1) {
+                    d2 = d1;
+                    d1 = d;
+                    id = h;
+                } else if (d < d2) {
+                    d2 = d;
+                }
+            }
+        }
+    }
+    return {std::sqrt(d1), std::sqrt(d2), id};
+}
+
 Offset warp(float x, float y, std::uint32_t seed, int octaves)
 {
     return {fbm(x, y, seed ^ 0x1B873593u, octaves),

@@ -12,6 +12,7 @@
 //   gradient(x, y, z, seed)      3-D gradient noise, for volumes
 //   fbm / ridged / billow        fractal sums of gradient noise (2-D and 3-D)
 //   worley(x, y, seed)           cellular distances f1, f2 and the cell's id
+//   worley(x, y, z, seed)        the same in 3-D, for texture on a curved shell
 //   warp(x, y, seed, octaves)    a displacement for domain warping
 //   octavesFor(largest, finest)  octaves from features `largest` px down to `finest` px
 //
@@ -54,6 +55,7 @@ struct Cells
 
 // One jittered feature point per unit cell.
 Cells worley(float x, float y, std::uint32_t seed);
+Cells worley(float x, float y, float z, std::uint32_t seed);
 
 struct Offset
 {

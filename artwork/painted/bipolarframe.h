@@ -39,13 +39,9 @@ public:
 
     Point at(float x, float y, float z) const
     {
-        const float dx = x - m_cx, dy = y - m_cy;
-        const float a0 = dx * m_c + dy * m_s;
-        const float across = -dx * m_s + dy * m_c;
-        const float along = a0 * m_ct + z * m_st;
-        const float depth = -a0 * m_st + z * m_ct;
-        return {along, across, depth, std::sqrt(across * across + depth * depth),
-                std::atan2(depth, across)};
+        Point p = distances(x, y, z);
+        p.phi = std::atan2(p.depth, p.across);
+        return p;
     }
 
     // As at(), but without the angle around the axis (phi is 0): an atan2

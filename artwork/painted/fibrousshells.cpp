@@ -25,41 +25,6 @@ using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
 
-struct Cells3
-{
-    float f1, f2;
-    std::uint32_t id;
-};
-
-// Cellular distances in 3-D, for texture that lies on a curved shell, with
-// one jittered feature point per unit cell.
-Cells3 worley3(float x, float y, float z, std::uint32_t seed)
-{
-    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const int ix = int(fx), iy = int(fy), iz = int(fz);
-    float d1 = 1e9f, d2 = 1e9f;
-    std::uint32_t id = 0;
-    for (int k = -1; k <= 1; ++k) {
-        for (int j = -1; j <= 1; ++j) {
-            for (int i = -1; i <= 1; ++i) {
-                const std::uint32_t h = cn::hash(ix + i, iy + j, iz + k, seed);
-                const float px = float(i) + float(h & 0x3FF) * (1.0f / 1024.0f) - (x - fx);
-                const float py = float(j) + float((h >> 10) & 0x3FF) * (1.0f / 1024.0f) - (y - fy);
-                const float pz = float(k) + float((h >> 20) & 0x3FF) * (1.0f / 1024.0f) - (z - fz);
-                const float d = px * px + py * py + pz * pz;
-                if (d < d1) {
-                    d2 = d1;
-                    d1 = d;
-                    id = h;
-                } else if (d < d2) {
-                    d2 = d;
-                }
-            }
-        }
-    }
-    return {std::sqrt(d1), std::sqrt(d2), id};
-}
-
 } // namespace
 
 void paintNgc1501(Scene &scene)
@@ -92,8 +57,8 @@ void paintNgc1501(Scene &scene)
         for (int i = 0; i < 3; ++i) {
             const float px = x + Follow[i] * (wx - x), py = y + Follow[i] * (wy - y),
                         pz = z + Follow[i] * (wz - z);
-            const Cells3 c = worley3(px * Freq[i] + 11.0f * float(i), py * Freq[i], pz * Freq[i],
-                                     seed + 20 + std::uint32_t(i));
+            const cn::Cells c = cn::worley(px * Freq[i] + 11.0f * float(i), py * Freq[i],
+                                           pz * Freq[i], seed + 20 + std::uint32_t(i));
             const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
             const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);

@@ -127,13 +127,8 @@ public:
 
     Plane blurred(float sigma) const
     {
-        const int radius = std::max(1, int(std::ceil(3.0f * sigma)));
-        std::vector<float> kernel(2 * radius + 1);
-        float sum = 0;
-        for (int i = -radius; i <= radius; ++i)
-            sum += kernel[i + radius] = std::exp(-0.5f * float(i * i) / (sigma * sigma));
-        for (float &k : kernel)
-            k /= sum;
+        const std::vector<float> kernel = core::gaussianKernel(sigma);
+        const int radius = int(kernel.size() / 2);
         Plane rows(m_w, m_h), out(m_w, m_h);
         for (int y = 0; y < m_h; ++y) {
             for (int x = 0; x < m_w; ++x) {
