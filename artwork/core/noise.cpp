@@ -110,6 +110,25 @@ inline float ridge(float n)
     return r * r * r;
 }
 
+// The two nearest feature points of a cellular noise, by squared distance.
+struct Nearest
+{
+    float d1 = 1e9f, d2 = 1e9f;
+    std::uint32_t id = 0;
+
+    void offer(float d, std::uint32_t h)
+    {
+        if (d < d1) {
+            d2 = d1;
+            d1 = d;
+            id = h;
+        } else if (d < d2) {
+            d2 = d;
+        }
+    }
+    Cells cells() const { return {std::sqrt(d1), std::sqrt(d2), id}; }
+};
+
 } // namespace
 
 std::uint32_t hash(std::int32_t x, std::int32_t y, std::uint32_t seed)
@@ -207,32 +226,23 @@ Cells worley(float x, float y, std::uint32_t seed)
 {
     const std::int32_t ix = floorInt(x), iy = floorInt(y);
     const float fx = float(ix), fy = float(iy);
-    float d1 = 1e9f, d2 = 1e9f;
-    std::uint32_t id = 0;
+    Nearest nearest;
     for (int j = -1; j <= 1; ++j) {
         for (int i = -1; i <= 1; ++i) {
             const std::uint32_t h = mix(ix + i, iy + j, seed);
             const float px = float(i) + float(h & 0xFFFF) * (1.0f / 65536.0f) - (x - fx);
             const float py = float(j) + float(h >> 16) * (1.0f / 65536.0f) - (y - fy);
-            const float d = px * px + py * py;
-            if (d < d1) {
-                d2 = d1;
-                d1 = d;
-                id = h;
-            } else if (d < d2) {
-                d2 = d;
-            }
+            nearest.offer(px * px + py * py, h);
         }
     }
-    return {std::sqrt(d1), std::sqrt(d2), id};
+    return nearest.cells();
 }
 
 Cells worley(float x, float y, float z, std::uint32_t seed)
 {
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
     const int ix = int(fx), iy = int(fy), iz = int(fz);
-    float d1 = 1e9f, d2 = 1e9f;
-    std::uint32_t id = 0;
+    Nearest nearest;
     for (int k = -1; k <= 1; ++k) {
         for (int j = -1; j <= 1; ++j) {
             for (int i = -1; i <= 1; ++i) {
@@ -240,18 +250,11 @@ Cells worley(float x, float y, float z, std::uint32_t seed)
                 const float px = float(i) + float(h & 0x3FF) * (1.0f / 1024.0f) - (x - fx);
                 const float py = float(j) + float((h >> 10) & 0x3FF) * (1.0f / 1024.0f) - (y - fy);
                 const float pz = float(k) + float((h >> 20) & 0x3FF) * (1.0f / 1024.0f) - (z - fz);
-                const float d = px * px + py * py + pz * pz;
-                if (d < d1) {
-                    d2 = d1;
-                    d1 = d;
-                    id = h;
-                } else if (d < d2) {
-                    d2 = d;
-                }
+                nearest.offer(px * px + py * py + pz * pz, h);
             }
         }
     }
-    return {std::sqrt(d1), std::sqrt(d2), id};
+    return nearest.cells();
 }
 
 Offset warp(float x, float y, std::uint32_t seed, int octaves)
