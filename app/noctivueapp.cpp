@@ -61,12 +61,12 @@ int runNoctivue(QApplication &app, const ViewerCollaborators &collaborators)
     app.setApplicationName(QStringLiteral("Noctivue"));
     // Wayland matches the window to its desktop entry, and so its icon, by this.
     app.setDesktopFileName(QStringLiteral(NOCTIVUE_APP_ID));
-    app.setWindowIcon(applicationIcon());
 
     std::unique_ptr<TForm2> viewer;
     try {
         viewer = std::make_unique<TForm2>(collaborators);
     } catch (const CatalogueError &error) {
+        app.setWindowIcon(applicationIcon());
         QMessageBox box(QMessageBox::Critical, app.applicationName(), error.text(),
                         QMessageBox::Ok);
         box.exec();
@@ -74,10 +74,12 @@ int runNoctivue(QApplication &app, const ViewerCollaborators &collaborators)
     }
     // Not owned by the viewer; it lives until the program ends. Hidden until
     // asked for, it is built once the viewer's first frame is out, so the
-    // start does not wait for it.
+    // start does not wait for it. So is the icon, which a full-screen window
+    // does not show: the window manager takes it up when it is set.
     std::unique_ptr<TForm1> about;
     viewer->winId();
-    AfterFirstFrame buildAbout(viewer->windowHandle(), [&about, &viewer] {
+    AfterFirstFrame buildAbout(viewer->windowHandle(), [&app, &about, &viewer] {
+        app.setWindowIcon(applicationIcon());
         about = std::make_unique<TForm1>(viewer.get());
         Form1 = about.get();
         connectAboutWindow(*viewer, *about);

@@ -3,6 +3,7 @@
 
 #include "tests/widgets/viewerfixture.h"
 
+#include "about/Unit1.h"
 #include "app/noctivueapp.h"
 #include "catalogue/bitmapdecoder.h"
 #include "catalogue/cataloguetables.h"
@@ -61,6 +62,7 @@ private slots:
     void fadeIsLinearAndEndsExactly();
     void undecodablePictureIsReportedAndTheViewerGoesOn();
     void missingAssetStopsStartUpWithExitCodeOne();
+    void startUpCompletesAfterTheFirstFrame();
 };
 
 void ViewerWindowTest::startEntryIsAlwaysANebula_data()
@@ -391,6 +393,37 @@ void ViewerWindowTest::missingAssetStopsStartUpWithExitCodeOne()
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<TForm2 *>(w));
     QVERIFY(!Form2);
+}
+
+// The About window and the icon wait for the viewer's first frame; they must
+// still come, and the About command must reach the window.
+void ViewerWindowTest::startUpCompletesAfterTheFirstFrame()
+{
+    qApp->setWindowIcon(QIcon());
+    bool built = false;
+    bool icon = false;
+    bool aboutOpened = false;
+    QTimer probe;
+    probe.setInterval(10);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!Form1 || !Form2)
+            return;
+        probe.stop();
+        built = true;
+        icon = !qApp->windowIcon().isNull();
+        emit Form2->aboutRequested();
+        aboutOpened = Form1->isVisible();
+        Form1->close();
+        Form2->close();
+    });
+    probe.start();
+
+    const int code = runNoctivue(*qApp, ViewerCollaborators());
+
+    QCOMPARE(code, 0);
+    QVERIFY(built);
+    QVERIFY(icon);
+    QVERIFY(aboutOpened);
 }
 
 QTEST_MAIN(ViewerWindowTest)
