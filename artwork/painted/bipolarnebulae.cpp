@@ -702,26 +702,27 @@ void paintHomunculus(Scene &scene)
         const float lean = (near ? 0.09f : -0.06f) * square(p.along / 300.0f) * 300.0f;
         const float across = p.across - lean;
         const float rho = std::sqrt(across * across + p.depth * p.depth);
-        const float a = (s * p.along - 215.0f * size) / (235.0f * size);
-        const float b = rho / ((near ? 162.0f : 154.0f) * size);
-        // The far lobe's end is blunted towards a flat cap.
-        const float aa = a > 0.0f && !near ? a * a * (0.45f + 0.55f * a * a) : a * a;
-        const float q = std::sqrt(aa + b * b);
+        // Two nearly round balloons meeting at the star, so the waist is
+        // pinched to a notch on either side.
+        const float a = (s * p.along - 200.0f * size) / (215.0f * size);
+        const float b = rho / ((near ? 186.0f : 176.0f) * size);
+        const float q = std::sqrt(a * a + b * b);
         core::Medium m;
         if (q < 1.15f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
-            // The outline dents at two scales, differently on each lobe.
             // The outline swells in a few broad bulges and dents at three
-            // smaller scales, differently on each lobe.
+            // smaller scales, differently on each lobe; the broad swing is
+            // kept small, so each lobe stays a round balloon.
             const float bulges =
-                0.07f *
+                0.04f *
                 smoothstep(-0.1f, 0.5f,
                            BipolarFrame::noiseAround(p, 1.3f, p.along / 110.0f - s, seed + 19, 2));
             const float wobble =
-                0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
-                0.06f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
-                0.03f * BipolarFrame::noiseAround(p, 7.0f, p.along / 30.0f + s, seed + 20, 1) -
+                0.05f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
+                0.055f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
+                0.035f * BipolarFrame::noiseAround(p, 7.0f, p.along / 30.0f + s, seed + 20, 1) +
+                0.02f * BipolarFrame::noiseAround(p, 16.0f, p.along / 14.0f + s, seed + 21, 1) -
                 bulges;
             // A thin wall, so the lobes brighten at their limbs.
             const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
@@ -744,15 +745,21 @@ void paintHomunculus(Scene &scene)
             m.emission = mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.4f) *
                          (0.0003f * sparse * shell);
         }
-        // The thin equatorial skirt of radial streaks.
-        if (std::fabs(p.along) < 30.0f && r < 330.0f) {
+        // The thin equatorial skirt: knotty streamers of uneven reach, the
+        // disc they lie in warped, and longer on one side than the other.
+        if (std::fabs(p.along) < 45.0f && r < 560.0f) {
+            const float reach =
+                (340.0f + 150.0f * BipolarFrame::noiseAround(p, 2.5f, 0.3f, seed + 22, 2)) *
+                (1.0f + 0.22f * std::cos(p.phi - 0.8f));
+            const float bend =
+                9.0f * core::noise::fbm(p.across / 90.0f, p.depth / 90.0f, seed + 23, 2);
             const float streaks =
                 clamp01(0.1f + 1.4f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
                                                                 seed + 5, 3)) *
-                (0.4f + knots(x, y, z, 10.0f, seed + 10, 1.5f));
-            const float skirt =
-                std::exp(-square(p.along / 7.0f)) * smoothstep(330.0f, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.005f * skirt);
+                (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
+            const float skirt = std::exp(-square((p.along - bend) / 10.0f)) *
+                                smoothstep(reach, 60.0f, r) * streaks;
+            m.emission += mix(greyBrown, core::palette::WarmWhite, 0.3f) * (0.016f * skirt);
         }
         return m;
     };
