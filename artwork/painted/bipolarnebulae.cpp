@@ -810,12 +810,12 @@ struct DustLobe
 
 float dustLobeRadius(const DustLobe &l, float t)
 {
-    // Widens like a cone, then rounds off.
+    // Flanks curving in towards the waist, then opening out and only
+    // slightly closing again: the end is left to break up, not rounded off.
     const float u = clamp01(t);
-    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 1.15f);
-    const float close =
-        u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
-    return (l.waist + (l.bulge - l.waist) * cone) * close;
+    const float flare = std::pow(std::min(u / 0.8f, 1.0f), 1.3f);
+    const float close = 1.0f - 0.2f * smoothstep(0.7f, 1.1f, u);
+    return (l.waist + (l.bulge - l.waist) * flare) * close;
 }
 
 } // namespace
@@ -827,23 +827,28 @@ void paintBoomerang(Scene &scene)
     fieldStars(light, seed + 11, 5500, 4.0f);
 
     constexpr float Cx = 958.0f, Cy = 544.0f;
-    constexpr float Band = 22.0f; // half-thickness of the dusty disc on the waist
+    constexpr float Band = 28.0f; // half-thickness of the dusty disc on the waist
     const core::Light blueGrey{0.56f, 0.66f, 0.86f};
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.28f);
     // The eastern lobe is longer and fuller; the inner pair is a brighter,
     // smaller bow-tie close to the star.
     const DustLobe east{470.0f, 175.0f, 14.0f, 26.0f}, west{415.0f, 150.0f, 12.0f, -34.0f};
     const DustLobe innerEast{210.0f, 44.0f, 10.0f, 6.0f}, innerWest{185.0f, 38.0f, 9.0f, -8.0f};
-    const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
+    const AroundTable dents(512, 256, 1.4f, [&](float phi, float t) {
         return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
                0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
                0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2) +
                0.035f * noiseOnCircle(phi, 16.0f, t * 36.0f, seed + 16, 2);
     });
-    const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
+    // Where round the lobe its end gives out: uneven fingers and gaps.
+    const AroundTable tips(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.6f * noiseOnCircle(phi, 2.0f, t * 3.0f, seed + 17, 2) +
+               0.6f * noiseOnCircle(phi, 7.0f, t * 8.0f, seed + 18, 3);
+    });
+    const AroundTable arcShift(256, 128, 1.4f, [&](float phi, float t) {
         return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
     });
-    const AroundTable arcsBroken(512, 256, 1.1f, [&](float phi, float t) {
+    const AroundTable arcsBroken(512, 256, 1.4f, [&](float phi, float t) {
         return clamp01(0.4f + 1.3f * noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 12, 2));
     });
     // A thin dusty disc on the waist: it hides the star and cuts a dark band.
@@ -853,7 +858,7 @@ void paintBoomerang(Scene &scene)
         const float lumps = core::noise::fbm(p.across / 25.0f, p.depth / 25.0f, seed + 15, 2);
         const float thick = Band * (1.0f + 0.35f * lumps);
         return std::exp(-square((p.along - bend) / thick)) *
-               smoothstep(120.0f + 40.0f * lumps, 40.0f, p.rho);
+               smoothstep(150.0f + 50.0f * lumps, 50.0f, p.rho);
     };
     // How much of a lobe is at a point: a filled bubble, densest in its wall.
     const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
@@ -863,7 +868,7 @@ void paintBoomerang(Scene &scene)
     auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
                     float a, float st, float wall) {
         const float t = a / l.length;
-        if (t > 1.05f)
+        if (t > 1.3f)
             return 0.0f;
         const float bow = l.bow * t * t;
         const float rho = std::hypot(p.across - bow, p.depth);
@@ -873,23 +878,28 @@ void paintBoomerang(Scene &scene)
         if (rho > 1.3f * r + 20.0f)
             return 0.0f;
         const float phi = std::atan2(p.depth, p.across - bow);
-        const float q = rho / (r + 6.0f) + dents.at(phi, st);
-        return 0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
-               wall * std::exp(-square((q - 0.88f) / 0.14f));
+        // Towards the end the outline tears deeper and the dust gives out
+        // at a different length round the lobe, so the end frays.
+        const float q = rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
+        const float fray = tips.at(phi, st);
+        const float end = smoothstep(1.02f + 0.3f * fray, 0.72f + 0.3f * fray, t);
+        return end * (0.09f * smoothstep(1.15f, 0.6f, q) +
+                      0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
+                      wall * std::exp(-square((q - 0.9f) / 0.1f)));
     };
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.distances(x, y, z);
         const bool isEast = p.along < 0;
         const float a = std::fabs(p.along);
         const float st = isEast ? -a / 470.0f : a / 415.0f;
-        const float tau = 0.08f * disc(p);
+        const float tau = 0.05f * disc(p);
         const float r = std::sqrt(a * a + p.rho * p.rho);
         // A faint envelope of older dust round the star.
         float density =
-            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 2.6f) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
                         p, a, st * 2.3f, 0.0f) +
-            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) +
+            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
                               0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
                         : 0.0f);
         if (density <= 0.0f)
@@ -902,7 +912,7 @@ void paintBoomerang(Scene &scene)
             0.5f +
             0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.8f + 0.9f * cube(ring * ring) * arcsBroken.at(phi, st);
+        const float arcs = 0.75f + 1.4f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
@@ -910,9 +920,21 @@ void paintBoomerang(Scene &scene)
     };
     addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
               [&](float x, float y) {
-                  // Streaks and knots of dust along the outflow, in patches.
-                  const float mottle = core::noise::fbm(x / 40.0f, y / 40.0f, seed + 9, 3);
-                  return outflow(x, y, Cx, Cy, 12.0f, 1.0f, seed + 10) * (0.8f + 0.4f * mottle);
+                  // Billowing clumps 10-45 px across, knots of a few px and
+                  // grit, warped, and with no grain pointing at the star.
+                  const core::noise::Offset w =
+                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
+                  const float clouds = core::noise::billow(x / 45.0f + 0.7f * w.x,
+                                                           y / 45.0f + 0.7f * w.y, seed + 9, 3);
+                  const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
+                  const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
+                  // Out towards the ends the dust tears into tatters and holes.
+                  const float out = smoothstep(200.0f, 380.0f, std::fabs(frame.flat(x, y).along));
+                  const float tatters = clamp01(
+                      0.45f + 1.8f * core::noise::fbm(x / 24.0f + 1.5f * w.x, y / 24.0f + 1.5f * w.y,
+                                                      seed + 21, 3));
+                  return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
+                         (1.0f - out + out * tatters);
               });
 }
 
