@@ -726,8 +726,26 @@ void paintHomunculus(Scene &scene)
                 bulges;
             // A thin wall, so the lobes brighten at their limbs.
             const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
-            const float density =
-                shell * (0.15f + 3.0f * billow * billow) + 0.02f * smoothstep(1.0f, 0.6f, q);
+            // The wall is pitted with dusty cells of two sizes, their rims
+            // brighter than their hollows.
+            float pitted = 0.0f;
+            if (shell > 0.02f) {
+                const core::noise::Cells big =
+                    core::noise::worley(x / 34.0f, y / 34.0f, z / 34.0f, seed + 24);
+                const core::noise::Cells small =
+                    core::noise::worley(x / 13.0f, y / 13.0f, z / 13.0f, seed + 25);
+                // Deeply pitted in patches, barely elsewhere; the far
+                // lobe is the smoother.
+                const float patch = smoothstep(
+                    -0.3f, 0.5f,
+                    core::noise::fbm(x / 160.0f, y / 160.0f, z / 160.0f, seed + 26, 2));
+                pitted = (0.8f * std::exp(-square((big.f2 - big.f1) / 0.2f)) +
+                          0.5f * std::exp(-square((small.f2 - small.f1) / 0.22f)) -
+                          0.5f * smoothstep(0.55f, 0.1f, big.f1)) *
+                         (0.2f + 1.0f * patch) * (near ? 1.0f : 0.6f);
+            }
+            const float density = shell * std::max(0.05f, 0.15f + 1.8f * billow * billow + pitted) +
+                                  0.02f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, more: the
             // face of the nearer lobe is the brightest part.
             const float forward = near ? 1.05f + 0.8f * (-z / r) : 0.85f + 0.3f * (-z / r);
@@ -736,7 +754,7 @@ void paintHomunculus(Scene &scene)
             // Creamier close to the star, browner and rustier out in the lobes.
             const core::Light colour = mix(mix(greyBrown, rust, rustiness),
                                            core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
-            m.emission = colour * (0.0115f * density * lit * forward);
+            m.emission = colour * (0.0102f * density * lit * forward);
             m.absorption = 0.005f * density;
         } else if (q < 1.6f && s * p.along > -10.0f) {
             // Older ejecta outside the lobes: faint, sparse orange knots.
