@@ -854,7 +854,7 @@ void paintBoomerang(Scene &scene)
     const DustLobe innerEast{210.0f, 44.0f, 10.0f, 6.0f}, innerWest{185.0f, 38.0f, 9.0f, -8.0f};
     const AroundTable dents(512, 256, 1.4f, [&](float phi, float t) {
         return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
-               0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
+               0.2f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
                0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2) +
                0.035f * noiseOnCircle(phi, 16.0f, t * 36.0f, seed + 16, 2);
     });
@@ -946,13 +946,21 @@ void paintBoomerang(Scene &scene)
                                                            y / 45.0f + 0.7f * w.y, seed + 9, 3);
                   const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
                   const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
-                  // Out towards the ends the dust tears into tatters and holes.
-                  const float out = smoothstep(200.0f, 380.0f, std::fabs(frame.flat(x, y).along));
+                  // Out towards the ends the dust tears into tatters and holes,
+                  // and gives out in fingers of uneven length.
+                  const BipolarFrame::Point f = frame.flat(x, y);
+                  const float along = std::fabs(f.along);
+                  const float out = smoothstep(200.0f, 380.0f, along);
+                  const float reach = (f.along < 0.0f ? 385.0f : 335.0f) +
+                                      95.0f * core::noise::fbm(f.across / 45.0f,
+                                                               f.along < 0.0f ? 0.3f : 7.1f,
+                                                               seed + 22, 3);
+                  const float fingers = smoothstep(reach + 30.0f, reach - 70.0f, along);
                   const float tatters = clamp01(
-                      0.45f + 1.8f * core::noise::fbm(x / 24.0f + 1.5f * w.x, y / 24.0f + 1.5f * w.y,
+                      0.5f + 1.4f * core::noise::fbm(x / 24.0f + 1.5f * w.x, y / 24.0f + 1.5f * w.y,
                                                       seed + 21, 3));
                   return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
-                         (1.0f - out + out * tatters);
+                         (1.0f - out + out * tatters) * fingers;
               });
 }
 
