@@ -928,9 +928,9 @@ void paintBoomerang(Scene &scene)
         // Their spacing drifts with distance and around the axis.
         const float ring =
             0.5f +
-            0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+            0.5f * std::cos(r / 10.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.75f + 1.4f * cube(ring * ring) * arcsBroken.at(phi, st);
+        const float arcs = 0.7f + 2.2f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
