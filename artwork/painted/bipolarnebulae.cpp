@@ -765,19 +765,19 @@ void paintHomunculus(Scene &scene)
         }
         // The thin equatorial skirt: knotty streamers of uneven reach, the
         // disc they lie in warped, and longer on one side than the other.
-        if (std::fabs(p.along) < 45.0f && r < 560.0f) {
+        if (std::fabs(p.along) < 60.0f && r < 560.0f) {
             const float reach =
                 (340.0f + 150.0f * BipolarFrame::noiseAround(p, 2.5f, 0.3f, seed + 22, 2)) *
                 (1.0f + 0.22f * std::cos(p.phi - 0.8f));
             const float bend =
                 9.0f * core::noise::fbm(p.across / 90.0f, p.depth / 90.0f, seed + 23, 2);
             const float streaks =
-                clamp01(0.1f + 1.4f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
+                clamp01(1.8f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
                                                                 seed + 5, 3)) *
                 (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
-            const float skirt = std::exp(-square((p.along - bend) / 10.0f)) *
+            const float skirt = std::exp(-square((p.along - bend) / 12.0f)) *
                                 smoothstep(reach, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, core::palette::WarmWhite, 0.3f) * (0.016f * skirt);
+            m.emission += mix(greyBrown, rust, 0.35f) * (0.015f * skirt);
         }
         return m;
     };
