@@ -736,9 +736,9 @@ void paintHomunculus(Scene &scene)
                     core::noise::worley(x / 13.0f, y / 13.0f, z / 13.0f, seed + 25);
                 // Deeply pitted in patches, barely elsewhere; the far
                 // lobe is the smoother.
-                const float patch = smoothstep(
-                    -0.3f, 0.5f,
-                    core::noise::fbm(x / 160.0f, y / 160.0f, z / 160.0f, seed + 26, 2));
+                const float patch =
+                    smoothstep(-0.3f, 0.5f,
+                               core::noise::fbm(x / 160.0f, y / 160.0f, z / 160.0f, seed + 26, 2));
                 pitted = (0.8f * std::exp(-square((big.f2 - big.f1) / 0.2f)) +
                           0.5f * std::exp(-square((small.f2 - small.f1) / 0.22f)) -
                           0.5f * smoothstep(0.55f, 0.1f, big.f1)) *
@@ -771,12 +771,11 @@ void paintHomunculus(Scene &scene)
                 (1.0f + 0.22f * std::cos(p.phi - 0.8f));
             const float bend =
                 9.0f * core::noise::fbm(p.across / 90.0f, p.depth / 90.0f, seed + 23, 2);
-            const float streaks =
-                clamp01(1.8f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
-                                                                seed + 5, 3)) *
-                (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
-            const float skirt = std::exp(-square((p.along - bend) / 12.0f)) *
-                                smoothstep(reach, 60.0f, r) * streaks;
+            const float streaks = clamp01(1.8f * BipolarFrame::noiseAround(
+                                                     p, 14.0f, std::log(r) * 3.0f, seed + 5, 3)) *
+                                  (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
+            const float skirt =
+                std::exp(-square((p.along - bend) / 12.0f)) * smoothstep(reach, 60.0f, r) * streaks;
             m.emission += mix(greyBrown, rust, 0.35f) * (0.015f * skirt);
         }
         return m;
@@ -898,12 +897,13 @@ void paintBoomerang(Scene &scene)
         const float phi = std::atan2(p.depth, p.across - bow);
         // Towards the end the outline tears deeper and the dust gives out
         // at a different length round the lobe, so the end frays.
-        const float q = rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
+        const float q =
+            rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
         const float fray = tips.at(phi, st);
         const float end = smoothstep(1.02f + 0.3f * fray, 0.72f + 0.3f * fray, t);
-        return end * (0.09f * smoothstep(1.15f, 0.6f, q) +
-                      0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
-                      wall * std::exp(-square((q - 0.9f) / 0.1f)));
+        return end *
+               (0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
+                wall * std::exp(-square((q - 0.9f) / 0.1f)));
     };
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.distances(x, y, z);
@@ -936,32 +936,32 @@ void paintBoomerang(Scene &scene)
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
         return core::Medium{blueGrey * (0.011f * density * lit), tau + 0.0025f * density};
     };
-    addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
-              [&](float x, float y) {
-                  // Billowing clumps 10-45 px across, knots of a few px and
-                  // grit, warped, and with no grain pointing at the star.
-                  const core::noise::Offset w =
-                      core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
-                  const float clouds = core::noise::billow(x / 45.0f + 0.7f * w.x,
-                                                           y / 45.0f + 0.7f * w.y, seed + 9, 3);
-                  const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
-                  const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
-                  // Out towards the ends the dust tears into tatters and holes,
-                  // and gives out in fingers of uneven length.
-                  const BipolarFrame::Point f = frame.flat(x, y);
-                  const float along = std::fabs(f.along);
-                  const float out = smoothstep(200.0f, 380.0f, along);
-                  const float reach = (f.along < 0.0f ? 385.0f : 335.0f) +
-                                      95.0f * core::noise::fbm(f.across / 45.0f,
-                                                               f.along < 0.0f ? 0.3f : 7.1f,
-                                                               seed + 22, 3);
-                  const float fingers = smoothstep(reach + 30.0f, reach - 70.0f, along);
-                  const float tatters = clamp01(
-                      0.5f + 1.4f * core::noise::fbm(x / 24.0f + 1.5f * w.x, y / 24.0f + 1.5f * w.y,
-                                                      seed + 21, 3));
-                  return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
-                         (1.0f - out + out * tatters) * fingers;
-              });
+    addVolume(
+        light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
+        [&](float x, float y) {
+            // Billowing clumps 10-45 px across, knots of a few px and
+            // grit, warped, and with no grain pointing at the star.
+            const core::noise::Offset w = core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
+            const float clouds =
+                core::noise::billow(x / 45.0f + 0.7f * w.x, y / 45.0f + 0.7f * w.y, seed + 9, 3);
+            const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
+            const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
+            // Out towards the ends the dust tears into tatters and holes,
+            // and gives out in fingers of uneven length.
+            const BipolarFrame::Point f = frame.flat(x, y);
+            const float along = std::fabs(f.along);
+            const float out = smoothstep(200.0f, 380.0f, along);
+            const float reach =
+                (f.along < 0.0f ? 385.0f : 335.0f) +
+                95.0f *
+                    core::noise::fbm(f.across / 45.0f, f.along < 0.0f ? 0.3f : 7.1f, seed + 22, 3);
+            const float fingers = smoothstep(reach + 30.0f, reach - 70.0f, along);
+            const float tatters =
+                clamp01(0.5f + 1.4f * core::noise::fbm(x / 24.0f + 1.5f * w.x,
+                                                       y / 24.0f + 1.5f * w.y, seed + 21, 3));
+            return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
+                   (1.0f - out + out * tatters) * fingers;
+        });
 }
 
 } // namespace painted
