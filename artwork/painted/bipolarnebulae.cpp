@@ -702,31 +702,50 @@ void paintHomunculus(Scene &scene)
         const float lean = (near ? 0.09f : -0.06f) * square(p.along / 300.0f) * 300.0f;
         const float across = p.across - lean;
         const float rho = std::sqrt(across * across + p.depth * p.depth);
-        const float a = (s * p.along - 215.0f * size) / (235.0f * size);
-        const float b = rho / ((near ? 162.0f : 154.0f) * size);
-        // The far lobe's end is blunted towards a flat cap.
-        const float aa = a > 0.0f && !near ? a * a * (0.45f + 0.55f * a * a) : a * a;
-        const float q = std::sqrt(aa + b * b);
+        // Two nearly round balloons meeting at the star, so the waist is
+        // pinched to a notch on either side.
+        const float a = (s * p.along - 200.0f * size) / (215.0f * size);
+        const float b = rho / ((near ? 186.0f : 176.0f) * size);
+        const float q = std::sqrt(a * a + b * b);
         core::Medium m;
         if (q < 1.15f && s * p.along > -10.0f) {
             const float cells = BipolarFrame::noiseAround(p, 4.0f, p.along / 45.0f, seed + 3, 3);
             const float billow = std::fabs(cells);
-            // The outline dents at two scales, differently on each lobe.
             // The outline swells in a few broad bulges and dents at three
-            // smaller scales, differently on each lobe.
+            // smaller scales, differently on each lobe; the broad swing is
+            // kept small, so each lobe stays a round balloon.
             const float bulges =
-                0.07f *
+                0.04f *
                 smoothstep(-0.1f, 0.5f,
                            BipolarFrame::noiseAround(p, 1.3f, p.along / 110.0f - s, seed + 19, 2));
             const float wobble =
-                0.13f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
-                0.06f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
-                0.03f * BipolarFrame::noiseAround(p, 7.0f, p.along / 30.0f + s, seed + 20, 1) -
+                0.05f * BipolarFrame::noiseAround(p, 0.8f, p.along / 160.0f + s, seed + 4, 2) +
+                0.055f * BipolarFrame::noiseAround(p, 3.0f, p.along / 50.0f + s, seed + 9, 2) +
+                0.035f * BipolarFrame::noiseAround(p, 7.0f, p.along / 30.0f + s, seed + 20, 1) +
+                0.02f * BipolarFrame::noiseAround(p, 16.0f, p.along / 14.0f + s, seed + 21, 1) -
                 bulges;
             // A thin wall, so the lobes brighten at their limbs.
             const float shell = std::exp(-square((q + wobble - 1.0f) / 0.04f));
-            const float density =
-                shell * (0.15f + 3.0f * billow * billow) + 0.02f * smoothstep(1.0f, 0.6f, q);
+            // The wall is pitted with dusty cells of two sizes, their rims
+            // brighter than their hollows.
+            float pitted = 0.0f;
+            if (shell > 0.02f) {
+                const core::noise::Cells big =
+                    core::noise::worley(x / 34.0f, y / 34.0f, z / 34.0f, seed + 24);
+                const core::noise::Cells small =
+                    core::noise::worley(x / 13.0f, y / 13.0f, z / 13.0f, seed + 25);
+                // Deeply pitted in patches, barely elsewhere; the far
+                // lobe is the smoother.
+                const float patch =
+                    smoothstep(-0.3f, 0.5f,
+                               core::noise::fbm(x / 160.0f, y / 160.0f, z / 160.0f, seed + 26, 2));
+                pitted = (0.8f * std::exp(-square((big.f2 - big.f1) / 0.2f)) +
+                          0.5f * std::exp(-square((small.f2 - small.f1) / 0.22f)) -
+                          0.5f * smoothstep(0.55f, 0.1f, big.f1)) *
+                         (0.2f + 1.0f * patch) * (near ? 1.0f : 0.6f);
+            }
+            const float density = shell * std::max(0.05f, 0.15f + 1.8f * billow * billow + pitted) +
+                                  0.02f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, more: the
             // face of the nearer lobe is the brightest part.
             const float forward = near ? 1.05f + 0.8f * (-z / r) : 0.85f + 0.3f * (-z / r);
@@ -735,7 +754,7 @@ void paintHomunculus(Scene &scene)
             // Creamier close to the star, browner and rustier out in the lobes.
             const core::Light colour = mix(mix(greyBrown, rust, rustiness),
                                            core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
-            m.emission = colour * (0.0115f * density * lit * forward);
+            m.emission = colour * (0.0102f * density * lit * forward);
             m.absorption = 0.005f * density;
         } else if (q < 1.6f && s * p.along > -10.0f) {
             // Older ejecta outside the lobes: faint, sparse orange knots.
@@ -744,15 +763,20 @@ void paintHomunculus(Scene &scene)
             m.emission = mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.4f) *
                          (0.0003f * sparse * shell);
         }
-        // The thin equatorial skirt of radial streaks.
-        if (std::fabs(p.along) < 30.0f && r < 330.0f) {
-            const float streaks =
-                clamp01(0.1f + 1.4f * BipolarFrame::noiseAround(p, 14.0f, std::log(r) * 3.0f,
-                                                                seed + 5, 3)) *
-                (0.4f + knots(x, y, z, 10.0f, seed + 10, 1.5f));
+        // The thin equatorial skirt: knotty streamers of uneven reach, the
+        // disc they lie in warped, and longer on one side than the other.
+        if (std::fabs(p.along) < 60.0f && r < 560.0f) {
+            const float reach =
+                (340.0f + 150.0f * BipolarFrame::noiseAround(p, 2.5f, 0.3f, seed + 22, 2)) *
+                (1.0f + 0.22f * std::cos(p.phi - 0.8f));
+            const float bend =
+                9.0f * core::noise::fbm(p.across / 90.0f, p.depth / 90.0f, seed + 23, 2);
+            const float streaks = clamp01(1.8f * BipolarFrame::noiseAround(
+                                                     p, 14.0f, std::log(r) * 3.0f, seed + 5, 3)) *
+                                  (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
             const float skirt =
-                std::exp(-square(p.along / 7.0f)) * smoothstep(330.0f, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, core::palette::HotWhite, 0.4f) * (0.005f * skirt);
+                std::exp(-square((p.along - bend) / 12.0f)) * smoothstep(reach, 60.0f, r) * streaks;
+            m.emission += mix(greyBrown, rust, 0.35f) * (0.015f * skirt);
         }
         return m;
     };
@@ -803,12 +827,12 @@ struct DustLobe
 
 float dustLobeRadius(const DustLobe &l, float t)
 {
-    // Widens like a cone, then rounds off.
+    // Flanks curving in towards the waist, then opening out and only
+    // slightly closing again: the end is left to break up, not rounded off.
     const float u = clamp01(t);
-    const float cone = std::pow(std::min(u / 0.8f, 1.0f), 1.15f);
-    const float close =
-        u > 0.5f ? std::sqrt(std::max(0.0f, 1.0f - square((u - 0.5f) / 0.5f))) : 1.0f;
-    return (l.waist + (l.bulge - l.waist) * cone) * close;
+    const float flare = std::pow(std::min(u / 0.8f, 1.0f), 1.3f);
+    const float close = 1.0f - 0.2f * smoothstep(0.7f, 1.1f, u);
+    return (l.waist + (l.bulge - l.waist) * flare) * close;
 }
 
 } // namespace
@@ -820,23 +844,28 @@ void paintBoomerang(Scene &scene)
     fieldStars(light, seed + 11, 5500, 4.0f);
 
     constexpr float Cx = 958.0f, Cy = 544.0f;
-    constexpr float Band = 22.0f; // half-thickness of the dusty disc on the waist
+    constexpr float Band = 28.0f; // half-thickness of the dusty disc on the waist
     const core::Light blueGrey{0.56f, 0.66f, 0.86f};
     const BipolarFrame frame(Cx, Cy, -0.2f, 0.28f);
     // The eastern lobe is longer and fuller; the inner pair is a brighter,
     // smaller bow-tie close to the star.
     const DustLobe east{470.0f, 175.0f, 14.0f, 26.0f}, west{415.0f, 150.0f, 12.0f, -34.0f};
     const DustLobe innerEast{210.0f, 44.0f, 10.0f, 6.0f}, innerWest{185.0f, 38.0f, 9.0f, -8.0f};
-    const AroundTable dents(512, 256, 1.1f, [&](float phi, float t) {
+    const AroundTable dents(512, 256, 1.4f, [&](float phi, float t) {
         return 0.3f * noiseOnCircle(phi, 0.7f, t * 3.0f, seed + 3, 2) +
-               0.14f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
+               0.2f * noiseOnCircle(phi, 2.2f, t * 7.0f, seed + 4, 2) +
                0.05f * noiseOnCircle(phi, 6.0f, t * 14.0f, seed + 5, 2) +
                0.035f * noiseOnCircle(phi, 16.0f, t * 36.0f, seed + 16, 2);
     });
-    const AroundTable arcShift(256, 128, 1.1f, [&](float phi, float t) {
+    // Where round the lobe its end gives out: uneven fingers and gaps.
+    const AroundTable tips(512, 256, 1.4f, [&](float phi, float t) {
+        return 0.6f * noiseOnCircle(phi, 2.0f, t * 3.0f, seed + 17, 2) +
+               0.6f * noiseOnCircle(phi, 7.0f, t * 8.0f, seed + 18, 3);
+    });
+    const AroundTable arcShift(256, 128, 1.4f, [&](float phi, float t) {
         return 4.0f * noiseOnCircle(phi, 0.9f, t * 2.0f, seed + 13, 2);
     });
-    const AroundTable arcsBroken(512, 256, 1.1f, [&](float phi, float t) {
+    const AroundTable arcsBroken(512, 256, 1.4f, [&](float phi, float t) {
         return clamp01(0.4f + 1.3f * noiseOnCircle(phi, 2.5f, t * 7.0f, seed + 12, 2));
     });
     // A thin dusty disc on the waist: it hides the star and cuts a dark band.
@@ -846,7 +875,7 @@ void paintBoomerang(Scene &scene)
         const float lumps = core::noise::fbm(p.across / 25.0f, p.depth / 25.0f, seed + 15, 2);
         const float thick = Band * (1.0f + 0.35f * lumps);
         return std::exp(-square((p.along - bend) / thick)) *
-               smoothstep(120.0f + 40.0f * lumps, 40.0f, p.rho);
+               smoothstep(150.0f + 50.0f * lumps, 50.0f, p.rho);
     };
     // How much of a lobe is at a point: a filled bubble, densest in its wall.
     const RadiusTable eastRadius([&](float t) { return dustLobeRadius(east, t); });
@@ -856,7 +885,7 @@ void paintBoomerang(Scene &scene)
     auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
                     float a, float st, float wall) {
         const float t = a / l.length;
-        if (t > 1.05f)
+        if (t > 1.3f)
             return 0.0f;
         const float bow = l.bow * t * t;
         const float rho = std::hypot(p.across - bow, p.depth);
@@ -866,23 +895,29 @@ void paintBoomerang(Scene &scene)
         if (rho > 1.3f * r + 20.0f)
             return 0.0f;
         const float phi = std::atan2(p.depth, p.across - bow);
-        const float q = rho / (r + 6.0f) + dents.at(phi, st);
-        return 0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
-               wall * std::exp(-square((q - 0.88f) / 0.14f));
+        // Towards the end the outline tears deeper and the dust gives out
+        // at a different length round the lobe, so the end frays.
+        const float q =
+            rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
+        const float fray = tips.at(phi, st);
+        const float end = smoothstep(1.02f + 0.3f * fray, 0.72f + 0.3f * fray, t);
+        return end *
+               (0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
+                wall * std::exp(-square((q - 0.9f) / 0.1f)));
     };
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.distances(x, y, z);
         const bool isEast = p.along < 0;
         const float a = std::fabs(p.along);
         const float st = isEast ? -a / 470.0f : a / 415.0f;
-        const float tau = 0.08f * disc(p);
+        const float tau = 0.05f * disc(p);
         const float r = std::sqrt(a * a + p.rho * p.rho);
         // A faint envelope of older dust round the star.
         float density =
-            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 1.7f) +
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 2.6f) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
                         p, a, st * 2.3f, 0.0f) +
-            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) +
+            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
                               0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
                         : 0.0f);
         if (density <= 0.0f)
@@ -893,20 +928,40 @@ void paintBoomerang(Scene &scene)
         // Their spacing drifts with distance and around the axis.
         const float ring =
             0.5f +
-            0.5f * std::cos(r / 7.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+            0.5f * std::cos(r / 10.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.8f + 0.9f * cube(ring * ring) * arcsBroken.at(phi, st);
+        const float arcs = 0.7f + 2.2f * cube(ring * ring) * arcsBroken.at(phi, st);
         density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
         const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
         return core::Medium{blueGrey * (0.011f * density * lit), tau + 0.0025f * density};
     };
-    addVolume(light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
-              [&](float x, float y) {
-                  // Streaks and knots of dust along the outflow, in patches.
-                  const float mottle = core::noise::fbm(x / 40.0f, y / 40.0f, seed + 9, 3);
-                  return outflow(x, y, Cx, Cy, 12.0f, 1.0f, seed + 10) * (0.8f + 0.4f * mottle);
-              });
+    addVolume(
+        light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
+        [&](float x, float y) {
+            // Billowing clumps 10-45 px across, knots of a few px and
+            // grit, warped, and with no grain pointing at the star.
+            const core::noise::Offset w = core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
+            const float clouds =
+                core::noise::billow(x / 45.0f + 0.7f * w.x, y / 45.0f + 0.7f * w.y, seed + 9, 3);
+            const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
+            const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
+            // Out towards the ends the dust tears into tatters and holes,
+            // and gives out in fingers of uneven length.
+            const BipolarFrame::Point f = frame.flat(x, y);
+            const float along = std::fabs(f.along);
+            const float out = smoothstep(200.0f, 380.0f, along);
+            const float reach =
+                (f.along < 0.0f ? 385.0f : 335.0f) +
+                95.0f *
+                    core::noise::fbm(f.across / 45.0f, f.along < 0.0f ? 0.3f : 7.1f, seed + 22, 3);
+            const float fingers = smoothstep(reach + 30.0f, reach - 70.0f, along);
+            const float tatters =
+                clamp01(0.5f + 1.4f * core::noise::fbm(x / 24.0f + 1.5f * w.x,
+                                                       y / 24.0f + 1.5f * w.y, seed + 21, 3));
+            return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
+                   (1.0f - out + out * tatters) * fingers;
+        });
 }
 
 } // namespace painted
