@@ -369,16 +369,21 @@ void paintLagoon(Scene &scene)
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
+    // The lagoon: a winding lane of dust, wide and narrow by turns.
+    auto lanePath = [&](float x) {
+        return 650.0f - 0.32f * (x - 700.0f) + 55.0f * std::sin((x - 640.0f) / 170.0f) +
+               70.0f * noise::fbm(x / 420, 3.7f, seed + 10, 3);
+    };
+    auto laneWidth = [&](float x) { return 30.0f + 90.0f * mottle(x, 0.0f, 220, seed + 12, 16); };
+
     // Coarse structure: brightness (r), the lagoon lane (g), dark patches (b).
     const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 160, y / 160, seed + 7, 3);
         const float wx = x + 40 * w.x, wy = y + 40 * w.y;
         const float s = strands(wx, wy, 140, 1.2f, seed + 8, 8);
-        // The lagoon: a winding lane of dust, wide and narrow by turns.
-        const float path = 650.0f - 0.32f * (x - 700.0f) + 55.0f * std::sin((x - 640.0f) / 170.0f) +
-                           70.0f * noise::fbm(x / 420, 3.7f, seed + 10, 3);
+        const float path = lanePath(x);
         const float off = y - path + 34.0f * noise::fbm(wx / 70, wy / 70, seed + 11, 4);
-        const float width = 30.0f + 90.0f * mottle(x, 0.0f, 220, seed + 12, 16);
+        const float width = laneWidth(x);
         const float reach = smoothstep(360.0f, 480.0f, x) * smoothstep(1230.0f, 1060.0f, x);
         // Its course only says where dust gathers; noise gives the ragged,
         // cloudy outline with fingers and gaps.
@@ -467,6 +472,27 @@ void paintLagoon(Scene &scene)
         return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
     });
 
+    // South of the lane the gas is cut by ionisation fronts: the level sets
+    // of a warped field, lit sharply on the side facing the stars and giving
+    // way to dust behind. Here: how far south (r), the broad fronts' field
+    // (g), finished per pixel, and how brightly their rims flare (b), most
+    // near the lane.
+    const core::FloatCanvas southern = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 230, y / 230, seed + 80, 3);
+        const float wx = x + 70 * w.x, wy = y + 70 * w.y;
+        const float width = laneWidth(x);
+        const float off = y - lanePath(x) - 1.3f * width +
+                          60.0f * noise::fbm(x / 160, y / 160, seed + 81, 3);
+        const float reach = smoothstep(280.0f, 460.0f, x) * smoothstep(1560.0f, 1380.0f, x);
+        const float south = smoothstep(-60.0f, 40.0f, off) * reach;
+        // Fronts lie thicker near the lane and the gas thins into dust southwards.
+        const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
+                            0.001f * std::clamp(off, 0.0f, 300.0f);
+        const float flare = smoothstep(-0.3f, 0.5f, noise::fbm(x / 70, y / 70, seed + 88, 3)) *
+                            (0.6f + 1.4f * bump(off - 40.0f, 110.0f));
+        return Light{south, broad, flare};
+    });
+
     struct Globule
     {
         float x, y, r, depth, ux = 0, uy = 0;
@@ -495,12 +521,62 @@ void paintLagoon(Scene &scene)
         const float lane =
             smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
         // Less glow lies in front of the lane than elsewhere.
-        const float detail = st.r * (1.0f - 0.3f * lane) *
+        float detail = st.r * (1.0f - 0.3f * lane) *
                              (0.64f + 0.28f * fine + 0.45f * threads * threads * threads +
                               0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
         const float depth =
             1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
         float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
+        const Light so = sampleGrid(southern, x / 4, y / 4);
+        Light southRims;
+        if (so.r > 0.01f) {
+            const float fineH = 0.09f * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
+            const float h = so.g + fineH;
+            // Lit where the dust lies to the south, away from the stars.
+            const float southward =
+                h - sampleGrid(southern, x / 4, (y + 6) / 4).g -
+                0.09f * noise::fbm(x / 22, (y + 6) / 22, seed + 84, 4, 0.6f);
+            const float facing = 0.12f + 0.88f * smoothstep(0.005f, 0.04f, southward);
+            const float rim = smoothstep(-0.012f, 0.004f, h) *
+                              (std::exp(-std::max(h, 0.0f) / 0.025f) +
+                               0.35f * std::exp(-std::max(h, 0.0f) / 0.1f)) *
+                              facing * (0.15f + so.b);
+            // Dust only where there is gas for it to hide; beyond, the field shows.
+            const float gas = smoothstep(0.012f, 0.06f, v.light.r);
+            const float pocket = smoothstep(-0.01f, -0.3f, h) * gas;
+            const float h2 = noise::fbm(x / 75, y / 75, seed + 83, 3) +
+                             0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
+            const float rim2 =
+                smoothstep(-0.015f, 0.006f, h2) * std::exp(-std::max(h2, 0.0f) / 0.05f);
+            const float pocket2 = smoothstep(0.0f, -0.1f, h2) * gas *
+                                  (0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2));
+            // Filaments gather on the lit side of the fronts.
+            const float fil = std::pow(noise::ridged(x / 40 + 0.3f * threads, y / 40, seed + 86, 4),
+                                       6.0f) *
+                              smoothstep(-0.05f, 0.08f, h) * smoothstep(0.45f, 0.15f, h);
+            // and finer wisps all through the lit gas.
+            const float wisp = std::pow(
+                noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3), 4.0f);
+            const float lit = (0.5f + 0.5f * smoothstep(-0.2f, 0.25f, h)) *
+                              (0.85f + 3.0f * rim + 0.5f * rim2 * (1.0f + so.b) + 1.5f * fil + 0.6f * wisp) *
+                              (1.0f - 0.5f * pocket2);
+            detail *= 1.0f + so.r * (lit - 1.0f);
+            // Thin threads of dust cross the lit gas.
+            const float dustThreads =
+                std::pow(noise::ridged(x / 34 - 0.4f * threads, y / 34, seed + 91, 3), 8.0f) * gas;
+            tau += so.r * ((1.3f * pocket + 1.3f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
+                           0.9f * dustThreads);
+            // Small Bok globules, each with a bright rim on its northern side.
+            const noise::Cells g = noise::worley(x / 55, y / 55, seed + 87);
+            if (float(g.id % 1000) < 70.0f * so.r) {
+                const float size = 0.05f + 0.1f * float((g.id >> 10) % 1000) / 1000.0f;
+                const float inside = smoothstep(size * 1.2f, size * 0.6f, g.f1 + 0.04f * fine);
+                const noise::Cells gs = noise::worley(x / 55, (y + 2.5f) / 55, seed + 87);
+                const float below = smoothstep(size * 1.2f, size * 0.6f, gs.f1 + 0.04f * fine);
+                tau += (1.2f + 1.5f * float((g.id >> 20) % 100) / 100.0f) * inside;
+                southRims += pal::Rose * (0.25f * std::max(below - inside, 0.0f));
+            }
+        }
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
@@ -562,7 +638,8 @@ void paintLagoon(Scene &scene)
         const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
                                 1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
         return Ray{
-            reddened((v.light * detail) * hue + knot * 1.5f + rims * (v.light.r * st.r), tau),
+            reddened((v.light * detail) * hue + knot * 1.5f + (rims + southRims) * (v.light.r * st.r),
+                     tau),
             v.transmittance * std::exp(-tau)};
     });
 
