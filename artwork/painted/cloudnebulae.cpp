@@ -530,12 +530,14 @@ void paintLagoon(Scene &scene)
         const Light so = sampleGrid(southern, x / 4, y / 4);
         Light southRims;
         if (so.r > 0.01f) {
-            const float fineH = 0.09f * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
+            // Fronts are ragged where they flare and smoother where they fade.
+            const float tear = 0.05f + 0.045f * so.b;
+            const float fineH = tear * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
             const float h = so.g + fineH;
             // Lit where the dust lies to the south, away from the stars.
             const float southward =
                 h - sampleGrid(southern, x / 4, (y + 6) / 4).g -
-                0.09f * noise::fbm(x / 22, (y + 6) / 22, seed + 84, 4, 0.6f);
+                tear * noise::fbm(x / 22, (y + 6) / 22, seed + 84, 4, 0.6f);
             const float facing = 0.12f + 0.88f * smoothstep(0.005f, 0.04f, southward);
             const float rim = smoothstep(-0.012f, 0.004f, h) *
                               (std::exp(-std::max(h, 0.0f) / 0.025f) +
@@ -543,7 +545,9 @@ void paintLagoon(Scene &scene)
                               facing * (0.15f + so.b);
             // Dust only where there is gas for it to hide; beyond, the field shows.
             const float gas = smoothstep(0.012f, 0.06f, v.light.r);
-            const float pocket = smoothstep(-0.01f, -0.3f, h) * gas;
+            // Dust lies densest behind the brightest rims.
+            const float pocket =
+                smoothstep(-0.01f, -0.3f, h) * gas * (0.45f + 0.55f * std::min(so.b, 1.0f));
             const float h2 = noise::fbm(x / 75, y / 75, seed + 83, 3) +
                              0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
             const float rim2 =
@@ -570,9 +574,9 @@ void paintLagoon(Scene &scene)
             const noise::Cells g = noise::worley(x / 55, y / 55, seed + 87);
             if (float(g.id % 1000) < 70.0f * so.r) {
                 const float size = 0.05f + 0.1f * float((g.id >> 10) % 1000) / 1000.0f;
-                const float inside = smoothstep(size * 1.2f, size * 0.6f, g.f1 + 0.04f * fine);
+                const float inside = smoothstep(size * 1.3f, size * 0.5f, g.f1 + 0.04f * fine);
                 const noise::Cells gs = noise::worley(x / 55, (y + 2.5f) / 55, seed + 87);
-                const float below = smoothstep(size * 1.2f, size * 0.6f, gs.f1 + 0.04f * fine);
+                const float below = smoothstep(size * 1.3f, size * 0.5f, gs.f1 + 0.04f * fine);
                 tau += (1.2f + 1.5f * float((g.id >> 20) % 100) / 100.0f) * inside;
                 southRims += pal::Rose * (0.25f * std::max(below - inside, 0.0f));
             }
