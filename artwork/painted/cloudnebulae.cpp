@@ -472,11 +472,11 @@ void paintLagoon(Scene &scene)
         return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
     });
 
-    // South of the lane the gas is cut by ionisation fronts: the level sets
-    // of a warped field, lit sharply on the side facing the stars and giving
-    // way to dust behind. Here: how far south (r), the broad fronts' field
-    // (g), finished per pixel, and how brightly their rims flare (b), most
-    // near the lane.
+    // The gas is cut by ionisation fronts, most of all south of the lane:
+    // the level sets of a warped field, lit sharply on the side facing the
+    // stars and giving way to dust behind. Here: how strongly (r), the broad
+    // fronts' field (g), finished per pixel, and how brightly their rims
+    // flare (b), most near the lane.
     const core::FloatCanvas southern = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 230, y / 230, seed + 80, 3);
         const float wx = x + 70 * w.x, wy = y + 70 * w.y;
@@ -484,7 +484,11 @@ void paintLagoon(Scene &scene)
         const float off = y - lanePath(x) - 1.3f * width +
                           60.0f * noise::fbm(x / 160, y / 160, seed + 81, 3);
         const float reach = smoothstep(280.0f, 460.0f, x) * smoothstep(1560.0f, 1380.0f, x);
-        const float south = smoothstep(-60.0f, 40.0f, off) * reach;
+        // Elsewhere fainter, and not over the hourglass's own structure.
+        const float elsewhere = 0.4f *
+                                smoothstep(1.15f, 0.8f, ellipse(x, y, cx, cy, 720.0f, 420.0f, 0.0f)) *
+                                (1.0f - bump(std::hypot(x - coreX, y - coreY), 120.0f));
+        const float south = std::max(smoothstep(-60.0f, 40.0f, off) * reach, elsewhere);
         // Fronts lie thicker near the lane and the gas thins into dust southwards.
         const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
                             0.001f * std::clamp(off, 0.0f, 300.0f);
@@ -534,11 +538,19 @@ void paintLagoon(Scene &scene)
             const float tear = 0.05f + 0.045f * so.b;
             const float fineH = tear * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
             const float h = so.g + fineH;
-            // Lit where the dust lies to the south, away from the stars.
-            const float southward =
-                h - sampleGrid(southern, x / 4, (y + 6) / 4).g -
-                tear * noise::fbm(x / 22, (y + 6) / 22, seed + 84, 4, 0.6f);
-            const float facing = 0.12f + 0.88f * smoothstep(0.005f, 0.04f, southward);
+            // Lit where the dust lies behind, away from the hot stars of the
+            // core and of 9 Sagittarii.
+            float ux = (x - coreX) / (square(x - coreX) + square(y - coreY) + 1.0f) +
+                       0.6f * (x - 770.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
+            float uy = (y - coreY) / (square(x - coreX) + square(y - coreY) + 1.0f) +
+                       0.6f * (y - 420.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
+            const float un = 6.0f / (std::hypot(ux, uy) + 1e-9f);
+            ux *= un;
+            uy *= un;
+            const float away =
+                h - sampleGrid(southern, (x + ux) / 4, (y + uy) / 4).g -
+                tear * noise::fbm((x + ux) / 22, (y + uy) / 22, seed + 84, 4, 0.6f);
+            const float facing = 0.12f + 0.88f * smoothstep(0.005f, 0.04f, away);
             const float rim = smoothstep(-0.012f, 0.004f, h) *
                               (std::exp(-std::max(h, 0.0f) / 0.025f) +
                                0.35f * std::exp(-std::max(h, 0.0f) / 0.1f)) *
@@ -570,13 +582,16 @@ void paintLagoon(Scene &scene)
                 std::pow(noise::ridged(x / 34 - 0.4f * threads, y / 34, seed + 91, 3), 8.0f) * gas;
             tau += so.r * ((1.3f * pocket + 1.3f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
                            0.9f * dustThreads);
-            // Small Bok globules, each with a bright rim on its northern side.
-            const noise::Cells g = noise::worley(x / 55, y / 55, seed + 87);
+            // Small Bok globules, lumpy, each with a bright rim on the side
+            // facing the stars.
+            const float lx = x + 9.0f * fine, ly = y + 9.0f * fineH / tear;
+            const noise::Cells g = noise::worley(lx / 55, ly / 55, seed + 87);
             if (float(g.id % 1000) < 70.0f * so.r) {
                 const float size = 0.05f + 0.1f * float((g.id >> 10) % 1000) / 1000.0f;
-                const float inside = smoothstep(size * 1.3f, size * 0.5f, g.f1 + 0.04f * fine);
-                const noise::Cells gs = noise::worley(x / 55, (y + 2.5f) / 55, seed + 87);
-                const float below = smoothstep(size * 1.3f, size * 0.5f, gs.f1 + 0.04f * fine);
+                const float inside = smoothstep(size * 1.3f, size * 0.5f, g.f1);
+                const noise::Cells gs =
+                    noise::worley((lx + 0.4f * ux) / 55, (ly + 0.4f * uy) / 55, seed + 87);
+                const float below = smoothstep(size * 1.3f, size * 0.5f, gs.f1);
                 tau += (1.2f + 1.5f * float((g.id >> 20) % 100) / 100.0f) * inside;
                 southRims += pal::Rose * (0.25f * std::max(below - inside, 0.0f));
             }
