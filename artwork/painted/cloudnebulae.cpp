@@ -496,6 +496,11 @@ void paintLagoon(Scene &scene)
                             (0.6f + 1.4f * bump(off - 40.0f, 110.0f));
         return Light{south, broad, flare};
     });
+    // The small pockets' field (r), finished per pixel, and how deep their dust is (g).
+    const core::FloatCanvas pockets = coarseMap(4, [&](float x, float y) {
+        return Light{noise::fbm(x / 75, y / 75, seed + 83, 3),
+                     0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2), 0.0f};
+    });
 
     struct Globule
     {
@@ -560,26 +565,31 @@ void paintLagoon(Scene &scene)
             // Dust lies densest behind the brightest rims.
             const float pocket =
                 smoothstep(-0.01f, -0.3f, h) * gas * (0.45f + 0.55f * std::min(so.b, 1.0f));
-            const float h2 = noise::fbm(x / 75, y / 75, seed + 83, 3) +
-                             0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
+            const Light pk = sampleGrid(pockets, x / 4, y / 4);
+            const float h2 = pk.r + 0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
             const float rim2 =
                 smoothstep(-0.015f, 0.006f, h2) * std::exp(-std::max(h2, 0.0f) / 0.05f);
-            const float pocket2 = smoothstep(0.0f, -0.1f, h2) * gas *
-                                  (0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2));
+            const float pocket2 = smoothstep(0.0f, -0.1f, h2) * gas * pk.g;
             // Filaments gather on the lit side of the fronts.
-            const float fil = std::pow(noise::ridged(x / 40 + 0.3f * threads, y / 40, seed + 86, 4),
-                                       6.0f) *
-                              smoothstep(-0.05f, 0.08f, h) * smoothstep(0.45f, 0.15f, h);
+            const float filBand = smoothstep(-0.05f, 0.08f, h) * smoothstep(0.45f, 0.15f, h);
+            float fil = 0.0f;
+            if (filBand > 0.0f) {
+                const float r = noise::ridged(x / 40 + 0.3f * threads, y / 40, seed + 86, 4);
+                fil = square(r * r * r) * filBand;
+            }
             // and finer wisps all through the lit gas.
-            const float wisp = std::pow(
-                noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3), 4.0f);
+            const float wisp = square(square(
+                noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3)));
             const float lit = (0.5f + 0.5f * smoothstep(-0.2f, 0.25f, h)) *
                               (0.85f + 3.0f * rim + 0.5f * rim2 * (1.0f + so.b) + 1.5f * fil + 0.6f * wisp) *
                               (1.0f - 0.5f * pocket2);
             detail *= 1.0f + so.r * (lit - 1.0f);
             // Thin threads of dust cross the lit gas.
             const float dustThreads =
-                std::pow(noise::ridged(x / 34 - 0.4f * threads, y / 34, seed + 91, 3), 8.0f) * gas;
+                gas > 0.0f ? square(square(square(noise::ridged(x / 34 - 0.4f * threads, y / 34,
+                                                                seed + 91, 3)))) *
+                                 gas
+                           : 0.0f;
             tau += so.r * ((1.3f * pocket + 1.3f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
                            0.9f * dustThreads);
             // Small Bok globules, lumpy, each with a bright rim on the side
