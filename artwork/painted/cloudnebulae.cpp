@@ -491,7 +491,8 @@ void paintLagoon(Scene &scene)
         const float south = std::max(smoothstep(-60.0f, 40.0f, off) * reach, elsewhere);
         // Fronts lie thicker near the lane and the gas thins into dust southwards.
         const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
-                            0.001f * std::clamp(off, 0.0f, 300.0f);
+                            0.001f * std::clamp(off + 140.0f * noise::fbm(x / 260, 1.3f, seed + 92, 2),
+                                                0.0f, 300.0f);
         const float flare = smoothstep(-0.3f, 0.5f, noise::fbm(x / 70, y / 70, seed + 88, 3)) *
                             (0.6f + 1.4f * bump(off - 40.0f, 110.0f));
         return Light{south, broad, flare};
@@ -567,9 +568,16 @@ void paintLagoon(Scene &scene)
                 smoothstep(-0.01f, -0.3f, h) * gas * (0.45f + 0.55f * std::min(so.b, 1.0f));
             const Light pk = sampleGrid(pockets, x / 4, y / 4);
             const float h2 = pk.r + 0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
-            const float rim2 =
-                smoothstep(-0.015f, 0.006f, h2) * std::exp(-std::max(h2, 0.0f) / 0.05f);
-            const float pocket2 = smoothstep(0.0f, -0.1f, h2) * gas * pk.g;
+            // Small pockets too are sharp and rimmed on the side facing the
+            // stars, and fade into the gas on the far side.
+            const float away2 = h2 - sampleGrid(pockets, (x + ux) / 4, (y + uy) / 4).r -
+                                0.3f * noise::fbm((x + ux) / 12, (y + uy) / 12, seed + 85, 3) - 0.3f;
+            const float facing2 = smoothstep(0.0f, 0.06f, away2);
+            const float rim2 = smoothstep(-0.015f, 0.006f, h2) *
+                               std::exp(-std::max(h2, 0.0f) / 0.05f) * (0.15f + facing2);
+            const float pocket2 = lerp(smoothstep(0.0f, -0.3f, h2), smoothstep(0.0f, -0.07f, h2),
+                                       facing2) *
+                                  (0.6f + 0.4f * smoothstep(-0.05f, -0.35f, h2)) * gas * pk.g;
             // Filaments gather on the lit side of the fronts.
             const float filBand = smoothstep(-0.05f, 0.08f, h) * smoothstep(0.45f, 0.15f, h);
             float fil = 0.0f;
@@ -590,7 +598,7 @@ void paintLagoon(Scene &scene)
                                                                 seed + 91, 3)))) *
                                  gas
                            : 0.0f;
-            tau += so.r * ((1.3f * pocket + 1.3f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
+            tau += so.r * ((1.3f * pocket + 1.8f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
                            0.9f * dustThreads);
             // Small Bok globules, lumpy, each with a bright rim on the side
             // facing the stars.
