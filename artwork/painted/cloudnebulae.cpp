@@ -484,10 +484,13 @@ void paintLagoon(Scene &scene)
         const float off = y - lanePath(x) - 1.3f * width +
                           60.0f * noise::fbm(x / 160, y / 160, seed + 81, 3);
         const float reach = smoothstep(280.0f, 460.0f, x) * smoothstep(1560.0f, 1380.0f, x);
-        // Elsewhere fainter, and not over the hourglass's own structure.
-        const float elsewhere = 0.4f *
-                                smoothstep(1.15f, 0.8f, ellipse(x, y, cx, cy, 720.0f, 420.0f, 0.0f)) *
-                                (1.0f - bump(std::hypot(x - coreX, y - coreY), 120.0f));
+        // Elsewhere fainter, but strong about the core, short of the
+        // hourglass's own structure.
+        const float dCore = std::hypot(x - coreX, y - coreY);
+        const float elsewhere =
+            (0.4f + 0.4f * bump(dCore, 230.0f)) *
+            smoothstep(1.15f, 0.8f, ellipse(x, y, cx, cy, 720.0f, 420.0f, 0.0f)) *
+            (1.0f - bump(dCore, 55.0f));
         const float south = std::max(smoothstep(-60.0f, 40.0f, off) * reach, elsewhere);
         // Fronts lie thicker near the lane and the gas thins into dust southwards.
         const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
