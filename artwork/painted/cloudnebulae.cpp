@@ -369,16 +369,21 @@ void paintLagoon(Scene &scene)
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
+    // The lagoon: a winding lane of dust, wide and narrow by turns.
+    auto lanePath = [&](float x) {
+        return 650.0f - 0.32f * (x - 700.0f) + 55.0f * std::sin((x - 640.0f) / 170.0f) +
+               70.0f * noise::fbm(x / 420, 3.7f, seed + 10, 3);
+    };
+    auto laneWidth = [&](float x) { return 30.0f + 90.0f * mottle(x, 0.0f, 220, seed + 12, 16); };
+
     // Coarse structure: brightness (r), the lagoon lane (g), dark patches (b).
     const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 160, y / 160, seed + 7, 3);
         const float wx = x + 40 * w.x, wy = y + 40 * w.y;
         const float s = strands(wx, wy, 140, 1.2f, seed + 8, 8);
-        // The lagoon: a winding lane of dust, wide and narrow by turns.
-        const float path = 650.0f - 0.32f * (x - 700.0f) + 55.0f * std::sin((x - 640.0f) / 170.0f) +
-                           70.0f * noise::fbm(x / 420, 3.7f, seed + 10, 3);
+        const float path = lanePath(x);
         const float off = y - path + 34.0f * noise::fbm(wx / 70, wy / 70, seed + 11, 4);
-        const float width = 30.0f + 90.0f * mottle(x, 0.0f, 220, seed + 12, 16);
+        const float width = laneWidth(x);
         const float reach = smoothstep(360.0f, 480.0f, x) * smoothstep(1230.0f, 1060.0f, x);
         // Its course only says where dust gathers; noise gives the ragged,
         // cloudy outline with fingers and gaps.
@@ -467,6 +472,40 @@ void paintLagoon(Scene &scene)
         return Light{bright, lane, 0.8f * blotches + patches * mottle(x, y, 40, seed + 16, 8)};
     });
 
+    // The gas is cut by ionisation fronts, most of all south of the lane:
+    // the level sets of a warped field, lit sharply on the side facing the
+    // stars and giving way to dust behind. Here: how strongly (r), the broad
+    // fronts' field (g), finished per pixel, and how brightly their rims
+    // flare (b), most near the lane.
+    const core::FloatCanvas southern = coarseMap(4, [&](float x, float y) {
+        const noise::Offset w = noise::warp(x / 230, y / 230, seed + 80, 3);
+        const float wx = x + 70 * w.x, wy = y + 70 * w.y;
+        const float width = laneWidth(x);
+        const float off = y - lanePath(x) - 1.3f * width +
+                          60.0f * noise::fbm(x / 160, y / 160, seed + 81, 3);
+        const float reach = smoothstep(280.0f, 460.0f, x) * smoothstep(1560.0f, 1380.0f, x);
+        // Elsewhere fainter, but strong about the core, short of the
+        // hourglass's own structure.
+        const float dCore = std::hypot(x - coreX, y - coreY);
+        const float elsewhere =
+            (0.4f + 0.4f * bump(dCore, 230.0f)) *
+            smoothstep(1.15f, 0.8f, ellipse(x, y, cx, cy, 720.0f, 420.0f, 0.0f)) *
+            (1.0f - bump(dCore, 55.0f));
+        const float south = std::max(smoothstep(-60.0f, 40.0f, off) * reach, elsewhere);
+        // Fronts lie thicker near the lane and the gas thins into dust southwards.
+        const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
+                            0.001f * std::clamp(off + 140.0f * noise::fbm(x / 260, 1.3f, seed + 92, 2),
+                                                0.0f, 300.0f);
+        const float flare = smoothstep(-0.3f, 0.5f, noise::fbm(x / 70, y / 70, seed + 88, 3)) *
+                            (0.6f + 1.4f * bump(off - 40.0f, 110.0f));
+        return Light{south, broad, flare};
+    });
+    // The small pockets' field (r), finished per pixel, and how deep their dust is (g).
+    const core::FloatCanvas pockets = coarseMap(4, [&](float x, float y) {
+        return Light{noise::fbm(x / 75, y / 75, seed + 83, 3),
+                     0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2), 0.0f};
+    });
+
     struct Globule
     {
         float x, y, r, depth, ux = 0, uy = 0;
@@ -495,12 +534,89 @@ void paintLagoon(Scene &scene)
         const float lane =
             smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
         // Less glow lies in front of the lane than elsewhere.
-        const float detail = st.r * (1.0f - 0.3f * lane) *
+        float detail = st.r * (1.0f - 0.3f * lane) *
                              (0.64f + 0.28f * fine + 0.45f * threads * threads * threads +
                               0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
         const float depth =
             1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
         float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
+        const Light so = sampleGrid(southern, x / 4, y / 4);
+        Light southRims;
+        if (so.r > 0.01f) {
+            // Fronts are ragged where they flare and smoother where they fade.
+            const float tear = 0.05f + 0.045f * so.b;
+            const float fineH = tear * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
+            const float h = so.g + fineH;
+            // Lit where the dust lies behind, away from the hot stars of the
+            // core and of 9 Sagittarii.
+            float ux = (x - coreX) / (square(x - coreX) + square(y - coreY) + 1.0f) +
+                       0.6f * (x - 770.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
+            float uy = (y - coreY) / (square(x - coreX) + square(y - coreY) + 1.0f) +
+                       0.6f * (y - 420.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
+            const float un = 6.0f / (std::hypot(ux, uy) + 1e-9f);
+            ux *= un;
+            uy *= un;
+            const float away =
+                h - sampleGrid(southern, (x + ux) / 4, (y + uy) / 4).g -
+                tear * noise::fbm((x + ux) / 22, (y + uy) / 22, seed + 84, 4, 0.6f);
+            const float facing = 0.12f + 0.88f * smoothstep(0.005f, 0.04f, away);
+            const float rim = smoothstep(-0.012f, 0.004f, h) *
+                              (std::exp(-std::max(h, 0.0f) / 0.025f) +
+                               0.35f * std::exp(-std::max(h, 0.0f) / 0.1f)) *
+                              facing * (0.15f + so.b);
+            // Dust only where there is gas for it to hide; beyond, the field shows.
+            const float gas = smoothstep(0.012f, 0.06f, v.light.r);
+            // Dust lies densest behind the brightest rims.
+            const float pocket =
+                smoothstep(-0.01f, -0.3f, h) * gas * (0.45f + 0.55f * std::min(so.b, 1.0f));
+            const Light pk = sampleGrid(pockets, x / 4, y / 4);
+            const float h2 = pk.r + 0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
+            // Small pockets too are sharp and rimmed on the side facing the
+            // stars, and fade into the gas on the far side.
+            const float away2 = h2 - sampleGrid(pockets, (x + ux) / 4, (y + uy) / 4).r -
+                                0.3f * noise::fbm((x + ux) / 12, (y + uy) / 12, seed + 85, 3) - 0.3f;
+            const float facing2 = smoothstep(0.0f, 0.06f, away2);
+            const float rim2 = smoothstep(-0.015f, 0.006f, h2) *
+                               std::exp(-std::max(h2, 0.0f) / 0.05f) * (0.15f + facing2);
+            const float pocket2 = lerp(smoothstep(0.0f, -0.3f, h2), smoothstep(0.0f, -0.07f, h2),
+                                       facing2) *
+                                  (0.6f + 0.4f * smoothstep(-0.05f, -0.35f, h2)) * gas * pk.g;
+            // Filaments gather on the lit side of the fronts.
+            const float filBand = smoothstep(-0.05f, 0.08f, h) * smoothstep(0.45f, 0.15f, h);
+            float fil = 0.0f;
+            if (filBand > 0.0f) {
+                const float r = noise::ridged(x / 40 + 0.3f * threads, y / 40, seed + 86, 4);
+                fil = square(r * r * r) * filBand;
+            }
+            // and finer wisps all through the lit gas.
+            const float wisp = square(square(
+                noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3)));
+            const float lit = (0.5f + 0.5f * smoothstep(-0.2f, 0.25f, h)) *
+                              (0.85f + 3.0f * rim + 0.5f * rim2 * (1.0f + so.b) + 1.5f * fil + 0.6f * wisp) *
+                              (1.0f - 0.5f * pocket2);
+            detail *= 1.0f + so.r * (lit - 1.0f);
+            // Thin threads of dust cross the lit gas.
+            const float dustThreads =
+                gas > 0.0f ? square(square(square(noise::ridged(x / 34 - 0.4f * threads, y / 34,
+                                                                seed + 91, 3)))) *
+                                 gas
+                           : 0.0f;
+            tau += so.r * ((1.3f * pocket + 1.8f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
+                           0.9f * dustThreads);
+            // Small Bok globules, lumpy, each with a bright rim on the side
+            // facing the stars.
+            const float lx = x + 9.0f * fine, ly = y + 9.0f * fineH / tear;
+            const noise::Cells g = noise::worley(lx / 55, ly / 55, seed + 87);
+            if (float(g.id % 1000) < 70.0f * so.r) {
+                const float size = 0.05f + 0.1f * float((g.id >> 10) % 1000) / 1000.0f;
+                const float inside = smoothstep(size * 1.3f, size * 0.5f, g.f1);
+                const noise::Cells gs =
+                    noise::worley((lx + 0.4f * ux) / 55, (ly + 0.4f * uy) / 55, seed + 87);
+                const float below = smoothstep(size * 1.3f, size * 0.5f, gs.f1);
+                tau += (1.2f + 1.5f * float((g.id >> 20) % 100) / 100.0f) * inside;
+                southRims += pal::Rose * (0.25f * std::max(below - inside, 0.0f));
+            }
+        }
         // Small dark globules, most of them near the lane and the core.
         const float near = std::max(bump(std::hypot(x - coreX, y - coreY), 260.0f), 0.6f * st.g);
         if (near > 0.1f) {
@@ -562,7 +678,8 @@ void paintLagoon(Scene &scene)
         const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
                                 1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
         return Ray{
-            reddened((v.light * detail) * hue + knot * 1.5f + rims * (v.light.r * st.r), tau),
+            reddened((v.light * detail) * hue + knot * 1.5f + (rims + southRims) * (v.light.r * st.r),
+                     tau),
             v.transmittance * std::exp(-tau)};
     });
 
