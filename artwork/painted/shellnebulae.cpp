@@ -90,6 +90,8 @@ struct KnotStyle
     float size;                  // scales heads and tails' widths
     float tailLength = 1.0f;     // scales tails' lengths
     float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
+    float inner = 0.86f;         // nearest a knot lies to the star, in radiusAt's units
+    float reach = 0.42f;         // how far beyond that the knots spread
 };
 
 template <typename RadiusAt>
@@ -117,7 +119,7 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         lastAngle = angle;
         lastDepth = depth;
         const float r =
-            radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
+            radiusAt(angle) * (style.inner + style.reach * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
         const float pick = float(rng.uniform());
         shellparts::Comet k;
@@ -355,26 +357,29 @@ void paintHelixInfrared(Scene &scene)
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.82f, 1.0f, 0.66f};
-    look.insideEdge = Light{1.0f, 0.96f, 0.66f};
-    look.ringLight = 0.0009f;
-    look.insideLight = 0.0008f;
+    look.inside = Light{0.8f, 1.0f, 0.55f};
+    look.insideEdge = Light{1.0f, 0.95f, 0.5f};
+    look.ringLight = 0.0007f;
+    look.insideLight = 0.0009f;
     // A thin lens of glow, so the tilted ring stays an ellipse.
     look.insideDepth = 0.17f;
     look.loopLight = 0.00012f;
-    look.insideRise = 0.7f;
+    look.insideRise = 0.75f;
     look.knots.head = Light{1.0f, 0.45f, 0.26f};
     look.knots.tail = look.ringOuter;
-    look.knots.count = 1300;
-    look.knots.brightness = 0.09f;
+    look.knots.count = 4000;
+    look.knots.brightness = 0.08f;
     look.knots.tailShare = 0.5f;
     // The longer wavelength blurs them: fat heads with short tails, not needles.
-    look.knots.size = 1.7f;
-    look.knots.tailLength = 1.1f;
-    look.knots.spread = 1.0f;
+    look.knots.size = 1.5f;
+    look.knots.tailLength = 0.8f;
+    // They fill the ring's whole width, so it is built of knots, not haze.
+    look.knots.inner = 1.0f;
+    look.knots.reach = 0.55f;
+    look.knots.spread = 0.5f;
     look.wobble = 0.45f;
     look.streaks = 0.3f;
-    look.discTexture = 1.4f;
+    look.discTexture = 0.8f;
     // A thin halo, or seen this far from face-on it would round the outline.
     look.haloDepth = 0.3f;
     // Dust fills the gaps between clumps, so the ring stays whole.
