@@ -420,6 +420,8 @@ void paintPillars(Scene &scene)
     const core::Light dustBrown{0.62f, 0.3f, 0.12f};
     const core::Light litOrange{1.0f, 0.5f, 0.16f};
     const core::Light capGlow{1.0f, 0.8f, 0.5f};
+    const core::Light paleGold{1.0f, 0.86f, 0.58f};
+    const core::Light frontGreen{0.8f, 1.0f, 0.78f};
     // The clusters above, a little to the left and in front, light them.
     constexpr Direction Clusters{-0.35f, -0.85f, 0.38f};
 
@@ -527,16 +529,21 @@ void paintPillars(Scene &scene)
             // The lit band reaches unevenly deep into the dust, and is
             // streaked along the columns across its width.
             const float reach =
-                0.006f +
-                0.03f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 53, 3));
+                0.002f +
+                0.007f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 53, 3));
             const float streaks = smoothstep(
                 -0.45f, 0.5f, core::noise::fbm(f.x * 34, f.y * 7 + 0.5f * knots, seed + 54, 3));
             const float band = std::exp(-depth / reach) * (0.25f + 0.75f * streaks);
             const core::Light surface =
-                dustBrown * (0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                dustBrown * (0.02f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
-                litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
-                             (0.08f + 0.92f * std::exp(-depth / 0.03f)));
+                litOrange * (0.012f * sunlit * (0.3f + 0.9f * patches) *
+                             (0.08f + 0.92f * std::exp(-depth / 0.03f))) +
+                // Knots and ridges inside catch a little light on their
+                // sunward faces, and stay dim.
+                mix(dustBrown, litOrange, 0.5f) *
+                    (0.02f * smoothstep(0.3f, 0.75f, s.lit) * clamp01(0.3f + 1.5f * knots) *
+                     (0.3f + 0.7f * height) * (0.3f + 0.7f * std::exp(-depth / 0.1f)));
             // The lit faces are glowing gas themselves, not dust in sunlight.
             const float shine = sunlit * s.facing * s.facing * open * band *
                                 (0.3f + 0.9f * patches) * (0.4f + 0.6f * height) *
@@ -549,8 +556,8 @@ void paintPillars(Scene &scene)
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
             const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
-                              s.facing * (0.15f + 0.85f * height * height) *
-                              (0.1f + 0.9f * broken) * clamp01(0.5f + 1.2f * knots) *
+                              s.facing * (0.3f + 0.7f * height) *
+                              (0.3f + 0.7f * broken) * clamp01(0.5f + 1.2f * knots) *
                               (0.15f + 0.85f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
@@ -558,11 +565,15 @@ void paintPillars(Scene &scene)
             // even band.
             float skin = 0.0f, sparks = 0.0f;
             if (brow > 0 && d < 0.02f) {
+                // Only the tips, facing the clusters squarely, burn deep;
+                // on the flanks the front is a thin skin.
+                const float tip = smoothstep(0.55f, 0.9f, s.facing) * height;
                 const float front =
-                    0.006f +
-                    0.02f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
+                    0.002f + (0.004f + 0.02f * tip) * smoothstep(-0.4f, 0.5f,
+                                                                 core::noise::fbm(u * 9, v * 9,
+                                                                                  seed + 51, 3));
                 const float face =
-                    cap * std::exp(-depth / front) + 0.3f * brow * std::exp(-depth / 0.06f);
+                    cap * std::exp(-depth / front) + 0.3f * brow * tip * std::exp(-depth / 0.04f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
                 const float clumps =
                     core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
@@ -580,35 +591,33 @@ void paintPillars(Scene &scene)
             // strands that fade as they evaporate.
             float wisp = 0.0f;
             const float source =
-                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 2 * towardsX, py - 2 * towardsY))
+                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 3 * towardsX, py - 3 * towardsY))
                       : 0.0f;
             if (source > 0) {
                 const float along = u * lx + v * ly, across = v * lx - u * ly;
                 const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
-                const float strands = core::noise::ridged(across * 26 + 0.8f * ww.x,
+                const float strands = core::noise::ridged(across * 40 + 0.8f * ww.x,
                                                           along * 5 + 0.4f * ww.y, seed + 8, 3);
                 const float fade =
                     clamp01(0.5f + core::noise::fbm(across * 14, along * 3, seed + 46, 3));
-                wisp = std::exp(-d / 0.025f) * source * height *
+                wisp = std::exp(-d / 0.04f) * source * height * height *
                        (0.4f * fade + 0.8f * strands * strands * fade) * (0.3f + patches);
                 tau += 0.15f * wisp;
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow =
-                2.4f * rim + 8.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 2.5f * shine;
+                6.0f * rim + 8.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
             if (d > 0)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
                        std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
-            c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
-                mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite,
-                    clamp01(0.7f * glow)) *
-                    glow +
+            c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) +
+                mix(paleGold, frontGreen, clamp01(0.6f * glow)) * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
-                mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
+                mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
             light.dim(px, py, t);
         }
