@@ -477,7 +477,7 @@ void paintPillars(Scene &scene)
         const float mottle = core::noise::fbm(x * 4, y * 4, seed + 2, octaves - 2);
         const float veils = core::noise::ridged(x * 7, y * 7, seed + 6, 4);
         const float warmth =
-            clamp01(0.4f + 0.9f * v + 0.35f * core::noise::fbm(x * 2, y * 2, seed + 3, 3));
+            clamp01(0.28f + 0.8f * v + 0.35f * core::noise::fbm(x * 2, y * 2, seed + 3, 3));
         core::Light c = mix(teal, gold, warmth) *
                         (0.05f * std::exp(1.1f * mottle) * (0.85f + 0.25f * veils * veils));
 
@@ -489,7 +489,11 @@ void paintPillars(Scene &scene)
             // Higher up is nearer the clusters; the tops facing them are
             // being boiled off into glowing gas.
             const float height = smoothstep(0.75f, -0.3f, v);
-            const float open = smoothstep(-0.01f, 0.02f, dist.at(px + towardsX, py + towardsY));
+            // Averaged over two reaches, so a knot's shadow on the face has a soft edge.
+            const float open =
+                0.5f * (smoothstep(-0.03f, 0.03f, dist.at(px + towardsX, py + towardsY)) +
+                        smoothstep(-0.03f, 0.03f,
+                                   dist.at(px + towardsX / 2, py + towardsY / 2)));
             // The front is patchy along the outline at two scales: long dim
             // stretches and short gaps.
             const float stretches =
@@ -497,7 +501,7 @@ void paintPillars(Scene &scene)
             const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
             // Further over the top the face still sees the clusters, dimmer.
             const float brow =
-                smoothstep(-0.01f, 0.02f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
+                smoothstep(-0.03f, 0.03f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
                 height;
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
@@ -542,7 +546,7 @@ void paintPillars(Scene &scene)
                 // Knots and ridges inside catch a little light on their
                 // sunward faces, and stay dim.
                 mix(dustBrown, litOrange, 0.5f) *
-                    (0.02f * smoothstep(0.3f, 0.75f, s.lit) * clamp01(0.3f + 1.5f * knots) *
+                    (0.04f * smoothstep(0.25f, 0.7f, s.lit) * clamp01(0.3f + 1.5f * knots) *
                      (0.3f + 0.7f * height) * (0.3f + 0.7f * std::exp(-depth / 0.1f)));
             // The lit faces are glowing gas themselves, not dust in sunlight.
             const float shine = sunlit * s.facing * s.facing * open * band *
@@ -607,7 +611,7 @@ void paintPillars(Scene &scene)
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow =
-                6.0f * rim + 8.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+                6.0f * rim + 6.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
