@@ -163,6 +163,7 @@ struct HelixLook
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     KnotStyle knots;
+    KnotStyle fineKnots{}; // a second, fainter population; none when count is 0
     float starLight;
     float texture;               // strength of the fine clumps laid over the volume
     float wobble = 1.0f;         // how far the ring's radius wanders
@@ -306,6 +307,11 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, seed + 8,
               [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+    if (look.fineKnots.count > 0) {
+        core::Rng fine(seed + 9);
+        ringKnots(light, fine, Cx, Cy, o, look.fineKnots, seed + 26,
+                  [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+    }
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -377,6 +383,15 @@ void paintHelixInfrared(Scene &scene)
     look.knots.inner = 1.0f;
     look.knots.reach = 0.55f;
     look.knots.spread = 0.5f;
+    // Faint, small knots fill the ring between the bright arcs, so no
+    // stretch of it is bare haze.
+    look.fineKnots = look.knots;
+    look.fineKnots.count = 6000;
+    look.fineKnots.brightness = 0.035f;
+    look.fineKnots.size = 1.0f;
+    look.fineKnots.tailLength = 0.7f;
+    look.fineKnots.inner = 0.95f;
+    look.fineKnots.reach = 0.7f;
     look.wobble = 0.45f;
     look.streaks = 0.3f;
     look.discTexture = 0.8f;
