@@ -92,6 +92,7 @@ struct KnotStyle
     float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
     float inner = 0.86f;         // nearest a knot lies to the star, in radiusAt's units
     float reach = 0.42f;         // how far beyond that the knots spread
+    bool foreshorten = false;    // tails shortened as the tilted plane is seen
 };
 
 template <typename RadiusAt>
@@ -130,6 +131,10 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
         k.tail = style.tailLength * (float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth));
         k.width = k.head * float(rng.range(0.55, 0.9));
+        if (style.foreshorten) {
+            const Vec3 radial = o.toPicture({c, s, 0.0f});
+            k.tail *= std::hypot(radial.x, radial.y);
+        }
         if (style.spread > 0) {
             // Some knots are bare heads, some drag long tails; heads are
             // not all round.
@@ -365,7 +370,7 @@ void paintHelixInfrared(Scene &scene)
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
     look.inside = Light{0.8f, 1.0f, 0.55f};
     look.insideEdge = Light{1.0f, 0.95f, 0.5f};
-    look.ringLight = 0.0007f;
+    look.ringLight = 0.0008f;
     look.insideLight = 0.0009f;
     // A thin lens of glow, so the tilted ring stays an ellipse.
     look.insideDepth = 0.17f;
@@ -383,6 +388,7 @@ void paintHelixInfrared(Scene &scene)
     look.knots.inner = 1.0f;
     look.knots.reach = 0.55f;
     look.knots.spread = 0.5f;
+    look.knots.foreshorten = true;
     // Faint, small knots fill the ring between the bright arcs, so no
     // stretch of it is bare haze.
     look.fineKnots = look.knots;
