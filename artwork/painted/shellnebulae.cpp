@@ -368,14 +368,14 @@ void paintHelixInfrared(Scene &scene)
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.8f, 1.0f, 0.55f};
+    look.inside = Light{0.78f, 1.0f, 0.62f};
     look.insideEdge = Light{1.0f, 0.95f, 0.5f};
     look.ringLight = 0.0008f;
-    look.insideLight = 0.0009f;
+    look.insideLight = 0.0012f;
     // A thin lens of glow, so the tilted ring stays an ellipse.
     look.insideDepth = 0.17f;
     look.loopLight = 0.00012f;
-    look.insideRise = 0.75f;
+    look.insideRise = 0.6f;
     look.knots.head = Light{1.0f, 0.45f, 0.26f};
     look.knots.tail = look.ringOuter;
     look.knots.count = 4000;
