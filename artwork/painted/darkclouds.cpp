@@ -397,6 +397,15 @@ float creationDistance(float x, float y, std::uint32_t seed)
     return smin(d, mass, 0.11f);
 }
 
+// How near (u, v) lies to a column's top, 1 at the top and 0 well below it.
+float nearTop(float u, float v)
+{
+    float best = 0.0f;
+    for (const Node &t : {LeftColumn[5], MiddleColumn[4], RightColumn[3]})
+        best = std::max(best, smoothstep(0.2f, 0.05f, std::hypot(u - t.u, v - t.v)));
+    return best;
+}
+
 // The axis the columns lean along near u: the left one leans most.
 float columnTilt(float u)
 {
@@ -559,8 +568,8 @@ void paintPillars(Scene &scene)
                                    (0.05f + 0.95f * s.facing * s.facing * s.facing) *
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
-            const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
-                              s.facing * (0.3f + 0.7f * height) *
+            const float rim = std::exp(-square((d + 0.002f) / 0.0024f)) * s.facing * s.facing *
+                              (0.3f + 0.7f * height) *
                               (0.3f + 0.7f * broken) * clamp01(0.5f + 1.2f * knots) *
                               (0.15f + 0.85f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
@@ -571,7 +580,7 @@ void paintPillars(Scene &scene)
             if (brow > 0 && d < 0.02f) {
                 // Only the tips, facing the clusters squarely, burn deep;
                 // on the flanks the front is a thin skin.
-                const float tip = smoothstep(0.55f, 0.9f, s.facing) * height;
+                const float tip = smoothstep(0.55f, 0.9f, s.facing) * nearTop(u, v);
                 const float front =
                     0.002f + (0.004f + 0.02f * tip) * smoothstep(-0.4f, 0.5f,
                                                                  core::noise::fbm(u * 9, v * 9,
@@ -611,7 +620,7 @@ void paintPillars(Scene &scene)
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow =
-                6.0f * rim + 6.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+                30.0f * rim + 6.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
