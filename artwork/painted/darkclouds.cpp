@@ -577,16 +577,21 @@ void paintPillars(Scene &scene)
             // of denser gas in it. The front's depth varies, so it is no
             // even band.
             float skin = 0.0f, sparks = 0.0f;
-            if (brow > 0 && d < 0.02f) {
-                // Only the tips, facing the clusters squarely, burn deep;
-                // on the flanks the front is a thin skin.
-                const float tip = smoothstep(0.55f, 0.9f, s.facing) * nearTop(u, v);
+            if ((cap > 0 || brow > 0) && d < 0.02f) {
+                // Only the tips burn deep; on the flanks the front is a thin skin.
+                // Deep inside, the nearest outline's facing jumps across the
+                // column's axis; how open the face is to the light does not.
+                const float facing = lerp(s.facing, open, smoothstep(0.002f, 0.012f, depth));
+                const float tip = nearTop(u, v);
                 const float front =
                     0.002f + (0.004f + 0.02f * tip) * smoothstep(-0.4f, 0.5f,
                                                                  core::noise::fbm(u * 9, v * 9,
                                                                                   seed + 51, 3));
+                // A long, faint tail behind the front, so it fades into the
+                // dust rather than ending at an edge.
                 const float face =
-                    cap * std::exp(-depth / front) + 0.3f * brow * tip * std::exp(-depth / 0.04f);
+                    cap * (0.65f * std::exp(-depth / front) + 0.35f * std::exp(-depth / (4 * front))) +
+                    0.3f * brow * tip * std::exp(-depth / 0.04f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
                 const float clumps =
                     core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
@@ -594,7 +599,7 @@ void paintPillars(Scene &scene)
                        (0.15f + 1.2f * smoothstep(-0.4f, 0.6f, clumps + 0.5f * knots) +
                         0.25f * core::noise::fbm(u * 90, v * 90, seed + 30, 2)) *
                        (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
-                       (0.35f + 0.9f * s.facing);
+                       (0.35f + 0.9f * facing);
                 // The densest knots burn brightest: small, irregular, never round.
                 const float k =
                     core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x, seed + 45, 3);
@@ -620,7 +625,7 @@ void paintPillars(Scene &scene)
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow =
-                30.0f * rim + 6.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+                30.0f * rim + 9.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
@@ -628,7 +633,7 @@ void paintPillars(Scene &scene)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
                        std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
             c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) +
-                mix(paleGold, frontGreen, clamp01(0.6f * glow)) * glow +
+                mix(paleGold, frontGreen, clamp01(0.35f + 0.6f * glow)) * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
                 mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
