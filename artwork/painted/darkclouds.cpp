@@ -501,8 +501,7 @@ void paintPillars(Scene &scene)
             // Averaged over two reaches, so a knot's shadow on the face has a soft edge.
             const float open =
                 0.5f * (smoothstep(-0.03f, 0.03f, dist.at(px + towardsX, py + towardsY)) +
-                        smoothstep(-0.03f, 0.03f,
-                                   dist.at(px + towardsX / 2, py + towardsY / 2)));
+                        smoothstep(-0.03f, 0.03f, dist.at(px + towardsX / 2, py + towardsY / 2)));
             // The front is patchy along the outline at two scales: long dim
             // stretches and short gaps.
             const float stretches =
@@ -569,29 +568,29 @@ void paintPillars(Scene &scene)
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
             const float rim = std::exp(-square((d + 0.002f) / 0.0024f)) * s.facing * s.facing *
-                              (0.3f + 0.7f * height) *
-                              (0.3f + 0.7f * broken) * clamp01(0.5f + 1.2f * knots) *
-                              (0.15f + 0.85f * s.lit) * (0.3f + patches);
+                              (0.3f + 0.7f * height) * (0.3f + 0.7f * broken) *
+                              clamp01(0.5f + 1.2f * knots) * (0.15f + 0.85f * s.lit) *
+                              (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
             // of denser gas in it. The front's depth varies, so it is no
             // even band.
             float skin = 0.0f, sparks = 0.0f;
             if ((cap > 0 || brow > 0) && d < 0.02f) {
-                // Only the tips burn deep; on the flanks the front is a thin skin.
                 // Deep inside, the nearest outline's facing jumps across the
                 // column's axis; how open the face is to the light does not.
                 const float facing = lerp(s.facing, open, smoothstep(0.002f, 0.012f, depth));
+                // Only the tips burn deep; on the flanks the front is a thin skin.
                 const float tip = nearTop(u, v);
                 const float front =
-                    0.002f + (0.004f + 0.02f * tip) * smoothstep(-0.4f, 0.5f,
-                                                                 core::noise::fbm(u * 9, v * 9,
-                                                                                  seed + 51, 3));
+                    0.002f +
+                    (0.004f + 0.02f * tip) *
+                        smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
                 // A long, faint tail behind the front, so it fades into the
                 // dust rather than ending at an edge.
-                const float face =
-                    cap * (0.65f * std::exp(-depth / front) + 0.35f * std::exp(-depth / (4 * front))) +
-                    0.3f * brow * tip * std::exp(-depth / 0.04f);
+                const float face = cap * (0.65f * std::exp(-depth / front) +
+                                          0.35f * std::exp(-depth / (4 * front))) +
+                                   0.3f * brow * tip * std::exp(-depth / 0.04f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
                 const float clumps =
                     core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);

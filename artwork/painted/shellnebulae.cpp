@@ -119,8 +119,8 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
             continue;
         lastAngle = angle;
         lastDepth = depth;
-        const float r =
-            radiusAt(angle) * (style.inner + style.reach * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
+        const float r = radiusAt(angle) * (style.inner + style.reach * std::pow(depth, 1.3f)) +
+                        float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
         const float pick = float(rng.uniform());
         shellparts::Comet k;
