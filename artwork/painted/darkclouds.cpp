@@ -465,7 +465,8 @@ void paintPillars(Scene &scene)
         const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
                         0.012f * folds - 0.006f * ribs * ribs -
                         0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
-                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
+                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
+                        0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2);
         dist.set(px, py, d);
         bumps.set(px, py,
                   0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
