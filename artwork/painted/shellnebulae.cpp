@@ -400,7 +400,7 @@ void paintHelixInfrared(Scene &scene)
     look.fineKnots.reach = 0.7f;
     look.wobble = 0.45f;
     look.streaks = 0.3f;
-    look.discTexture = 0.8f;
+    look.discTexture = 1.1f;
     // A thin halo, or seen this far from face-on it would round the outline.
     look.haloDepth = 0.3f;
     // Dust fills the gaps between clumps, so the ring stays whole.
