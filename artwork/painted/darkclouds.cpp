@@ -397,6 +397,15 @@ float creationDistance(float x, float y, std::uint32_t seed)
     return smin(d, mass, 0.11f);
 }
 
+// How near (u, v) lies to a column's top, 1 at the top and 0 well below it.
+float nearTop(float u, float v)
+{
+    float best = 0.0f;
+    for (const Node &t : {LeftColumn[5], MiddleColumn[4], RightColumn[3]})
+        best = std::max(best, smoothstep(0.2f, 0.05f, std::hypot(u - t.u, v - t.v)));
+    return best;
+}
+
 // The axis the columns lean along near u: the left one leans most.
 float columnTilt(float u)
 {
@@ -420,6 +429,8 @@ void paintPillars(Scene &scene)
     const core::Light dustBrown{0.62f, 0.3f, 0.12f};
     const core::Light litOrange{1.0f, 0.5f, 0.16f};
     const core::Light capGlow{1.0f, 0.8f, 0.5f};
+    const core::Light paleGold{1.0f, 0.86f, 0.58f};
+    const core::Light frontGreen{0.8f, 1.0f, 0.78f};
     // The clusters above, a little to the left and in front, light them.
     constexpr Direction Clusters{-0.35f, -0.85f, 0.38f};
 
@@ -454,7 +465,8 @@ void paintPillars(Scene &scene)
         const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
                         0.012f * folds - 0.006f * ribs * ribs -
                         0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
-                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3);
+                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
+                        0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2);
         dist.set(px, py, d);
         bumps.set(px, py,
                   0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
@@ -475,7 +487,7 @@ void paintPillars(Scene &scene)
         const float mottle = core::noise::fbm(x * 4, y * 4, seed + 2, octaves - 2);
         const float veils = core::noise::ridged(x * 7, y * 7, seed + 6, 4);
         const float warmth =
-            clamp01(0.4f + 0.9f * v + 0.35f * core::noise::fbm(x * 2, y * 2, seed + 3, 3));
+            clamp01(0.28f + 0.8f * v + 0.35f * core::noise::fbm(x * 2, y * 2, seed + 3, 3));
         core::Light c = mix(teal, gold, warmth) *
                         (0.05f * std::exp(1.1f * mottle) * (0.85f + 0.25f * veils * veils));
 
@@ -487,7 +499,10 @@ void paintPillars(Scene &scene)
             // Higher up is nearer the clusters; the tops facing them are
             // being boiled off into glowing gas.
             const float height = smoothstep(0.75f, -0.3f, v);
-            const float open = smoothstep(-0.01f, 0.02f, dist.at(px + towardsX, py + towardsY));
+            // Averaged over two reaches, so a knot's shadow on the face has a soft edge.
+            const float open =
+                0.5f * (smoothstep(-0.03f, 0.03f, dist.at(px + towardsX, py + towardsY)) +
+                        smoothstep(-0.03f, 0.03f, dist.at(px + towardsX / 2, py + towardsY / 2)));
             // The front is patchy along the outline at two scales: long dim
             // stretches and short gaps.
             const float stretches =
@@ -495,7 +510,7 @@ void paintPillars(Scene &scene)
             const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
             // Further over the top the face still sees the clusters, dimmer.
             const float brow =
-                smoothstep(-0.01f, 0.02f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
+                smoothstep(-0.03f, 0.03f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
                 height;
             const float patches =
                 smoothstep(-0.35f, 0.45f, core::noise::fbm(u * 5, v * 5, seed + 7, 4));
@@ -527,16 +542,21 @@ void paintPillars(Scene &scene)
             // The lit band reaches unevenly deep into the dust, and is
             // streaked along the columns across its width.
             const float reach =
-                0.006f +
-                0.03f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 53, 3));
+                0.002f +
+                0.007f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 6, v * 6, seed + 53, 3));
             const float streaks = smoothstep(
                 -0.45f, 0.5f, core::noise::fbm(f.x * 34, f.y * 7 + 0.5f * knots, seed + 54, 3));
             const float band = std::exp(-depth / reach) * (0.25f + 0.75f * streaks);
             const core::Light surface =
-                dustBrown * (0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                dustBrown * (0.02f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
-                litOrange * (0.07f * sunlit * (0.3f + 0.9f * patches) *
-                             (0.08f + 0.92f * std::exp(-depth / 0.03f)));
+                litOrange * (0.012f * sunlit * (0.3f + 0.9f * patches) *
+                             (0.08f + 0.92f * std::exp(-depth / 0.03f))) +
+                // Knots and ridges inside catch a little light on their
+                // sunward faces, and stay dim.
+                mix(dustBrown, litOrange, 0.5f) *
+                    (0.04f * smoothstep(0.25f, 0.7f, s.lit) * clamp01(0.3f + 1.5f * knots) *
+                     (0.3f + 0.7f * height) * (0.3f + 0.7f * std::exp(-depth / 0.1f)));
             // The lit faces are glowing gas themselves, not dust in sunlight.
             const float shine = sunlit * s.facing * s.facing * open * band *
                                 (0.3f + 0.9f * patches) * (0.4f + 0.6f * height) *
@@ -548,21 +568,30 @@ void paintPillars(Scene &scene)
                                    (0.05f + 0.95f * s.facing * s.facing * s.facing) *
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
-            const float rim = std::exp(-square((d + 0.0025f) / 0.003f)) * s.facing * s.facing *
-                              s.facing * (0.15f + 0.85f * height * height) *
-                              (0.1f + 0.9f * broken) * clamp01(0.5f + 1.2f * knots) *
-                              (0.15f + 0.85f * s.lit) * (0.3f + patches);
+            const float rim = std::exp(-square((d + 0.002f) / 0.0024f)) * s.facing * s.facing *
+                              (0.3f + 0.7f * height) * (0.3f + 0.7f * broken) *
+                              clamp01(0.5f + 1.2f * knots) * (0.15f + 0.85f * s.lit) *
+                              (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
             // of denser gas in it. The front's depth varies, so it is no
             // even band.
             float skin = 0.0f, sparks = 0.0f;
-            if (brow > 0 && d < 0.02f) {
+            if ((cap > 0 || brow > 0) && d < 0.02f) {
+                // Deep inside, the nearest outline's facing jumps across the
+                // column's axis; how open the face is to the light does not.
+                const float facing = lerp(s.facing, open, smoothstep(0.002f, 0.012f, depth));
+                // Only the tips burn deep; on the flanks the front is a thin skin.
+                const float tip = nearTop(u, v);
                 const float front =
-                    0.006f +
-                    0.02f * smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
-                const float face =
-                    cap * std::exp(-depth / front) + 0.3f * brow * std::exp(-depth / 0.06f);
+                    0.002f +
+                    (0.004f + 0.02f * tip) *
+                        smoothstep(-0.4f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 51, 3));
+                // A long, faint tail behind the front, so it fades into the
+                // dust rather than ending at an edge.
+                const float face = cap * (0.65f * std::exp(-depth / front) +
+                                          0.35f * std::exp(-depth / (4 * front))) +
+                                   0.3f * brow * tip * std::exp(-depth / 0.04f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
                 const float clumps =
                     core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
@@ -570,7 +599,7 @@ void paintPillars(Scene &scene)
                        (0.15f + 1.2f * smoothstep(-0.4f, 0.6f, clumps + 0.5f * knots) +
                         0.25f * core::noise::fbm(u * 90, v * 90, seed + 30, 2)) *
                        (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
-                       (0.35f + 0.9f * s.facing);
+                       (0.35f + 0.9f * facing);
                 // The densest knots burn brightest: small, irregular, never round.
                 const float k =
                     core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x, seed + 45, 3);
@@ -580,35 +609,33 @@ void paintPillars(Scene &scene)
             // strands that fade as they evaporate.
             float wisp = 0.0f;
             const float source =
-                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 2 * towardsX, py - 2 * towardsY))
+                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 3 * towardsX, py - 3 * towardsY))
                       : 0.0f;
             if (source > 0) {
                 const float along = u * lx + v * ly, across = v * lx - u * ly;
                 const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
-                const float strands = core::noise::ridged(across * 26 + 0.8f * ww.x,
+                const float strands = core::noise::ridged(across * 40 + 0.8f * ww.x,
                                                           along * 5 + 0.4f * ww.y, seed + 8, 3);
                 const float fade =
                     clamp01(0.5f + core::noise::fbm(across * 14, along * 3, seed + 46, 3));
-                wisp = std::exp(-d / 0.025f) * source * height *
+                wisp = std::exp(-d / 0.04f) * source * height * height *
                        (0.4f * fade + 0.8f * strands * strands * fade) * (0.3f + patches);
                 tau += 0.15f * wisp;
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
             const float glow =
-                2.4f * rim + 8.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 2.5f * shine;
+                30.0f * rim + 9.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
             if (d > 0)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
                        std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
-            c = c * t + surface * (1.0f - t) + litOrange * (0.4f * glowEdge) +
-                mix(mix(litOrange, capGlow, 0.65f), core::palette::WarmWhite,
-                    clamp01(0.7f * glow)) *
-                    glow +
+            c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) +
+                mix(paleGold, frontGreen, clamp01(0.35f + 0.6f * glow)) * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
-                mix(capGlow, teal, 0.3f) * (0.4f * wisp) +
+                mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
             light.dim(px, py, t);
         }

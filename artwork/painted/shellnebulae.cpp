@@ -90,6 +90,9 @@ struct KnotStyle
     float size;                  // scales heads and tails' widths
     float tailLength = 1.0f;     // scales tails' lengths
     float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
+    float inner = 0.86f;         // nearest a knot lies to the star, in radiusAt's units
+    float reach = 0.42f;         // how far beyond that the knots spread
+    bool foreshorten = false;    // tails shortened as the tilted plane is seen
 };
 
 template <typename RadiusAt>
@@ -116,8 +119,8 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
             continue;
         lastAngle = angle;
         lastDepth = depth;
-        const float r =
-            radiusAt(angle) * (0.86f + 0.42f * std::pow(depth, 1.3f)) + float(rng.normal()) * 7.0f;
+        const float r = radiusAt(angle) * (style.inner + style.reach * std::pow(depth, 1.3f)) +
+                        float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
         const float pick = float(rng.uniform());
         shellparts::Comet k;
@@ -128,6 +131,10 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
         k.head = size * (0.55f + 0.9f * pick * pick + float(rng.range(0.0, 0.3)));
         k.tail = style.tailLength * (float(rng.range(5.0, 12.0)) + 16.0f * pick * (0.5f + depth));
         k.width = k.head * float(rng.range(0.55, 0.9));
+        if (style.foreshorten) {
+            const Vec3 radial = o.toPicture({c, s, 0.0f});
+            k.tail *= std::hypot(radial.x, radial.y);
+        }
         if (style.spread > 0) {
             // Some knots are bare heads, some drag long tails; heads are
             // not all round.
@@ -161,6 +168,7 @@ struct HelixLook
     float ringLight, insideLight, loopLight;
     float insideRise; // 0: the glow is even; 1: it rises towards the ring
     KnotStyle knots;
+    KnotStyle fineKnots{}; // a second, fainter population; none when count is 0
     float starLight;
     float texture;               // strength of the fine clumps laid over the volume
     float wobble = 1.0f;         // how far the ring's radius wanders
@@ -304,6 +312,11 @@ void paintHelixRing(Scene &scene, const HelixLook &look)
     core::Rng knots(seed + 7);
     ringKnots(light, knots, Cx, Cy, o, look.knots, seed + 8,
               [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+    if (look.fineKnots.count > 0) {
+        core::Rng fine(seed + 9);
+        ringKnots(light, fine, Cx, Cy, o, look.fineKnots, seed + 26,
+                  [&](float a) { return 0.8f * radiusAt(std::cos(a), std::sin(a)); });
+    }
     addCentralStar(light, Cx + 3, Cy - 2, look.starLight, cp::HotWhite);
 }
 
@@ -355,26 +368,39 @@ void paintHelixInfrared(Scene &scene)
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
     look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.82f, 1.0f, 0.66f};
-    look.insideEdge = Light{1.0f, 0.96f, 0.66f};
-    look.ringLight = 0.0009f;
-    look.insideLight = 0.0008f;
+    look.inside = Light{0.78f, 1.0f, 0.62f};
+    look.insideEdge = Light{1.0f, 0.95f, 0.5f};
+    look.ringLight = 0.0008f;
+    look.insideLight = 0.0012f;
     // A thin lens of glow, so the tilted ring stays an ellipse.
     look.insideDepth = 0.17f;
     look.loopLight = 0.00012f;
-    look.insideRise = 0.7f;
+    look.insideRise = 0.6f;
     look.knots.head = Light{1.0f, 0.45f, 0.26f};
     look.knots.tail = look.ringOuter;
-    look.knots.count = 1300;
-    look.knots.brightness = 0.09f;
+    look.knots.count = 4000;
+    look.knots.brightness = 0.08f;
     look.knots.tailShare = 0.5f;
     // The longer wavelength blurs them: fat heads with short tails, not needles.
-    look.knots.size = 1.7f;
-    look.knots.tailLength = 1.1f;
-    look.knots.spread = 1.0f;
+    look.knots.size = 1.5f;
+    look.knots.tailLength = 0.8f;
+    // They fill the ring's whole width, so it is built of knots, not haze.
+    look.knots.inner = 1.0f;
+    look.knots.reach = 0.55f;
+    look.knots.spread = 0.5f;
+    look.knots.foreshorten = true;
+    // Faint, small knots fill the ring between the bright arcs, so no
+    // stretch of it is bare haze.
+    look.fineKnots = look.knots;
+    look.fineKnots.count = 6000;
+    look.fineKnots.brightness = 0.035f;
+    look.fineKnots.size = 1.0f;
+    look.fineKnots.tailLength = 0.7f;
+    look.fineKnots.inner = 0.95f;
+    look.fineKnots.reach = 0.7f;
     look.wobble = 0.45f;
     look.streaks = 0.3f;
-    look.discTexture = 1.4f;
+    look.discTexture = 1.1f;
     // A thin halo, or seen this far from face-on it would round the outline.
     look.haloDepth = 0.3f;
     // Dust fills the gaps between clumps, so the ring stays whole.
