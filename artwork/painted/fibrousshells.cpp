@@ -276,7 +276,7 @@ void paintMedusa(Scene &scene)
         // Beyond the horns a few faint wisps close the shell.
         const float wisps =
             0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
-        return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
+        return std::max(smoothstep(-0.95f, 0.15f, cut), wisps);
     };
     // Along the arc the gas comes in brighter and fainter stretches, and in
     // two places it all but breaks.
@@ -327,9 +327,35 @@ void paintMedusa(Scene &scene)
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
     core::renderVolume(light, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
 
-    // The filaments themselves, at full resolution: strands that run along
-    // the arc and wander across it, twisting about each other, beaded with
-    // knots; red-pink, with blue-green ones on the inner side.
+    // The filaments themselves, at full resolution. Each family of strands is
+    // the set of lines where a bent radial coordinate is whole: the bend wanders
+    // along the arc, so the strands of one family drift towards and away from
+    // each other and cross those of the others at shallow angles, which reads as
+    // a braid. Every strand has its own width and strength and fades in and out
+    // along its length.
+    struct Strands
+    {
+        float spacing, bend, along;
+        std::uint32_t salt;
+    };
+    auto strandsOf = [&](const Strands &f, float x, float y, float c, float s, float depth,
+                         float twist) {
+        const float n = depth / f.spacing + f.bend * cn::fbm(c * f.along, s * f.along, f.salt, 2) +
+                        0.35f * twist;
+        const float i = std::floor(n);
+        const float off = n - i - 0.5f;
+        const std::uint32_t h = cn::hash(int(i), 17, f.salt);
+        const float own = float(h >> 8) * (1.0f / 16777216.0f);
+        const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
+        const float width = 0.07f + 0.15f * own2;
+        const float runs = smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 7, f.salt + 1, 2) +
+                                                         0.01f * cn::fbm(x / 9, y / 9, f.salt + 2, 1));
+        // Many strands are faint or missing, so the brighter ones stand apart.
+        return std::exp(-(off / width) * (off / width)) * smoothstep(0.3f, 0.95f, own) * runs;
+    };
+    const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
+                             {10.0f, -4.5f, 1.7f, seed + 10},
+                             {17.0f, 3.0f, 2.2f, seed + 17}};
     shellparts::paintBox(light, box, [&](float x, float y) {
         const float dx0 = x - Cx, dy0 = y - Cy;
         const float r0 = std::hypot(dx0, dy0);
@@ -371,34 +397,38 @@ void paintMedusa(Scene &scene)
         const float inner = bump(d + 1.7f, 1.0f);
         if (envelope + inner < 0.003f)
             return haze;
-        const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
-        auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
-            return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
-                              0.55f);
-        };
-        const float a = strands(4.5f, 24.0f, 60.0f, seed + 9);
-        const float b = strands(6.5f, 14.0f, -50.0f, seed + 10);
-        // Tendrils reaching outwards, mostly beyond the main strands.
+        const float twist = cn::fbm(x / 120, y / 120, seed + 8, 3);
+        // The strands follow the outline's broad bends but only part of its
+        // smaller ones, so they do not all wave in step.
+        const float depth = std::hypot(dx0 + 12 * w.x, dy0 + 12 * w.y) - shellR;
+        float braid = 0;
+        for (const Strands &f : Main)
+            braid += strandsOf(f, x, y, c, s, depth, twist);
+        // In the knot the strands wind more tightly about each other.
+        const float knotBraid =
+            knotted > 0.02f ? strandsOf({8.0f, 3.0f, 3.0f, seed + 25}, x, y, c, s, depth, 2 * twist) +
+                                  strandsOf({10.0f, -2.8f, 3.0f, seed + 26}, x, y, c, s, depth, -twist)
+                            : 0.0f;
+        // A few tendrils reaching outwards, beyond the main strands.
         const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
-                        smoothstep(-1.0f, 0.6f, d);
-        // Beads along the strands and a few tangles where they crowd.
+                        smoothstep(0.0f, 1.0f, d) *
+                        smoothstep(0.2f, 0.6f, cn::fbm(c * 5, s * 5, seed + 15, 2));
+        // Beads along the strands.
         const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
-        const float tangle = cn::ridged(x / 16 + 1.5f * w.y, y / 16 - 1.5f * w.x, seed + 12, 3);
-        const float knots = smoothstep(0.15f, 0.6f, cn::fbm(x / 70, y / 70, seed + 13, 2));
-        const float red = (1.6f * a * a * a + 0.8f * b * b * b + 0.7f * t * t * t) *
-                              (0.15f + 1.2f * beads * beads) +
-                          knots * 1.2f * tangle * tangle * tangle;
-        const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
-        const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
+        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads);
+        const float teal = strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, x, y, c, s, depth, -twist) *
+                           (0.3f + beads) * inner;
         const float k = shown * bright * stretches(c, s);
-        // The bright knot: strands crowd and wind about each other there.
-        const float knot =
-            knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
+        // Where they cross most thickly the strands tangle.
+        const float tangle =
+            knotted > 0.02f ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) : 0.0f;
+        const float knot = knotted * bump(d + 0.3f, 1.1f) *
+                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads);
         return haze +
-               (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+               (cp::Rose * (0.11f * red) + Light{1.0f, 0.3f, 0.36f} * (0.003f * (0.3f + beads))) *
                    (envelope * k) +
-               Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
+               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
+               Light{1.0f, 0.38f, 0.42f} * (0.2f * knot);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
