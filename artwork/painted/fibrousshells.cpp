@@ -36,7 +36,7 @@ void paintNgc1501(Scene &scene)
     constexpr float Cx = 955, Cy = 545;
     // Slightly elongated and turned; the shell is a thick wall between the
     // inner and the outer surface, so it brightens towards its limb.
-    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.74f;
+    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.8f;
     const float ca = std::cos(Angle), sa = std::sin(Angle);
     const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
 
@@ -48,8 +48,10 @@ void paintNgc1501(Scene &scene)
         const float wx = x + 0.06f * cn::fbm(x * 5, y * 5, z * 5, seed + 24, 2);
         const float wy = y + 0.06f * cn::fbm(x * 5 + 3, y * 5, z * 5, seed + 25, 2);
         const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
-        constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
-        constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
+        constexpr float Freq[3] = {3.8f, 7.0f, 25.0f};
+        constexpr float Depth[3] = {1.0f, 0.95f, 0.8f};
+        // The smaller cells have the sharper ridges between them.
+        constexpr float Wall[3] = {0.5f, 0.3f, 0.2f};
         // The broad warp would stretch the smallest cells all one way into
         // streaks; they follow only part of it.
         constexpr float Follow[3] = {1.0f, 0.7f, 0.25f};
@@ -59,7 +61,7 @@ void paintNgc1501(Scene &scene)
                         pz = z + Follow[i] * (wz - z);
             const cn::Cells c = cn::worley(px * Freq[i] + 11.0f * float(i), py * Freq[i],
                                            pz * Freq[i], seed + 20 + std::uint32_t(i));
-            const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
+            const float wall = smoothstep(Wall[i], 0.03f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
             const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
             const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
@@ -78,11 +80,13 @@ void paintNgc1501(Scene &scene)
         const float rho0 = std::hypot(u, v);
         if (rho0 > 1.75f)
             return Light{};
-        // The outline is dented at two scales and frayed at a third.
+        // The outline is dented at two scales and frayed at two more, so the
+        // limb is ragged rather than a drawn circle.
         const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
-        const float edge = 1.0f + 0.045f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
-                           0.02f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
-                           0.012f * cn::fbm(x / 16, y / 16, seed + 3, 2);
+        const float edge = 1.0f + 0.06f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.025f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.025f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
+                           0.012f * cn::fbm(x / 12, y / 12, seed + 7, 2);
         const float rho = rho0 / edge;
         // A faint red halo beyond the shell, smooth as such halos are.
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
@@ -90,22 +94,29 @@ void paintNgc1501(Scene &scene)
                   (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
         // Thin gas just beyond the limb, so the shell's edge fades rather than stops.
         const float beyond = std::max(rho - 0.98f, 0.0f);
-        e += Oxygen * (0.02f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.06f) *
-                       (0.6f + 0.8f * clamp01(0.5f + cn::fbm(x / 60, y / 60, seed + 10, 2))));
-        if (rho >= 1.05f)
+        e += Oxygen * (0.03f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.07f) *
+                       (0.4f + 1.2f * clamp01(0.5f + cn::fbm(x / 45, y / 45, seed + 10, 2))));
+        if (rho >= 1.09f)
             return e;
-        // Path lengths through the wall, softened so the limb has no hard line.
-        const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
+        // Path lengths through the wall. The outer surface is soft too, its
+        // radius spread over a range, so the limb fades instead of ending.
+        float outer = 0;
+        for (const float q : {0.95f, 0.99f, 1.03f, 1.07f})
+            outer += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
         // The inner surface is soft: its radius is spread over a range.
         float inner = 0;
         for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
             inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
-        const float path = smoothstep(1.05f, 0.93f, rho) * (outer - inner + 0.02f);
+        const float path = smoothstep(1.09f, 0.93f, rho) * (outer - inner + 0.02f);
         const float h = 0.5f * (outer + inner);
         const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
+        // The limb itself is bright in some stretches and faint in others.
+        const float around = smoothstep(0.6f, 0.95f, rho) *
+                             (0.8f * clamp01(0.5f + 1.3f * cn::fbm(c * 2.2f, s * 2.2f, seed + 14, 2)) - 0.4f);
         const float patches =
-            0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
+            (0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u) *
+            (1.0f + around);
         // The finest grain: small knots, in clusters, and faint filaments
         // between them, a few pixels across and round rather than drawn out.
         const cn::Cells g = cn::worley(x / 6.5f, y / 6.5f, seed + 11);
@@ -124,7 +135,7 @@ void paintNgc1501(Scene &scene)
         const Light colour = mix(mix(mix(base, cp::OxygenTeal, clamp01(0.8f - m)),
                                      Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f))),
                                  Light{0.62f, 0.9f, 0.95f}, 0.5f * smoothstep(0.65f, 0.15f, rho));
-        return e + colour * (0.11f * path * m * patches * fine);
+        return e + colour * (0.13f * path * m * patches * fine);
     });
     addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
 }
