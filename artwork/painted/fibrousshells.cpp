@@ -323,7 +323,7 @@ void paintMedusa(Scene &scene)
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
+        Light e = cp::Rose * (0.00008f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
         // The haze hugs the inner side of the crescent, in puffs parted by
         // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
@@ -341,28 +341,35 @@ void paintMedusa(Scene &scene)
     // The filaments themselves, at full resolution. Each family of strands is
     // the set of lines where a bent radial coordinate is whole: the bend wanders
     // along the arc, so the strands of one family drift towards and away from
-    // each other and cross those of the others at shallow angles, which reads as
-    // a braid. Every strand has its own width and strength and fades in and out
-    // along its length.
+    // each other and cross those of the others at shallow angles. Each strand
+    // is two plies that wind about each other, meeting and parting along it,
+    // which reads as a braid. Every strand has its own width and strength and
+    // fades in and out along its length.
     struct Strands
     {
         float spacing, bend, along;
         std::uint32_t salt;
     };
-    auto strandsOf = [&](const Strands &f, float x, float y, float c, float s, float depth,
-                         float twist) {
+    auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
         const float n = depth / f.spacing + f.bend * cn::fbm(c * f.along, s * f.along, f.salt, 2) +
                         0.35f * twist;
-        const float i = std::floor(n);
-        const float off = n - i - 0.5f;
-        const std::uint32_t h = cn::hash(int(i), 17, f.salt);
-        const float own = float(h >> 8) * (1.0f / 16777216.0f);
-        const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
-        const float width = 0.07f + 0.15f * own2;
-        const float runs = smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 7, f.salt + 1, 2) +
-                                                         0.01f * cn::fbm(x / 9, y / 9, f.salt + 2, 1));
-        // Many strands are faint or missing, so the brighter ones stand apart.
-        return std::exp(-(off / width) * (off / width)) * smoothstep(0.3f, 0.95f, own) * runs;
+        const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
+        float sum = 0;
+        for (const float ply : {-0.5f, 0.5f}) {
+            const float np = n + ply * wind;
+            const float i = std::floor(np);
+            const float off = np - i - 0.5f;
+            const std::uint32_t h = cn::hash(int(i), 17, f.salt);
+            const float own = float(h >> 8) * (1.0f / 16777216.0f);
+            const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
+            const float width = 0.05f + 0.1f * own2;
+            const float runs =
+                smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 3.5f, f.salt + 1, 2));
+            // Many strands are faint or missing, so the brighter ones stand apart.
+            sum += 0.65f * std::exp(-(off / width) * (off / width)) * smoothstep(0.3f, 0.95f, own) *
+                   runs;
+        }
+        return sum;
     };
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
@@ -414,29 +421,38 @@ void paintMedusa(Scene &scene)
         const float depth = std::hypot(dx0 + 12 * w.x, dy0 + 12 * w.y) - shellR;
         float braid = 0;
         for (const Strands &f : Main)
-            braid += strandsOf(f, x, y, c, s, depth, twist);
-        // In the knot the strands wind more tightly about each other.
-        const float knotBraid =
-            knotted > 0.02f ? strandsOf({8.0f, 3.0f, 3.0f, seed + 25}, x, y, c, s, depth, 2 * twist) +
-                                  strandsOf({10.0f, -2.8f, 3.0f, seed + 26}, x, y, c, s, depth, -twist)
-                            : 0.0f;
+            braid += strandsOf(f, c, s, depth, twist);
+        // In the knot the strands wind tightly about each other, some running
+        // slantwise across the arc. The knot lies well away from the angle's
+        // wrap, so the distance along the arc is continuous there.
+        float knotBraid = 0;
+        if (knotted > 0.02f) {
+            const float arc = shellR * std::atan2(s, c);
+            knotBraid = strandsOf({8.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
+                        strandsOf({10.0f, -2.8f, 3.0f, seed + 26}, c, s,
+                                  0.88f * depth + 0.48f * arc, -twist) +
+                        strandsOf({9.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
+                                  twist);
+        }
         // A few tendrils reaching outwards, beyond the main strands.
         const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
                         smoothstep(0.0f, 1.0f, d) *
                         smoothstep(0.2f, 0.6f, cn::fbm(c * 5, s * 5, seed + 15, 2));
         // Beads along the strands.
         const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
-        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads);
-        const float teal = strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, x, y, c, s, depth, -twist) *
+        // The strands are knotty, brightening and thinning every few pixels.
+        const float knotty = 0.5f + clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
+        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty;
+        const float teal = strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, c, s, depth, -twist) *
                            (0.3f + beads) * inner;
         const float k = shown * bright * stretches(c, s);
         // Where they cross most thickly the strands tangle.
         const float tangle =
             knotted > 0.02f ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) : 0.0f;
         const float knot = knotted * bump(d + 0.3f, 1.1f) *
-                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads);
+                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) * knotty;
         return haze +
-               (cp::Rose * (0.11f * red) + Light{1.0f, 0.3f, 0.36f} * (0.003f * (0.3f + beads))) *
+               (cp::Rose * (0.11f * red) + Light{1.0f, 0.3f, 0.36f} * (0.005f * beads * beads)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
                Light{1.0f, 0.38f, 0.42f} * (0.2f * knot);
