@@ -55,6 +55,9 @@ void paintNgc1501(Scene &scene)
         // The broad warp would stretch the smallest cells all one way into
         // streaks; they follow only part of it.
         constexpr float Follow[3] = {1.0f, 0.7f, 0.25f};
+        // The finest cells show in patches only, so they never read as a net.
+        const float finePatch = smoothstep(-0.25f, 0.35f, cn::fbm(x * 4, y * 4, z * 4, seed + 27, 2));
+        const float Reach[3] = {1.0f, 1.0f, 0.25f + 0.75f * finePatch};
         float v = 1.0f;
         for (int i = 0; i < 3; ++i) {
             const float px = x + Follow[i] * (wx - x), py = y + Follow[i] * (wy - y),
@@ -66,7 +69,7 @@ void paintNgc1501(Scene &scene)
             const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
             const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
             const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
-            v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
+            v *= std::max(1.0f + Reach[i] * Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
         }
         const float ridges = cn::ridged(x * 8, y * 8, z * 8, seed + 21, 2);
         const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
@@ -91,7 +94,7 @@ void paintNgc1501(Scene &scene)
         // A faint red halo beyond the shell, smooth as such halos are.
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
         Light e = Light{1.0f, 0.28f, 0.3f} *
-                  (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
+                  (0.011f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
         // Thin gas just beyond the limb, so the shell's edge fades rather than stops.
         const float beyond = std::max(rho - 0.98f, 0.0f);
         e += Oxygen * (0.03f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.07f) *
