@@ -19,11 +19,17 @@ namespace {
 namespace cn = core::noise;
 namespace cp = core::palette;
 using core::Light;
-using core::shaping::bump;
 using core::shaping::clamp01;
 using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
+
+// A Gaussian, exp(-t^2), that skips the exponential far out in its tails,
+// where expf takes its slow underflow path.
+float gauss(float t)
+{
+    return t * t < 80.0f ? std::exp(-t * t) : 0.0f;
+}
 
 } // namespace
 
@@ -297,8 +303,8 @@ void paintMedusa(Scene &scene)
     auto stretches = [&](float c, float s) {
         const float phi = std::atan2(s, c);
         const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
-        const float gaps = 1.0f - 0.9f * bump(phi + wobble - 0.2f, 0.13f) -
-                           0.85f * bump(phi + wobble - 1.95f, 0.08f);
+        const float gaps = 1.0f - 0.9f * gauss((phi + wobble - 0.2f) / 0.13f) -
+                           0.85f * gauss((phi + wobble - 1.95f) / 0.08f);
         return gaps * (0.45f +
                        1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
     };
@@ -321,7 +327,7 @@ void paintMedusa(Scene &scene)
         const float ir = 1.0f / (r + 1e-3f);
         const float c = dx * ir, s = dy * ir;
         const float shellR = radiusAt(c, s);
-        const float wall = bump(r / shellR - 0.96f, 0.07f + 0.04f * std::fabs(z) * ir);
+        const float wall = gauss((r / shellR - 0.96f) / (0.07f + 0.04f * std::fabs(z) * ir));
         const float clumps =
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
@@ -354,25 +360,30 @@ void paintMedusa(Scene &scene)
         std::uint32_t salt;
     };
     auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
-        const float n = depth / f.spacing + f.bend * cn::fbm(c * f.along, s * f.along, f.salt, 2) +
-                        0.35f * twist;
+        // The lanes widen and narrow, so strands bunch in places and spread in others.
+        const float n = depth / f.spacing * (1.0f + 0.3f * twist) +
+                        f.bend * cn::fbm(c * f.along, s * f.along, f.salt, 2) + 0.35f * twist;
         const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
+        const float i = std::floor(n);
+        const std::uint32_t h = cn::hash(int(i), 17, f.salt);
+        const float own = float(h >> 8) * (1.0f / 16777216.0f);
+        const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
+        const float width = 0.05f + 0.1f * own2;
+        // Many strands are faint or missing, so the brighter ones stand apart.
+        const float strength =
+            0.65f * smoothstep(0.3f, 0.95f, own) *
+            smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 3.5f, f.salt + 1, 2));
+        // The plies stay well inside their strand's lane, so they share its draw.
         float sum = 0;
         for (const float ply : {-0.5f, 0.5f}) {
-            const float np = n + ply * wind;
-            const float i = std::floor(np);
-            const float off = np - i - 0.5f;
-            const std::uint32_t h = cn::hash(int(i), 17, f.salt);
-            const float own = float(h >> 8) * (1.0f / 16777216.0f);
-            const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
-            const float width = 0.05f + 0.1f * own2;
-            const float runs =
-                smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 3.5f, f.salt + 1, 2));
-            // Many strands are faint or missing, so the brighter ones stand apart.
-            sum += 0.65f * std::exp(-(off / width) * (off / width)) * smoothstep(0.3f, 0.95f, own) *
-                   runs;
+            // A strand glows faintly across its lane, fading to nothing at the
+            // lane's edges so that neighbouring lanes meet without a seam.
+            const float lane = n + ply * wind - i - 0.5f;
+            const float off = lane / width;
+            const float glow = std::max(1.0f - 4.0f * lane * lane, 0.0f);
+            sum += (off * off < 16.0f ? std::exp(-off * off) : 0.0f) + 0.12f * glow * glow;
         }
-        return sum;
+        return strength * sum;
     };
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
@@ -408,15 +419,16 @@ void paintMedusa(Scene &scene)
             0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
                         (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
         const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
-        const float knotted = bump(1.0f - knotAt, 0.05f);
+        const float knotted = gauss((1.0f - knotAt) / 0.05f);
         const float bright = 0.45f + 0.65f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
         // Frayed at 20-40 px, so the front's edge is never a clean curve.
         const float d = (r / shellR - 1.0f) / thick + 0.45f * cn::fbm(x / 28, y / 28, seed + 18, 2);
         // Red at the shock front, sharper outside than in; the blue-green
         // strands lie further in.
-        const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
-        const float inner = bump(d + 1.7f, 1.0f);
-        if (envelope + inner < 0.003f)
+        const float envelope = gauss(d * (d > 0 ? 1.483f : 0.775f));
+        const float inner = gauss(d + 1.7f);
+        const float k = shown * bright * stretches(c, s);
+        if ((envelope + inner) * k < 0.0015f)
             return haze;
         const float twist = cn::fbm(x / 120, y / 120, seed + 8, 3);
         // The strands follow the outline's broad bends but only part of its
@@ -448,14 +460,13 @@ void paintMedusa(Scene &scene)
         const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty;
         const float teal = strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, c, s, depth, -twist) *
                            (0.3f + beads) * inner;
-        const float k = shown * bright * stretches(c, s);
         // Where they cross most thickly the strands tangle.
         const float tangle =
             knotted > 0.02f ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) : 0.0f;
-        const float knot = knotted * bump(d + 0.3f, 1.1f) *
+        const float knot = knotted * gauss((d + 0.3f) / 1.1f) *
                            (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) * knotty;
         return haze +
-               (cp::Rose * (0.11f * red) + Light{1.0f, 0.3f, 0.36f} * (0.005f * beads * beads)) *
+               (cp::Rose * (0.1f * red) + Light{1.0f, 0.3f, 0.36f} * (0.005f * beads * beads)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
                Light{1.0f, 0.38f, 0.42f} * (0.2f * knot);
