@@ -93,7 +93,7 @@ void paintNgc1501(Scene &scene)
         // limb is ragged rather than a drawn circle.
         const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
         const float edge = 1.0f + 0.06f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
-                           0.025f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.035f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
                            0.025f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
                            0.012f * cn::fbm(x / 12, y / 12, seed + 7, 2);
         const float rho = rho0 / edge;
