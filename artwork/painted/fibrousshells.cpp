@@ -361,8 +361,12 @@ void paintMedusa(Scene &scene)
     };
     auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
         // The lanes widen and narrow, so strands bunch in places and spread in others.
+        // The bend drifts slowly with depth too, so the strands of a family are
+        // not all parallel; slowly enough that none folds back on itself.
         const float n = depth / f.spacing * (1.0f + 0.3f * twist) +
-                        f.bend * cn::fbm(c * f.along, s * f.along, f.salt, 2) + 0.35f * twist;
+                        f.bend * cn::fbm(c * f.along + depth / 250, s * f.along - depth / 300,
+                                         f.salt, 2) +
+                        0.35f * twist;
         const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
         const float i = std::floor(n);
         const std::uint32_t h = cn::hash(int(i), 17, f.salt);
