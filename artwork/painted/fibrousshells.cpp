@@ -473,7 +473,7 @@ void paintMedusa(Scene &scene)
                (cp::Rose * (0.1f * red) + Light{1.0f, 0.3f, 0.36f} * (0.005f * beads * beads)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.2f * knot);
+               Light{1.0f, 0.38f, 0.42f} * (0.13f * knot);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
