@@ -332,7 +332,7 @@ void paintMedusa(Scene &scene)
             0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00008f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
+        Light e = cp::Rose * (0.00005f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
         // The haze hugs the inner side of the crescent, in puffs parted by
         // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
@@ -349,45 +349,50 @@ void paintMedusa(Scene &scene)
 
     // The filaments themselves, at full resolution. Each family of strands is
     // the set of lines where a bent radial coordinate is whole: the bend wanders
-    // along the arc, so the strands of one family drift towards and away from
-    // each other and cross those of the others at shallow angles. Each strand
-    // is two plies that wind about each other, meeting and parting along it,
-    // which reads as a braid. Every strand has its own width and strength and
-    // fades in and out along its length.
+    // along the arc and with depth, so the strands of one family drift towards
+    // and away from each other and cross those of the others. Each strand is
+    // two plies that wind about each other. A strand is broken into short
+    // pieces, and along each piece it swells, thins and fades, with a soft
+    // fringe about a narrower core.
     struct Strands
     {
         float spacing, bend, along;
         std::uint32_t salt;
     };
     auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
-        // The lanes widen and narrow, so strands bunch in places and spread in others.
-        // The bend drifts slowly with depth too, so the strands of a family are
-        // not all parallel; slowly enough that none folds back on itself.
         const float n = depth / f.spacing * (1.0f + 0.3f * twist) +
                         f.bend * cn::fbm(c * f.along + depth / 250, s * f.along - depth / 300,
                                          f.salt, 2) +
+                        0.45f * cn::fbm(c * 6 + depth / 30, s * 6 - depth / 40, f.salt + 6, 2) +
                         0.35f * twist;
-        const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
         const float i = std::floor(n);
         const std::uint32_t h = cn::hash(int(i), 17, f.salt);
         const float own = float(h >> 8) * (1.0f / 16777216.0f);
         const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
-        const float width = 0.05f + 0.1f * own2;
-        // Many strands are faint or missing, so the brighter ones stand apart.
-        const float strength =
-            0.65f * smoothstep(0.3f, 0.95f, own) *
-            smoothstep(-0.2f, 0.3f, cn::fbm(c * 3.5f + 13 * own, s * 3.5f, f.salt + 1, 2));
-        // The plies stay well inside their strand's lane, so they share its draw.
+        if (own <= 0.3f)
+            return 0.0f;
+        // Along the arc each strand breaks every few tens of pixels; the draw
+        // is on the unit circle so it has no seam where the angle wraps.
+        const float oc = c + 3.7f * own, os = s - 2.9f * own;
+        const float pieces = smoothstep(-0.05f, 0.25f, cn::fbm(oc * 7, os * 7, f.salt + 4, 2));
+        if (pieces <= 0.0f)
+            return 0.0f;
+        const float swell = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(oc * 16, os * 16, f.salt + 5, 2));
+        const float width = (0.1f + 0.08f * own2) * swell;
+        const float strength = 0.75f * smoothstep(0.3f, 0.9f, own) * pieces * swell;
+        const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
+        // Zero at the lane's edges, so neighbouring lanes with other draws
+        // meet without a seam.
+        const float lane0 = n - i - 0.5f;
+        const float taper = std::max(1.0f - 4.0f * lane0 * lane0, 0.0f);
+        const float fringe = std::min(2.5f * width, 0.24f);
         float sum = 0;
         for (const float ply : {-0.5f, 0.5f}) {
-            // A strand glows faintly across its lane, fading to nothing at the
-            // lane's edges so that neighbouring lanes meet without a seam.
-            const float lane = n + ply * wind - i - 0.5f;
-            const float off = lane / width;
-            const float glow = std::max(1.0f - 4.0f * lane * lane, 0.0f);
-            sum += (off * off < 16.0f ? std::exp(-off * off) : 0.0f) + 0.12f * glow * glow;
+            const float lane = lane0 + ply * wind;
+            const float off = lane / width, soft = lane / fringe;
+            sum += 0.4f * gauss(off) + 0.45f * gauss(soft);
         }
-        return strength * sum;
+        return strength * taper * sum;
     };
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
@@ -457,23 +462,42 @@ void paintMedusa(Scene &scene)
         const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
                         smoothstep(0.0f, 1.0f, d) *
                         smoothstep(0.2f, 0.6f, cn::fbm(c * 5, s * 5, seed + 15, 2));
+        // The gas itself is clumpy at 30, 12 and 5 px and torn by dark holes;
+        // the strands are denser gas within it, so they brighten with it.
+        const float big = clamp01(0.45f + 1.1f * cn::fbm(x / 30 + 0.6f * w.x, y / 30, seed + 30, 2));
+        const float mid = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(x / 12, y / 12, seed + 31, 2));
+        const float grain = 0.75f + 0.5f * clamp01(0.5f + cn::fbm(x / 5, y / 5, seed + 32, 2));
+        const float holes = smoothstep(-0.4f, 0.05f, cn::fbm(x / 55, y / 55, seed + 33, 2));
+        const float clumps = (0.2f + big) * mid * grain * (0.15f + 0.85f * holes);
         // Beads along the strands.
         const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
         // The strands are knotty, brightening and thinning every few pixels.
         const float knotty = 0.5f + clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
-        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty;
-        const float teal = strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, c, s, depth, -twist) *
-                           (0.3f + beads) * inner;
-        // Where they cross most thickly the strands tangle.
+        const float embed = 0.25f + 0.75f * clumps;
+        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty * embed;
+        // Blue-green [O III] glow in soft patches along the inner edge, with
+        // a few strands of it.
+        const float oxyPatch =
+            clamp01(0.5f + 1.4f * cn::fbm(x / 40, y / 40, seed + 34, 2)) * (0.6f + 0.4f * mid);
+        const float teal = (0.4f * strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, c, s, depth, -twist) *
+                                (0.3f + beads) +
+                            0.5f * oxyPatch * oxyPatch) *
+                           inner;
+        // Where they cross most thickly the strands tangle, in broken knots
+        // rather than whole loops.
         const float tangle =
-            knotted > 0.02f ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) : 0.0f;
+            knotted > 0.02f
+                ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) *
+                      smoothstep(-0.1f, 0.3f, cn::fbm(x / 20, y / 20, seed + 35, 2))
+                : 0.0f;
         const float knot = knotted * gauss((d + 0.3f) / 1.1f) *
-                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) * knotty;
+                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
+                           knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
         return haze +
-               (cp::Rose * (0.1f * red) + Light{1.0f, 0.3f, 0.36f} * (0.005f * beads * beads)) *
+               (cp::Rose * (0.075f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.13f * knot);
+               Light{1.0f, 0.38f, 0.42f} * (0.09f * knot);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
