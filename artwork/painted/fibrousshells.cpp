@@ -329,7 +329,7 @@ void paintMedusa(Scene &scene)
         const float shellR = radiusAt(c, s);
         const float wall = gauss((r / shellR - 0.96f) / (0.07f + 0.04f * std::fabs(z) * ir));
         const float clumps =
-            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
+            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 3));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
         Light e = cp::Rose * (0.00005f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
@@ -452,10 +452,10 @@ void paintMedusa(Scene &scene)
         float knotBraid = 0;
         if (knotted > 0.02f) {
             const float arc = shellR * std::atan2(s, c);
-            knotBraid = strandsOf({8.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
-                        strandsOf({10.0f, -2.8f, 3.0f, seed + 26}, c, s,
+            knotBraid = strandsOf({10.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
+                        strandsOf({12.0f, -2.8f, 3.0f, seed + 26}, c, s,
                                   0.88f * depth + 0.48f * arc, -twist) +
-                        strandsOf({9.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
+                        strandsOf({11.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
                                   twist);
         }
         // A few tendrils reaching outwards, beyond the main strands.
@@ -494,10 +494,10 @@ void paintMedusa(Scene &scene)
                            (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
                            knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
         return haze +
-               (cp::Rose * (0.075f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
+               (cp::Rose * (0.065f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.09f * knot);
+               Light{1.0f, 0.38f, 0.42f} * (0.075f * knot);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
