@@ -19,11 +19,17 @@ namespace {
 namespace cn = core::noise;
 namespace cp = core::palette;
 using core::Light;
-using core::shaping::bump;
 using core::shaping::clamp01;
 using core::shaping::smoothstep;
 using shellparts::Orientation;
 using shellparts::Vec3;
+
+// A Gaussian, exp(-t^2), that skips the exponential far out in its tails,
+// where expf takes its slow underflow path.
+float gauss(float t)
+{
+    return t * t < 80.0f ? std::exp(-t * t) : 0.0f;
+}
 
 } // namespace
 
@@ -36,7 +42,7 @@ void paintNgc1501(Scene &scene)
     constexpr float Cx = 955, Cy = 545;
     // Slightly elongated and turned; the shell is a thick wall between the
     // inner and the outer surface, so it brightens towards its limb.
-    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.74f;
+    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.8f;
     const float ca = std::cos(Angle), sa = std::sin(Angle);
     const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
 
@@ -48,23 +54,28 @@ void paintNgc1501(Scene &scene)
         const float wx = x + 0.06f * cn::fbm(x * 5, y * 5, z * 5, seed + 24, 2);
         const float wy = y + 0.06f * cn::fbm(x * 5 + 3, y * 5, z * 5, seed + 25, 2);
         const float wz = z + 0.06f * cn::fbm(x * 5, y * 5 + 3, z * 5, seed + 26, 2);
-        constexpr float Freq[3] = {3.8f, 9.5f, 24.0f};
-        constexpr float Depth[3] = {1.0f, 0.85f, 0.55f};
+        constexpr float Freq[3] = {3.8f, 7.0f, 25.0f};
+        constexpr float Depth[3] = {1.0f, 0.95f, 0.8f};
+        // The smaller cells have the sharper ridges between them.
+        constexpr float Wall[3] = {0.5f, 0.3f, 0.2f};
         // The broad warp would stretch the smallest cells all one way into
         // streaks; they follow only part of it.
         constexpr float Follow[3] = {1.0f, 0.7f, 0.25f};
+        // The finest cells show in patches only, so they never read as a net.
+        const float finePatch = smoothstep(-0.25f, 0.35f, cn::fbm(x * 4, y * 4, z * 4, seed + 27, 2));
+        const float Reach[3] = {1.0f, 1.0f, 0.25f + 0.75f * finePatch};
         float v = 1.0f;
         for (int i = 0; i < 3; ++i) {
             const float px = x + Follow[i] * (wx - x), py = y + Follow[i] * (wy - y),
                         pz = z + Follow[i] * (wz - z);
             const cn::Cells c = cn::worley(px * Freq[i] + 11.0f * float(i), py * Freq[i],
                                            pz * Freq[i], seed + 20 + std::uint32_t(i));
-            const float wall = smoothstep(0.5f, 0.05f, c.f2 - c.f1);
+            const float wall = smoothstep(Wall[i], 0.03f, c.f2 - c.f1);
             // Zero on the cell's border, so neighbours with other draws meet smoothly.
             const float middle = smoothstep(0.6f, 0.1f, c.f1) * smoothstep(0.0f, 0.3f, c.f2 - c.f1);
             const float own = float((c.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
             const float knot = own > 0.75f ? 2.0f * middle : -own * middle;
-            v *= std::max(1.0f + Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
+            v *= std::max(1.0f + Reach[i] * Depth[i] * (0.45f * wall + knot - 0.1f), 0.05f);
         }
         const float ridges = cn::ridged(x * 8, y * 8, z * 8, seed + 21, 2);
         const float lumps = clamp01(0.5f + cn::fbm(x * 7, y * 7, z * 7, seed + 23, 2));
@@ -78,34 +89,43 @@ void paintNgc1501(Scene &scene)
         const float rho0 = std::hypot(u, v);
         if (rho0 > 1.75f)
             return Light{};
-        // The outline is dented at two scales and frayed at a third.
+        // The outline is dented at two scales and frayed at two more, so the
+        // limb is ragged rather than a drawn circle.
         const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
-        const float edge = 1.0f + 0.045f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
-                           0.02f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
-                           0.012f * cn::fbm(x / 16, y / 16, seed + 3, 2);
+        const float edge = 1.0f + 0.06f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.035f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.025f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
+                           0.012f * cn::fbm(x / 12, y / 12, seed + 7, 2);
         const float rho = rho0 / edge;
         // A faint red halo beyond the shell, smooth as such halos are.
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
         Light e = Light{1.0f, 0.28f, 0.3f} *
-                  (0.008f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
+                  (0.011f * smoothstep(0.9f, 1.08f, halo) * smoothstep(1.5f, 1.05f, halo));
         // Thin gas just beyond the limb, so the shell's edge fades rather than stops.
         const float beyond = std::max(rho - 0.98f, 0.0f);
-        e += Oxygen * (0.02f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.06f) *
-                       (0.6f + 0.8f * clamp01(0.5f + cn::fbm(x / 60, y / 60, seed + 10, 2))));
-        if (rho >= 1.05f)
+        e += Oxygen * (0.03f * smoothstep(0.88f, 0.98f, rho) * std::exp(-beyond / 0.07f) *
+                       (0.4f + 1.2f * clamp01(0.5f + cn::fbm(x / 45, y / 45, seed + 10, 2))));
+        if (rho >= 1.09f)
             return e;
-        // Path lengths through the wall, softened so the limb has no hard line.
-        const float outer = std::sqrt(std::max(1.0f - rho * rho, 0.0f));
+        // Path lengths through the wall. The outer surface is soft too, its
+        // radius spread over a range, so the limb fades instead of ending.
+        float outer = 0;
+        for (const float q : {0.95f, 0.99f, 1.03f, 1.07f})
+            outer += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
         // The inner surface is soft: its radius is spread over a range.
         float inner = 0;
         for (const float q : {Inner - 0.12f, Inner - 0.04f, Inner + 0.04f, Inner + 0.12f})
             inner += 0.25f * std::sqrt(std::max(q * q - rho * rho, 0.0f));
-        const float path = smoothstep(1.05f, 0.93f, rho) * (outer - inner + 0.02f);
+        const float path = smoothstep(1.09f, 0.93f, rho) * (outer - inner + 0.02f);
         const float h = 0.5f * (outer + inner);
         const float m = 0.6f * mottle(u, v, -h) + 0.4f * mottle(u, v, h);
         // Brighter on one side and in broad patches across the shell.
+        // The limb itself is bright in some stretches and faint in others.
+        const float around = smoothstep(0.6f, 0.95f, rho) *
+                             (0.8f * clamp01(0.5f + 1.3f * cn::fbm(c * 2.2f, s * 2.2f, seed + 14, 2)) - 0.4f);
         const float patches =
-            0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u;
+            (0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u) *
+            (1.0f + around);
         // The finest grain: small knots, in clusters, and faint filaments
         // between them, a few pixels across and round rather than drawn out.
         const cn::Cells g = cn::worley(x / 6.5f, y / 6.5f, seed + 11);
@@ -124,7 +144,7 @@ void paintNgc1501(Scene &scene)
         const Light colour = mix(mix(mix(base, cp::OxygenTeal, clamp01(0.8f - m)),
                                      Light{0.6f, 0.92f, 1.0f}, clamp01(0.3f * (m - 1.0f))),
                                  Light{0.62f, 0.9f, 0.95f}, 0.5f * smoothstep(0.65f, 0.15f, rho));
-        return e + colour * (0.11f * path * m * patches * fine);
+        return e + colour * (0.13f * path * m * patches * fine);
     });
     addCentralStar(light, Cx + 4, Cy + 2, 60.0f, cp::HotWhite, 0.3f, 26.0f);
 }
@@ -276,15 +296,15 @@ void paintMedusa(Scene &scene)
         // Beyond the horns a few faint wisps close the shell.
         const float wisps =
             0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
-        return std::max(smoothstep(-0.7f, 0.25f, cut), wisps);
+        return std::max(smoothstep(-0.95f, 0.15f, cut), wisps);
     };
     // Along the arc the gas comes in brighter and fainter stretches, and in
     // two places it all but breaks.
     auto stretches = [&](float c, float s) {
         const float phi = std::atan2(s, c);
         const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
-        const float gaps = 1.0f - 0.9f * bump(phi + wobble - 0.2f, 0.13f) -
-                           0.85f * bump(phi + wobble - 1.95f, 0.08f);
+        const float gaps = 1.0f - 0.9f * gauss((phi + wobble - 0.2f) / 0.13f) -
+                           0.85f * gauss((phi + wobble - 1.95f) / 0.08f);
         return gaps * (0.45f +
                        1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
     };
@@ -307,12 +327,12 @@ void paintMedusa(Scene &scene)
         const float ir = 1.0f / (r + 1e-3f);
         const float c = dx * ir, s = dy * ir;
         const float shellR = radiusAt(c, s);
-        const float wall = bump(r / shellR - 0.96f, 0.07f + 0.04f * std::fabs(z) * ir);
+        const float wall = gauss((r / shellR - 0.96f) / (0.07f + 0.04f * std::fabs(z) * ir));
         const float clumps =
-            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 2));
+            0.3f + clamp01(0.5f + 1.2f * cn::fbm(dx / 90, dy / 90, z / 90, seed + 4, 3));
         // Seen face-on the wall is thin, so the crescent shows mostly at its limb.
         const float edgeOn = 0.15f + 0.85f * smoothstep(0.7f, 0.3f, std::fabs(z) * ir);
-        Light e = cp::Rose * (0.00006f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
+        Light e = cp::Rose * (0.00005f * wall * presence(c, s) * stretches(c, s) * clumps * edgeOn);
         // The haze hugs the inner side of the crescent, in puffs parted by
         // thinner lanes.
         const float inside = smoothstep(1.0f, 0.6f, r / shellR) * (0.25f + presence(c, s));
@@ -327,9 +347,56 @@ void paintMedusa(Scene &scene)
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
     core::renderVolume(light, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
 
-    // The filaments themselves, at full resolution: strands that run along
-    // the arc and wander across it, twisting about each other, beaded with
-    // knots; red-pink, with blue-green ones on the inner side.
+    // The filaments themselves, at full resolution. Each family of strands is
+    // the set of lines where a bent radial coordinate is whole: the bend wanders
+    // along the arc and with depth, so the strands of one family drift towards
+    // and away from each other and cross those of the others. Each strand is
+    // two plies that wind about each other. A strand is broken into short
+    // pieces, and along each piece it swells, thins and fades, with a soft
+    // fringe about a narrower core.
+    struct Strands
+    {
+        float spacing, bend, along;
+        std::uint32_t salt;
+    };
+    auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
+        const float n = depth / f.spacing * (1.0f + 0.3f * twist) +
+                        f.bend * cn::fbm(c * f.along + depth / 250, s * f.along - depth / 300,
+                                         f.salt, 2) +
+                        0.45f * cn::fbm(c * 6 + depth / 30, s * 6 - depth / 40, f.salt + 6, 2) +
+                        0.35f * twist;
+        const float i = std::floor(n);
+        const std::uint32_t h = cn::hash(int(i), 17, f.salt);
+        const float own = float(h >> 8) * (1.0f / 16777216.0f);
+        const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
+        if (own <= 0.3f)
+            return 0.0f;
+        // Along the arc each strand breaks every few tens of pixels; the draw
+        // is on the unit circle so it has no seam where the angle wraps.
+        const float oc = c + 3.7f * own, os = s - 2.9f * own;
+        const float pieces = smoothstep(-0.05f, 0.25f, cn::fbm(oc * 7, os * 7, f.salt + 4, 2));
+        if (pieces <= 0.0f)
+            return 0.0f;
+        const float swell = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(oc * 16, os * 16, f.salt + 5, 2));
+        const float width = (0.1f + 0.08f * own2) * swell;
+        const float strength = 0.75f * smoothstep(0.3f, 0.9f, own) * pieces * swell;
+        const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
+        // Zero at the lane's edges, so neighbouring lanes with other draws
+        // meet without a seam.
+        const float lane0 = n - i - 0.5f;
+        const float taper = std::max(1.0f - 4.0f * lane0 * lane0, 0.0f);
+        const float fringe = std::min(2.5f * width, 0.24f);
+        float sum = 0;
+        for (const float ply : {-0.5f, 0.5f}) {
+            const float lane = lane0 + ply * wind;
+            const float off = lane / width, soft = lane / fringe;
+            sum += 0.4f * gauss(off) + 0.45f * gauss(soft);
+        }
+        return strength * taper * sum;
+    };
+    const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
+                             {10.0f, -4.5f, 1.7f, seed + 10},
+                             {17.0f, 3.0f, 2.2f, seed + 17}};
     shellparts::paintBox(light, box, [&](float x, float y) {
         const float dx0 = x - Cx, dy0 = y - Cy;
         const float r0 = std::hypot(dx0, dy0);
@@ -361,44 +428,76 @@ void paintMedusa(Scene &scene)
             0.06f + 0.1f * smoothstep(-0.3f, 0.9f, along) *
                         (0.5f + clamp01(0.5f + cn::fbm(c * 2.5f, s * 2.5f, seed + 7, 2)));
         const float knotAt = c * std::cos(Facing + 0.55f) + s * std::sin(Facing + 0.55f);
-        const float knotted = bump(1.0f - knotAt, 0.05f);
+        const float knotted = gauss((1.0f - knotAt) / 0.05f);
         const float bright = 0.45f + 0.65f * smoothstep(-0.4f, 0.8f, along) + 1.2f * knotted;
         // Frayed at 20-40 px, so the front's edge is never a clean curve.
         const float d = (r / shellR - 1.0f) / thick + 0.45f * cn::fbm(x / 28, y / 28, seed + 18, 2);
         // Red at the shock front, sharper outside than in; the blue-green
         // strands lie further in.
-        const float envelope = d > 0 ? std::exp(-d * d * 2.2f) : std::exp(-d * d * 0.6f);
-        const float inner = bump(d + 1.7f, 1.0f);
-        if (envelope + inner < 0.003f)
-            return haze;
-        const float twist = cn::fbm(x / 80, y / 80, seed + 8, 3);
-        auto strands = [&](float cycles, float across, float offset, std::uint32_t salt) {
-            return cn::ridged(cycles * c, cycles * s, (r + offset * twist) / across, salt, 3,
-                              0.55f);
-        };
-        const float a = strands(4.5f, 24.0f, 60.0f, seed + 9);
-        const float b = strands(6.5f, 14.0f, -50.0f, seed + 10);
-        // Tendrils reaching outwards, mostly beyond the main strands.
-        const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
-                        smoothstep(-1.0f, 0.6f, d);
-        // Beads along the strands and a few tangles where they crowd.
-        const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
-        const float tangle = cn::ridged(x / 16 + 1.5f * w.y, y / 16 - 1.5f * w.x, seed + 12, 3);
-        const float knots = smoothstep(0.15f, 0.6f, cn::fbm(x / 70, y / 70, seed + 13, 2));
-        const float red = (1.6f * a * a * a + 0.8f * b * b * b + 0.7f * t * t * t) *
-                              (0.15f + 1.2f * beads * beads) +
-                          knots * 1.2f * tangle * tangle * tangle;
-        const float g = strands(5.5f, 16.0f, 70.0f, seed + 17);
-        const float teal = (g * g * g + 0.4f * tangle * tangle * knots) * (0.2f + beads) * inner;
+        const float envelope = gauss(d * (d > 0 ? 1.483f : 0.775f));
+        const float inner = gauss(d + 1.7f);
         const float k = shown * bright * stretches(c, s);
-        // The bright knot: strands crowd and wind about each other there.
-        const float knot =
-            knotted * bump(d + 0.4f, 1.3f) * (tangle * tangle + 0.8f * a * a) * (0.4f + beads);
+        if ((envelope + inner) * k < 0.0015f)
+            return haze;
+        const float twist = cn::fbm(x / 120, y / 120, seed + 8, 3);
+        // The strands follow the outline's broad bends but only part of its
+        // smaller ones, so they do not all wave in step.
+        const float depth = std::hypot(dx0 + 12 * w.x, dy0 + 12 * w.y) - shellR;
+        float braid = 0;
+        for (const Strands &f : Main)
+            braid += strandsOf(f, c, s, depth, twist);
+        // In the knot the strands wind tightly about each other, some running
+        // slantwise across the arc. The knot lies well away from the angle's
+        // wrap, so the distance along the arc is continuous there.
+        float knotBraid = 0;
+        if (knotted > 0.02f) {
+            const float arc = shellR * std::atan2(s, c);
+            knotBraid = strandsOf({10.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
+                        strandsOf({12.0f, -2.8f, 3.0f, seed + 26}, c, s,
+                                  0.88f * depth + 0.48f * arc, -twist) +
+                        strandsOf({11.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
+                                  twist);
+        }
+        // A few tendrils reaching outwards, beyond the main strands.
+        const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
+                        smoothstep(0.0f, 1.0f, d) *
+                        smoothstep(0.2f, 0.6f, cn::fbm(c * 5, s * 5, seed + 15, 2));
+        // The gas itself is clumpy at 30, 12 and 5 px and torn by dark holes;
+        // the strands are denser gas within it, so they brighten with it.
+        const float big = clamp01(0.45f + 1.1f * cn::fbm(x / 30 + 0.6f * w.x, y / 30, seed + 30, 2));
+        const float mid = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(x / 12, y / 12, seed + 31, 2));
+        const float grain = 0.75f + 0.5f * clamp01(0.5f + cn::fbm(x / 5, y / 5, seed + 32, 2));
+        const float holes = smoothstep(-0.4f, 0.05f, cn::fbm(x / 55, y / 55, seed + 33, 2));
+        const float clumps = (0.2f + big) * mid * grain * (0.15f + 0.85f * holes);
+        // Beads along the strands.
+        const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
+        // The strands are knotty, brightening and thinning every few pixels.
+        const float knotty = 0.5f + clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
+        const float embed = 0.25f + 0.75f * clumps;
+        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty * embed;
+        // Blue-green [O III] glow in soft patches along the inner edge, with
+        // a few strands of it.
+        const float oxyPatch =
+            clamp01(0.5f + 1.4f * cn::fbm(x / 40, y / 40, seed + 34, 2)) * (0.6f + 0.4f * mid);
+        const float teal = (0.4f * strandsOf({13.0f, 1.5f, 2.5f, seed + 27}, c, s, depth, -twist) *
+                                (0.3f + beads) +
+                            0.5f * oxyPatch * oxyPatch) *
+                           inner;
+        // Where they cross most thickly the strands tangle, in broken knots
+        // rather than whole loops.
+        const float tangle =
+            knotted > 0.02f
+                ? cn::ridged(x / 14 + 1.5f * w.y, y / 14 - 1.5f * w.x, seed + 12, 2) *
+                      smoothstep(-0.1f, 0.3f, cn::fbm(x / 20, y / 20, seed + 35, 2))
+                : 0.0f;
+        const float knot = knotted * gauss((d + 0.3f) / 1.1f) *
+                           (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
+                           knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
         return haze +
-               (cp::Rose * (0.06f * red) + Light{1.0f, 0.3f, 0.36f} * (0.002f * (0.4f + beads))) *
+               (cp::Rose * (0.065f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
                    (envelope * k) +
-               Light{0.12f, 0.85f, 0.72f} * (0.035f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.12f * knot);
+               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
+               Light{1.0f, 0.38f, 0.42f} * (0.075f * knot);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
