@@ -360,8 +360,8 @@ constexpr Node MiddleColumn[] = {{-0.02f, 0.62f, 0.12f}, {0.03f, 0.43f, 0.072f},
                                  {0.05f, 0.3f, 0.047f},  {0.07f, 0.19f, 0.06f},
                                  {0.09f, 0.08f, 0.044f}, {0.1f, 0.0f, 0.05f}};
 // The two prongs of the middle column's top, either side of a notch.
-constexpr Node MiddleProngs[][2] = {{{0.095f, 0.0f, 0.04f}, {0.07f, -0.085f, 0.03f}},
-                                    {{0.11f, 0.0f, 0.036f}, {0.165f, -0.05f, 0.026f}}};
+constexpr Node MiddleProngs[][2] = {{{0.095f, 0.0f, 0.04f}, {0.072f, -0.095f, 0.03f}},
+                                    {{0.112f, 0.0f, 0.036f}, {0.148f, -0.078f, 0.025f}}};
 constexpr Node RightColumn[] = {
     {0.52f, 0.62f, 0.125f}, {0.54f, 0.46f, 0.09f}, {0.55f, 0.35f, 0.072f}, {0.545f, 0.28f, 0.078f}};
 constexpr Node Finger[] = {{-0.41f, -0.37f, 0.03f}, {-0.44f, -0.425f, 0.014f}};
