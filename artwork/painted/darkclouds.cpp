@@ -347,25 +347,32 @@ struct Node
     float u, v, r;
 };
 
-// Three columns rising from the lower left, the tallest first, unevenly
-// spaced, of unequal girth and each bent its own way; then the knots and
-// fingers that break up their heads and flanks.
-constexpr Node LeftColumn[] = {{-0.7f, 0.62f, 0.2f},     {-0.56f, 0.36f, 0.14f},
-                               {-0.47f, 0.12f, 0.092f},  {-0.43f, -0.06f, 0.07f},
-                               {-0.39f, -0.21f, 0.088f}, {-0.36f, -0.31f, 0.078f}};
-constexpr Node MiddleColumn[] = {{-0.02f, 0.62f, 0.13f},
-                                 {0.04f, 0.38f, 0.08f},
-                                 {0.08f, 0.18f, 0.055f},
-                                 {0.098f, 0.04f, 0.066f},
-                                 {0.11f, -0.04f, 0.07f}};
+// Three columns rising from the lower left, unlike each other: the left one
+// tallest and broadest, pinched and swollen along its length under a broad
+// head; the middle one slender, leaning its own way, its top split in two;
+// the right one short and stubby. Then the knots and fingers that break up
+// their heads and flanks.
+constexpr Node LeftColumn[] = {{-0.72f, 0.62f, 0.21f},  {-0.6f, 0.42f, 0.15f},
+                               {-0.53f, 0.26f, 0.098f}, {-0.48f, 0.12f, 0.118f},
+                               {-0.45f, -0.01f, 0.08f}, {-0.43f, -0.1f, 0.086f},
+                               {-0.4f, -0.2f, 0.108f},  {-0.37f, -0.3f, 0.112f}};
+constexpr Node MiddleColumn[] = {{-0.02f, 0.62f, 0.12f}, {0.03f, 0.43f, 0.072f},
+                                 {0.05f, 0.3f, 0.047f},  {0.07f, 0.19f, 0.06f},
+                                 {0.09f, 0.08f, 0.044f}, {0.1f, 0.0f, 0.05f}};
+// The two prongs of the middle column's top, either side of a notch.
+constexpr Node MiddleProngs[][2] = {{{0.095f, 0.0f, 0.04f}, {0.072f, -0.095f, 0.03f}},
+                                    {{0.112f, 0.0f, 0.036f}, {0.148f, -0.078f, 0.025f}}};
 constexpr Node RightColumn[] = {
-    {0.5f, 0.62f, 0.1f}, {0.53f, 0.42f, 0.06f}, {0.55f, 0.28f, 0.04f}, {0.565f, 0.2f, 0.046f}};
-constexpr Node Finger[] = {{-0.39f, -0.34f, 0.03f}, {-0.43f, -0.41f, 0.014f}};
-constexpr Node Knots[] = {{-0.43f, -0.3f, 0.04f}, {-0.31f, -0.37f, 0.03f},   {-0.52f, 0.2f, 0.065f},
-                          {0.05f, -0.06f, 0.03f}, {0.155f, -0.088f, 0.034f}, {0.59f, 0.17f, 0.026f},
-                          {0.0f, 0.3f, 0.05f}};
+    {0.52f, 0.62f, 0.125f}, {0.54f, 0.46f, 0.09f}, {0.55f, 0.35f, 0.072f}, {0.545f, 0.28f, 0.078f}};
+constexpr Node Finger[] = {{-0.41f, -0.37f, 0.03f}, {-0.44f, -0.425f, 0.014f}};
+constexpr Node Knots[] = {{-0.36f, -0.36f, 0.06f}, {-0.47f, -0.3f, 0.05f}, {-0.3f, -0.335f, 0.05f},
+                          {-0.55f, 0.2f, 0.06f},   {-0.41f, 0.05f, 0.04f}, {0.045f, 0.05f, 0.026f},
+                          {0.6f, 0.25f, 0.03f},    {0.0f, 0.32f, 0.045f},  {0.5f, 0.32f, 0.035f}};
 constexpr Node Mounds[] = {{-0.78f, 0.5f, 0.2f}, {-0.5f, 0.58f, 0.16f}, {-0.22f, 0.62f, 0.12f},
                            {0.06f, 0.62f, 0.1f}, {0.52f, 0.64f, 0.08f}, {-0.9f, 0.42f, 0.16f}};
+
+// The columns' tops, where they burn and boil off.
+constexpr Node Tops[] = {LeftColumn[7], MiddleProngs[0][1], MiddleProngs[1][1], RightColumn[3]};
 
 float spineDistance(const Node *nodes, int count, float x, float y)
 {
@@ -380,8 +387,11 @@ float spineDistance(const Node *nodes, int count, float x, float y)
 
 float creationDistance(float x, float y, std::uint32_t seed)
 {
-    float d = std::min({spineDistance(LeftColumn, 6, x, y), spineDistance(MiddleColumn, 5, x, y),
+    float d = std::min({spineDistance(LeftColumn, 8, x, y), spineDistance(MiddleColumn, 6, x, y),
                         spineDistance(RightColumn, 4, x, y)});
+    // A tight blend, so the notch between the prongs stays open.
+    for (const auto &prong : MiddleProngs)
+        d = smin(d, spineDistance(prong, 2, x, y), 0.008f);
     d = smin(d, spineDistance(Finger, 2, x, y), 0.02f);
     for (const Node &k : Knots)
         d = smin(d, circle(x, y, k.u, k.v, k.r), 0.025f);
@@ -394,15 +404,18 @@ float creationDistance(float x, float y, std::uint32_t seed)
                  0.05f * core::noise::billow(x * 5, y * 4, seed + 33, 3) - y;
     for (const Node &m : Mounds)
         mass = smin(mass, circle(x, y, m.u, m.v, m.r), 0.07f);
+    // The flanks bulge and pinch at scales between the nodes' spacing and
+    // the outline's finer warp.
+    d += 0.022f * core::noise::fbm(x * 4.5f, y * 4.5f, seed + 34, 3);
     return smin(d, mass, 0.11f);
 }
 
-// How near (u, v) lies to a column's top, 1 at the top and 0 well below it.
-float nearTop(float u, float v)
+// How near (u, v) lies to a column's top, 1 at the top and 0 beyond reach.
+float nearTop(float u, float v, float reach = 0.2f)
 {
     float best = 0.0f;
-    for (const Node &t : {LeftColumn[5], MiddleColumn[4], RightColumn[3]})
-        best = std::max(best, smoothstep(0.2f, 0.05f, std::hypot(u - t.u, v - t.v)));
+    for (const Node &t : Tops)
+        best = std::max(best, smoothstep(reach, 0.05f, std::hypot(u - t.u, v - t.v)));
     return best;
 }
 
@@ -443,6 +456,10 @@ void paintPillars(Scene &scene)
         return core::noise::Offset{u * c + v * s, u * s - v * c};
     };
 
+    // The glow's direction in the sky, for the gas streaming off the tops.
+    const float skyLight = std::hypot(Clusters.x, Clusters.y);
+    const float lx = Clusters.x / skyLight, ly = Clusters.y / skyLight;
+
     // The dust's outline, warped at several scales, and a bump map that
     // shades its surface: folds and ribs drawn out along the columns, as
     // the light eroding them from above leaves them, over rounder knots.
@@ -467,15 +484,23 @@ void paintPillars(Scene &scene)
                         0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
                         0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
                         0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2);
-        dist.set(px, py, d);
+        // Near the tops the dust is knotted into lumps and short fingers
+        // that point at the clusters, with sharp outlines.
+        const float tip = nearTop(u, v, 0.25f);
+        float lumpsAtTop = 0.0f;
+        if (tip > 0) {
+            const float along = x * lx + y * ly, across = y * lx - x * ly;
+            const float fingers = core::noise::fbm(across * 45, along * 14, seed + 55, 2);
+            const float knobs = core::noise::fbm(x * 30, y * 30, seed + 56, 2);
+            lumpsAtTop = tip * (0.012f * smoothstep(0.1f, 0.45f, fingers) +
+                                0.008f * smoothstep(0.0f, 0.35f, knobs));
+        }
+        dist.set(px, py, d - lumpsAtTop);
         bumps.set(px, py,
-                  0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
+                  12.0f * lumpsAtTop + 0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
                       0.15f * core::noise::billow(x * 20, y * 20, seed + 16, 3));
     });
 
-    // The glow's direction in the sky, for the gas streaming off the tops.
-    const float skyLight = std::hypot(Clusters.x, Clusters.y);
-    const float lx = Clusters.x / skyLight, ly = Clusters.y / skyLight;
     // A step of about 35 px towards the light, to tell which faces see it.
     const int towardsX = int(std::lround(35.0f * lx)), towardsY = int(std::lround(35.0f * ly));
     const int octaves = core::noise::octavesFor(300.0f, 3.0f);
@@ -593,34 +618,56 @@ void paintPillars(Scene &scene)
                                           0.35f * std::exp(-depth / (4 * front))) +
                                    0.3f * brow * tip * std::exp(-depth / 0.04f);
                 const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
-                const float clumps =
-                    core::noise::fbm(u * 38 + 0.7f * kw.x, v * 38 + 0.7f * kw.y, seed + 50, 3);
+                // Dense knots of dust with sharp edges: each is lit on the
+                // side facing the clusters and casts a shadow behind it.
+                auto knotAt = [&](float ku, float kv) {
+                    const float k = core::noise::fbm(ku * 40 + 0.7f * kw.x, kv * 40 + 0.7f * kw.y,
+                                                     seed + 50, 3) +
+                                    0.35f * core::noise::fbm(ku * 110, kv * 110, seed + 30, 2);
+                    return smoothstep(-0.08f, 0.3f, k + 0.3f * knots);
+                };
+                const float clumps = knotAt(u, v);
+                const float ahead = knotAt(u + 0.003f * lx, v + 0.003f * ly);
+                const float beyond = knotAt(u + 0.01f * lx, v + 0.01f * ly);
+                // The slope facing the light, and the shade of a higher knot
+                // between here and the clusters.
+                const float slope = clamp01((clumps - ahead) * 4.0f);
+                const float shadowed = clamp01((std::max(ahead, beyond) - clumps) * 3.0f);
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
-                       (0.15f + 1.2f * smoothstep(-0.4f, 0.6f, clumps + 0.5f * knots) +
-                        0.25f * core::noise::fbm(u * 90, v * 90, seed + 30, 2)) *
+                       (0.1f + 0.45f * clumps + 2.4f * slope * slope) * (1.0f - 0.9f * shadowed) *
                        (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
                        (0.35f + 0.9f * facing);
                 // The densest knots burn brightest: small, irregular, never round.
                 const float k =
                     core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x, seed + 45, 3);
-                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face * (0.3f + 0.7f * s.lit);
+                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face * (0.3f + 0.7f * s.lit) *
+                         (1.0f - shadowed);
             }
-            // Gas streaming off the lit tops towards the light, in thin
-            // strands that fade as they evaporate.
+            // Gas evaporating off the lit tops: a faint, mottled haze,
+            // brightest at the tip and gone within a short way, with a few
+            // broken streamers reaching further.
             float wisp = 0.0f;
             const float source =
-                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 3 * towardsX, py - 3 * towardsY))
+                d > 0 ? smoothstep(0.02f, -0.02f, dist.at(px - 2 * towardsX, py - 2 * towardsY))
                       : 0.0f;
-            if (source > 0) {
+            const float tipHaze = source > 0 ? nearTop(u, v, 0.3f) : 0.0f;
+            if (tipHaze > 0) {
+                const core::noise::Offset ww = core::noise::warp(u * 6, v * 6, seed + 29, 3);
+                const float mottle = smoothstep(
+                    -0.5f, 0.6f,
+                    core::noise::fbm(u * 22 + 0.6f * ww.x, v * 22 + 0.6f * ww.y, seed + 8, 3));
                 const float along = u * lx + v * ly, across = v * lx - u * ly;
-                const core::noise::Offset ww = core::noise::warp(u * 12, v * 12, seed + 29, 2);
-                const float strands = core::noise::ridged(across * 40 + 0.8f * ww.x,
-                                                          along * 5 + 0.4f * ww.y, seed + 8, 3);
-                const float fade =
-                    clamp01(0.5f + core::noise::fbm(across * 14, along * 3, seed + 46, 3));
-                wisp = std::exp(-d / 0.04f) * source * height * height *
-                       (0.4f * fade + 0.8f * strands * strands * fade) * (0.3f + patches);
-                tau += 0.15f * wisp;
+                // Strongly warped, so no two streamers run side by side.
+                const float streamer = core::noise::ridged(across * 16 + 2.5f * ww.x,
+                                                           along * 4 + 1.5f * ww.y, seed + 57, 2);
+                const float few =
+                    smoothstep(0.2f, 0.55f, core::noise::fbm(u * 5, v * 5, seed + 46, 2)) *
+                    smoothstep(-0.1f, 0.4f, core::noise::fbm(across * 8, along * 14, seed + 58, 2));
+                wisp = source * tipHaze * height *
+                       ((0.35f + 0.65f * mottle) * std::exp(-d / 0.012f) +
+                        0.35f * std::pow(streamer, 6.0f) * few * std::exp(-d / 0.045f)) *
+                       (0.4f + patches);
+                tau += 0.1f * wisp;
             }
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
