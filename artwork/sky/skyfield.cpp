@@ -7,19 +7,25 @@ namespace sky {
 
 namespace {
 
+// The constellation figures are drawn as a short exposure records bright
+// stars: light grows fast enough to burn out a core a few pixels across,
+// while the shoulder around it weakens with brightness (a negative halo
+// growth) and the wide glow stays faint, so a star is a crisp point with a
+// coloured rim, not a ball of fog.
+//
 // Figures of faint stars: light and discs grow faster with brightness, so
 // magnitude 4-5 stars stand clear of a deep field of specks.
-constexpr SkyField::Response LittleDipper{0.25, 0.59, 3.7, 2.7, 8.5, 0.08, 0.9, 0.03};
+constexpr SkyField::Response LittleDipper{0.25, 0.4, 3.0, 2.0, 8.5, 0.08, -0.09, 0.03};
 // A cluster's giants in clearly different sizes; Aldebaran's glow and
 // spikes kept soft, or it would fog the V.
 constexpr SkyField::Response Hyades{0.25, 0.3, 3.0, 2.0, 9.0, 0.06, 0.7, 0.015, 0.15};
 // The Big Dipper over a deep field: second magnitude stars stand apart
-// from each other and from the specks by their halos, while Mizar's core
-// stays small enough to leave Alcor a star of its own.
-constexpr SkyField::Response Dipper{0.25, 0.28, 4.0, 3.5, 8.0, 0.05, 0.45, 0.4};
+// from the specks by their burnt-out cores, while Mizar's stays small
+// enough to leave Alcor a star of its own.
+constexpr SkyField::Response Dipper{0.25, 0.38, 5.0, 3.5, 8.0, 0.07, -0.11, 0.05};
 // The crow's stars are fainter and sparse, so they grow faster; Spica's
 // glow and spikes kept low, or it would fog its corner.
-constexpr SkyField::Response Crow{0.25, 0.38, 4.0, 3.5, 8.0, 0.07, 0.8, 0.25, 0.5};
+constexpr SkyField::Response Crow{0.25, 0.42, 5.0, 3.5, 8.0, 0.08, -0.08, 0.04, 0.2};
 // Its fainter members, within a core of 2.7 pc at 47 pc.
 constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 
