@@ -7,19 +7,29 @@ namespace sky {
 
 namespace {
 
-// Figures of faint stars: light and discs grow faster with brightness, so
-// magnitude 4-5 stars stand clear of a deep field of specks.
-constexpr SkyField::Response LittleDipper{0.25, 0.59, 3.7, 2.7, 8.5, 0.08, 0.9, 0.03};
+// The constellation figures are drawn as a wide-field photograph records
+// bright stars: a burnt-out core whose size grows with brightness, from
+// about 5 px at magnitude 4 to 12-15 px at magnitude 2, edged in the star's
+// colour, a tight glow gone within two or three core radii and a faint
+// wide glow. Light steepens only from magnitude 7, and the discs grow
+// only from magnitude 5-5.7, so the catalogue's fifth and sixth magnitude
+// stars stay small points below the figure.
+//
+// The Little Dipper's stars are faint, in a wide field: light alone grows
+// fast while the widths barely do, so magnitude 4 stars get firm cores and
+// Polaris and Kochab hard edges.
+constexpr SkyField::Response LittleDipper{0.25, 0.58, 3.9, 5.5, 1.5, 0.16, -0.03, 0.011};
 // A cluster's giants in clearly different sizes; Aldebaran's glow and
 // spikes kept soft, or it would fog the V.
 constexpr SkyField::Response Hyades{0.25, 0.3, 3.0, 2.0, 9.0, 0.06, 0.7, 0.015, 0.15};
-// The Big Dipper over a deep field: second magnitude stars stand apart
-// from each other and from the specks by their halos, while Mizar's core
-// stays small enough to leave Alcor a star of its own.
-constexpr SkyField::Response Dipper{0.25, 0.28, 4.0, 3.5, 8.0, 0.05, 0.45, 0.4};
-// The crow's stars are fainter and sparse, so they grow faster; Spica's
-// glow and spikes kept low, or it would fog its corner.
-constexpr SkyField::Response Crow{0.25, 0.38, 4.0, 3.5, 8.0, 0.07, 0.8, 0.25, 0.5};
+// The Big Dipper: widths grow with light through the second magnitude while
+// the shoulder weakens, so Alioth, Dubhe and Alkaid are the largest without
+// fogging, and Mizar's glow leaves a gap to Alcor.
+constexpr SkyField::Response Dipper{0.25, 0.39, 5.5, 7.45, 4.0, 0.38, -0.2, 0.03};
+// The crow's stars are third magnitude, so their widths grow fast over a
+// short range that ends just short of Gienah: Spica grows by light alone,
+// and its wide glow and spikes stay low in its corner.
+constexpr SkyField::Response Crow{0.25, 0.32, 5.5, 7.35, 2.4, 0.6, -0.08, 0.019, 0.2};
 // Its fainter members, within a core of 2.7 pc at 47 pc.
 constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 
