@@ -365,7 +365,7 @@ void paintLagoon(Scene &scene)
         const Light core = mix(pal::Rose, pal::WarmWhite, 0.35f) * hot;
         const float dust =
             smoothstep(0.2f, 0.55f, noise::fbm(px * 2.5f + 7, py * 2.5f, pz * 2.5f, seed + 5, 3));
-        return Medium{gas * 7.5e-4f + core * 1.1e-3f, dust * body * 0.004f};
+        return Medium{gas * 7.5e-4f + core * 0.5e-3f, dust * body * 0.004f};
     };
     const CloudVolume cloud(field, WholeFrame, 4, -700, 700, 26, seed + 6);
 
@@ -506,6 +506,19 @@ void paintLagoon(Scene &scene)
                      0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2), 0.0f};
     });
 
+    // Southwards the gas fades out unevenly (r) instead of ending at a bank,
+    // and the fronts' and pockets' edges are crinkled more in some places
+    // than in others (g).
+    const core::FloatCanvas edges = coarseMap(4, [&](float x, float y) {
+        const float off = y - lanePath(x) - 1.3f * laneWidth(x) +
+                          120.0f * noise::fbm(x / 170, y / 170, seed + 93, 3) +
+                          40.0f * noise::fbm(x / 50, y / 50, seed + 94, 2);
+        return Light{smoothstep(-30.0f, 160.0f, off),
+                     0.25f +
+                         1.5f * smoothstep(-0.3f, 0.4f, noise::fbm(x / 210, y / 210, seed + 95, 3)),
+                     0.0f};
+    });
+
     struct Globule
     {
         float x, y, r, depth, ux = 0, uy = 0;
@@ -544,8 +557,10 @@ void paintLagoon(Scene &scene)
         Light southRims;
         if (so.r > 0.01f) {
             // Fronts are ragged where they flare and smoother where they fade.
-            const float tear = 0.05f + 0.045f * so.b;
-            const float fineH = tear * noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
+            const Light ed = sampleGrid(edges, x / 4, y / 4);
+            const float tear = (0.05f + 0.045f * so.b) * ed.g;
+            const float ragged = noise::fbm(x / 22, y / 22, seed + 84, 4, 0.6f);
+            const float fineH = tear * ragged;
             const float h = so.g + fineH;
             // Lit where the dust lies behind, away from the hot stars of the
             // core and of 9 Sagittarii.
@@ -570,11 +585,17 @@ void paintLagoon(Scene &scene)
             const float pocket =
                 smoothstep(-0.01f, -0.3f, h) * gas * (0.45f + 0.55f * std::min(so.b, 1.0f));
             const Light pk = sampleGrid(pockets, x / 4, y / 4);
-            const float h2 = pk.r + 0.3f * noise::fbm(x / 12, y / 12, seed + 85, 3) + 0.3f;
+            // Crinkled finely in places, broadly lobed in others.
+            const float fineW = 0.3f * clamp01(ed.g - 0.2f), broadW = 0.3f - fineW;
+            auto crinkle = [&](float px, float py) {
+                return fineW * noise::fbm(px / 12, py / 12, seed + 85, 3) +
+                       broadW * noise::fbm(px / 30, py / 30, seed + 96, 3);
+            };
+            const float h2 = pk.r + crinkle(x, y) + 0.3f;
             // Small pockets too are sharp and rimmed on the side facing the
             // stars, and fade into the gas on the far side.
             const float away2 = h2 - sampleGrid(pockets, (x + ux) / 4, (y + uy) / 4).r -
-                                0.3f * noise::fbm((x + ux) / 12, (y + uy) / 12, seed + 85, 3) - 0.3f;
+                                crinkle(x + ux, y + uy) - 0.3f;
             const float facing2 = smoothstep(0.0f, 0.06f, away2);
             const float rim2 = smoothstep(-0.015f, 0.006f, h2) *
                                std::exp(-std::max(h2, 0.0f) / 0.05f) * (0.15f + facing2);
@@ -592,20 +613,31 @@ void paintLagoon(Scene &scene)
             const float wisp = square(square(
                 noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3)));
             const float lit = (0.5f + 0.5f * smoothstep(-0.2f, 0.25f, h)) *
-                              (0.85f + 3.0f * rim + 0.5f * rim2 * (1.0f + so.b) + 1.5f * fil + 0.6f * wisp) *
+                              (0.85f + 3.0f * rim * (1.0f - ed.r) + 0.5f * rim2 * (1.0f + so.b) +
+                               1.5f * fil + 0.6f * wisp) *
                               (1.0f - 0.5f * pocket2);
             detail *= 1.0f + so.r * (lit - 1.0f);
+            // Its outer parts break into patches and wisps, the faint gas
+            // beyond lifted into trails so the glow frays rather than ends.
+            if (ed.r > 0.0f) {
+                const float patches = smoothstep(0.4f, 0.75f, mottle(x, y, 80, seed + 97, 8));
+                const float trails = noise::ridged(x / 45 + 0.4f * threads, y / 45, seed + 98, 3);
+                detail *= lerp(
+                    1.0f, 0.15f + patches * (1.4f + 3.0f * wisp) + 3.0f * square(square(trails)),
+                    so.r * ed.r);
+            }
             // Thin threads of dust cross the lit gas.
             const float dustThreads =
                 gas > 0.0f ? square(square(square(noise::ridged(x / 34 - 0.4f * threads, y / 34,
                                                                 seed + 91, 3)))) *
                                  gas
                            : 0.0f;
-            tau += so.r * ((1.3f * pocket + 1.8f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
-                           0.9f * dustThreads);
+            tau += so.r * (1.0f - ed.r) *
+                   ((1.3f * pocket + 1.8f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
+                    0.9f * dustThreads);
             // Small Bok globules, lumpy, each with a bright rim on the side
             // facing the stars.
-            const float lx = x + 9.0f * fine, ly = y + 9.0f * fineH / tear;
+            const float lx = x + 9.0f * fine, ly = y + 9.0f * ragged;
             const noise::Cells g = noise::worley(lx / 55, ly / 55, seed + 87);
             if (float(g.id % 1000) < 70.0f * so.r) {
                 const float size = 0.05f + 0.1f * float((g.id >> 10) % 1000) / 1000.0f;
@@ -649,32 +681,62 @@ void paintLagoon(Scene &scene)
             rims += pal::Rose *
                     (0.1f * bump(head - 1.0f, 0.15f) * smoothstep(0.3f, -0.6f, along / g.r));
         }
-        // The hourglass: a small, very bright knot of two cones opening from a
-        // pinched waist by the hot star, flanked by dark fingers of dust and set
-        // in a glow that whitens towards it.
+        // The hourglass: a small, very bright knot of two lobes opening from a
+        // pinched waist by the hot star, twisted into an S, cut by dark lanes
+        // of dust, grained to the pixel, and wrapped in rims that curl round it.
         const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
         const float hr = std::hypot(hx, hy);
         Light knot;
         if (hr < 170.0f) {
             const noise::Offset w = noise::warp(x / 14, y / 14, seed + 42, 2);
-            const Point h = toFrame(hx + 4 * w.x, hy + 4 * w.y, 0, 0, -0.6f);
-            const float open = std::fabs(h.x) - (3.0f + 0.65f * std::fabs(h.y));
-            const float cones =
-                smoothstep(6.0f, -3.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 22.0f : 15.0f)));
-            const float grain = 0.7f + 0.3f * noise::ridged(x / 5, y / 5, seed + 26, 2);
-            knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.1f), 0.5f + 0.45f * cones) *
-                   (1.8f * cones * grain + 0.2f * bump(hr, 22.0f) + 0.06f * bump(hr, 70.0f));
-            tau += 0.6f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
-                   smoothstep(30.0f, 12.0f, std::fabs(h.x));
-            tau += 0.9f * std::pow(noise::ridged(x / 14, y / 14, seed + 27, 3), 4.0f) *
-                   bump(hr, 45.0f);
-            // Dark striations across the glow about the core.
-            tau += 0.7f *
+            const noise::Offset wb = noise::warp(x / 40, y / 40, seed + 47, 2);
+            Point h = toFrame(hx + 4 * w.x + 9 * wb.x, hy + 4 * w.y + 9 * wb.y, 0, 0, -0.6f);
+            // The twist: each lobe bends further aside the farther it reaches.
+            h.x += 0.012f * h.y * std::fabs(h.y) * (h.y < 0 ? 1.0f : -0.7f);
+            // Their sides are frayed, not drawn.
+            const float open =
+                std::fabs(h.x) - (3.0f + 0.7f * std::fabs(h.y)) +
+                (2.0f + 0.15f * std::fabs(h.y)) * noise::fbm(x / 8, y / 8, seed + 55, 3);
+            const float lobes =
+                smoothstep(5.0f, -4.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 42.0f : 30.0f)));
+            // Knots and threads down to two or three pixels.
+            const float grain = 0.3f + 0.6f * square(noise::ridged(x / 9, y / 9, seed + 26, 3)) +
+                                0.3f * square(noise::ridged(x / 4, y / 4, seed + 48, 2));
+            const float white = smoothstep(0.25f, 1.0f, lobes * grain);
+            // The curling rims: arcs whose radius grows as they wind, lit on
+            // the side facing the star and broken into pieces.
+            const float ang = std::atan2(hy, hx);
+            float curls = 0.0f;
+            for (int k = 0; k < 3; ++k) {
+                float dr = hr - (38.0f + 26.0f * float(k) + 9.0f * ang +
+                                 12.0f * noise::fbm(x / 30, y / 30, seed + 49 + k, 3));
+                dr -= 2.0f * Pi * 9.0f * std::round(dr / (2.0f * Pi * 9.0f));
+                curls += smoothstep(-5.0f, 1.0f, dr) * std::exp(-std::max(dr, 0.0f) / 5.0f) *
+                         smoothstep(0.5f, 0.75f, mottle(x, y, 45, seed + 52 + k, 8)) *
+                         bump(hr, 95.0f);
+            }
+            knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.3f), 0.35f + 0.6f * white) *
+                       (4.2f * lobes * grain + 0.12f * bump(hr, 22.0f)) +
+                   mix(pal::Rose, pal::WarmWhite, 0.45f) * (0.9f * curls * (0.6f + 0.6f * grain));
+            // A dark bar across the waist, and lanes of dust cutting into the lobes.
+            tau += 0.9f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
+                   smoothstep(34.0f, 12.0f, std::fabs(h.x));
+            tau += 2.6f *
+                   std::pow(noise::ridged(x / 16 + 0.5f * wb.x, y / 16, seed + 27, 3), 5.0f) *
+                   bump(hr, 60.0f);
+            // The glow about the core breaks into bright tufts and dark gaps
+            // rather than a haze.
+            const float tufts =
+                noise::ridged(x / 24 + 0.6f * wb.x, y / 24 + 0.6f * wb.y, seed + 53, 4);
+            const float spread = hr * (1.0f + 0.45f * noise::fbm(x / 90, y / 90, seed + 54, 2));
+            detail *= lerp(1.0f, 0.25f + 1.8f * tufts * tufts * tufts, bump(spread, 130.0f));
+            tau += 0.9f *
                    std::pow(noise::ridged(x / 22, y / 22 + 0.2f * threads, seed + 29, 3), 3.0f) *
                    bump(hr, 110.0f);
         }
         // Hue: deeper red in the faint gas, pinker and whiter where it is brightest.
-        const float b = v.light.r * detail;
+        // Only the knot itself whitens; the gas about it stays red.
+        const float b = v.light.r * detail * (1.0f - 0.6f * bump(hr, 140.0f));
         const Light hue = Light{1.0f, 1.0f + 1.2f * smoothstep(0.15f, 0.6f, b) * 0.3f,
                                 1.0f + 0.5f * smoothstep(0.15f, 0.6f, b)};
         return Ray{
