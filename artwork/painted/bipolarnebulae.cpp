@@ -869,8 +869,8 @@ void paintHomunculus(Scene &scene)
     light.addGaussian(Cx, Cy, 15.0f, glare * 1.2f);
     light.addGaussian(Cx + 2.0f, Cy - 1.0f, 38.0f, glare * 0.2f);
     light.addGaussian(Cx, Cy, 120.0f, core::Light{1.0f, 0.8f, 0.6f} * 0.015f);
-    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 900.0f, core::Light{1.0f, 0.97f, 0.92f}, 0.8f, 60.0f,
-                   0.25f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 900.0f, core::Light{1.0f, 0.97f, 0.92f}, 0.8f,
+                   60.0f, 0.25f);
 }
 
 namespace {
@@ -1013,18 +1013,18 @@ void paintBoomerang(Scene &scene)
             const float along = std::fabs(f.along);
             const bool isEast = f.along < 0.0f;
             const float out = smoothstep(220.0f, 400.0f, along);
-            const float reach =
-                (isEast ? 360.0f : 265.0f) +
-                55.0f * core::noise::fbm(x / 110.0f, y / 110.0f, seed + 22, 2) +
-                20.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
-            const float extension = cube01(
-                0.2f + 1.3f * core::noise::fbm(f.across / 30.0f, along / 240.0f + (isEast ? 0.0f : 5.3f),
-                                              seed + 24, 2));
+            const float reach = (isEast ? 360.0f : 265.0f) +
+                                55.0f * core::noise::fbm(x / 110.0f, y / 110.0f, seed + 22, 2) +
+                                20.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
+            const float extension =
+                cube01(0.2f + 1.3f * core::noise::fbm(f.across / 30.0f,
+                                                      along / 240.0f + (isEast ? 0.0f : 5.3f),
+                                                      seed + 24, 2));
             const float beyond = std::max(0.0f, along - reach - 110.0f * extension);
             const float fade = std::exp(-beyond / 55.0f) * smoothstep(reach + 300.0f, reach, along);
             const float haze =
                 clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x,
-                                                       y / 30.0f + 0.3f * w.y, seed + 21, 2));
+                                                        y / 30.0f + 0.3f * w.y, seed + 21, 2));
             return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
                    (1.0f - out + out * (0.35f + 0.9f * haze)) * fade;
         });
