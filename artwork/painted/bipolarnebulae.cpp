@@ -1017,10 +1017,10 @@ void paintBoomerang(Scene &scene)
                                 55.0f * core::noise::fbm(x / 110.0f, y / 110.0f, seed + 22, 2) +
                                 20.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
             const float extension =
-                cube01(0.2f + 1.3f * core::noise::fbm(f.across / 30.0f,
+                cube01(0.2f + 1.3f * core::noise::fbm(f.across / 45.0f,
                                                       along / 240.0f + (isEast ? 0.0f : 5.3f),
                                                       seed + 24, 2));
-            const float beyond = std::max(0.0f, along - reach - 110.0f * extension);
+            const float beyond = std::max(0.0f, along - reach - 80.0f * extension);
             const float fade = std::exp(-beyond / 55.0f) * smoothstep(reach + 300.0f, reach, along);
             const float haze =
                 clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x,
