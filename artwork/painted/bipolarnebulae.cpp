@@ -676,6 +676,61 @@ float dustCells(float x, float y, float size, float depth, std::uint32_t seed)
     return 1.0f + depth * (0.45f - pit - 0.45f * gap);
 }
 
+// A few jets of warm gas thrown out from the star at (cx, cy) in the
+// equatorial plane of a frame with this angle and tilt: each a smooth haze
+// strung with knots, bending a little, widening and fading out as it goes.
+// `bright` is a jet's linear light where it leaves the waist.
+void addSkirtJets(core::FloatCanvas &light, float cx, float cy, float angle, float tilt,
+                  float bright, std::uint32_t seed)
+{
+    core::Rng rng(seed);
+    const float c = std::cos(angle), s = std::sin(angle), st = std::sin(tilt);
+    constexpr int Jets = 7;
+    constexpr float Step = 2.0f;
+    for (int i = 0; i < Jets; ++i) {
+        // Most of them, and the longest, on the one side.
+        // Spread evenly, then jittered, so they never bunch into a fan.
+        const bool main = i < 4;
+        const float psi = main ? -1.1f + 0.7f * float(i) + float(rng.range(-0.2, 0.2))
+                               : 2.5f + 0.6f * float(i - 4) + float(rng.range(-0.2, 0.2));
+        const float length = float(main ? rng.range(300.0, 520.0) : rng.range(200.0, 320.0));
+        const float gain = float(main ? rng.range(0.7, 1.0) : rng.range(0.4, 0.6));
+        const float w0 = float(rng.range(3.5, 6.0));
+        // The in-plane direction seen in the picture, foreshortened where
+        // it points towards or away from us.
+        const float ux = -std::sin(psi) * st * c - std::cos(psi) * s;
+        const float uy = -std::sin(psi) * st * s + std::cos(psi) * c;
+        const float speed = std::hypot(ux, uy);
+        const float heading = std::atan2(uy, ux);
+        float x = cx, y = cy;
+        for (float t = 0.0f; t < length; t += Step) {
+            const float h =
+                heading + 0.6f * core::noise::fbm(t / 220.0f, float(i) * 7.3f, seed + 1, 2);
+            x += Step * speed * std::cos(h);
+            y += Step * speed * std::sin(h);
+            if (t < 60.0f)
+                continue;
+            // Brighter and fainter stretches, fading out towards the end.
+            const float stretches =
+                clamp01(0.7f + 1.3f * core::noise::fbm(t / 50.0f, float(i) * 3.1f, seed + 2, 2));
+            const float b = bright * gain * smoothstep(60.0f, 130.0f, t) * std::exp(-t / length) *
+                            smoothstep(length, 0.55f * length, t) * (0.25f + stretches);
+            const float w = w0 * (1.0f + t / 260.0f);
+            const core::Light warm =
+                mix(core::Light{1.0f, 0.62f, 0.34f}, core::Light{0.95f, 0.42f, 0.22f}, t / length);
+            light.addGaussian(x, y, w, warm * (0.5f * b * Step * speed / (2.5f * w)));
+            // Knots strung along it, a few of them bright.
+            if (rng.uniform() < 0.12) {
+                const float k = float(rng.uniform());
+                const float across = float(rng.normal()) * 0.6f * w;
+                light.addGaussian(x - std::sin(h) * across, y + std::cos(h) * across,
+                                  float(rng.range(1.5, 4.0)) * (1.0f + t / 400.0f),
+                                  warm * (b * (0.8f + 6.0f * k * k * k) * stretches));
+            }
+        }
+    }
+}
+
 } // namespace
 
 void paintHomunculus(Scene &scene)
@@ -688,8 +743,8 @@ void paintHomunculus(Scene &scene)
     // The lobes point to the upper left and lower right; the south-eastern
     // one is tipped towards us.
     const BipolarFrame frame(Cx, Cy, 0.72f, 0.55f);
-    const core::Light greyBrown{0.82f, 0.72f, 0.62f};
-    const core::Light rust{0.9f, 0.5f, 0.32f};
+    const core::Light brown{0.88f, 0.56f, 0.33f};
+    const core::Light rust{0.8f, 0.36f, 0.19f};
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.at(x, y, z);
         const float r = std::sqrt(p.along * p.along + p.rho * p.rho) + 1.0f;
@@ -748,14 +803,18 @@ void paintHomunculus(Scene &scene)
                                   0.02f * smoothstep(1.0f, 0.6f, q);
             // Dust scatters the star's light forwards, towards us, more: the
             // face of the nearer lobe is the brightest part.
-            const float forward = near ? 1.05f + 0.8f * (-z / r) : 0.85f + 0.3f * (-z / r);
+            const float forward = near ? 1.0f + 0.5f * (-z / r) : 0.8f + 0.25f * (-z / r);
             const float lit = 1.0f / (1.0f + square(r / 250.0f));
-            const float rustiness = clamp01(0.4f + 0.7f * cells);
-            // Creamier close to the star, browner and rustier out in the lobes.
-            const core::Light colour = mix(mix(greyBrown, rust, rustiness),
-                                           core::palette::WarmWhite, 0.45f * std::exp(-r / 110.0f));
-            m.emission = colour * (0.0102f * density * lit * forward);
-            m.absorption = 0.005f * density;
+            // Thick dust in broad patches: darker and redder, as it
+            // reddens the light it passes.
+            const float dusty = smoothstep(
+                -0.05f, 0.45f, core::noise::fbm(x / 130.0f, y / 130.0f, z / 130.0f, seed + 29, 2));
+            const float rustiness = clamp01(0.25f + 0.6f * cells + 0.5f * dusty);
+            // Paler close to the star, red-brown out in the lobes.
+            const core::Light colour = mix(mix(brown, rust, rustiness), core::palette::WarmWhite,
+                                           0.3f * std::exp(-r / 80.0f));
+            m.emission = colour * (0.0085f * density * lit * forward * (1.0f - 0.5f * dusty));
+            m.absorption = 0.005f * density * (1.0f + 1.5f * dusty);
         } else if (q < 1.6f && s * p.along > -10.0f) {
             // Older ejecta outside the lobes: faint, sparse orange knots.
             const float sparse = cube(square(knots(x, y, z, 11.0f, seed + 15, 1.0f)));
@@ -763,20 +822,14 @@ void paintHomunculus(Scene &scene)
             m.emission = mix(core::palette::NitrogenOrange, core::palette::HydrogenRed, 0.4f) *
                          (0.0003f * sparse * shell);
         }
-        // The thin equatorial skirt: knotty streamers of uneven reach, the
-        // disc they lie in warped, and longer on one side than the other.
-        if (std::fabs(p.along) < 60.0f && r < 560.0f) {
-            const float reach =
-                (340.0f + 150.0f * BipolarFrame::noiseAround(p, 2.5f, 0.3f, seed + 22, 2)) *
-                (1.0f + 0.22f * std::cos(p.phi - 0.8f));
+        // The thin equatorial skirt, faint between its jets (painted
+        // apart below), the disc it lies in warped.
+        if (std::fabs(p.along) < 40.0f && r < 480.0f) {
             const float bend =
                 9.0f * core::noise::fbm(p.across / 90.0f, p.depth / 90.0f, seed + 23, 2);
-            const float streaks = clamp01(1.8f * BipolarFrame::noiseAround(
-                                                     p, 14.0f, std::log(r) * 3.0f, seed + 5, 3)) *
-                                  (0.45f + 1.2f * knots(x, y, z, 8.0f, seed + 10, 2.0f));
             const float skirt =
-                std::exp(-square((p.along - bend) / 12.0f)) * smoothstep(reach, 60.0f, r) * streaks;
-            m.emission += mix(greyBrown, rust, 0.35f) * (0.015f * skirt);
+                std::exp(-square((p.along - bend) / 14.0f)) * smoothstep(420.0f, 80.0f, r);
+            m.emission += rust * (0.0004f * skirt);
         }
         return m;
     };
@@ -803,14 +856,21 @@ void paintHomunculus(Scene &scene)
             const float patches = core::noise::fbm(x / 90.0f, y / 90.0f, seed + 14, 2);
             return pits * std::max(0.3f, mottle) * (1.0f + 0.1f * g) * (0.85f + 0.45f * patches);
         });
-    // The blazing star and its glare; it alone carries spikes.
-    const core::Light glare{1.0f, 0.86f, 0.66f};
-    light.addGaussian(Cx, Cy, 7.0f, glare * 1.6f);
-    light.addGaussian(Cx, Cy, 20.0f, glare * 0.55f);
-    light.addGaussian(Cx + 2.0f, Cy - 1.0f, 50.0f, glare * 0.17f);
-    light.addGaussian(Cx, Cy, 150.0f, glare * 0.022f);
-    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 700.0f, core::Light{1.0f, 0.93f, 0.8f}, 0.8f, 60.0f,
-                   0.25f);
+    // The jets of the skirt, smooth and knotty, in a mild mottle.
+    core::FloatCanvas jets(light.width(), light.height());
+    addSkirtJets(jets, Cx, Cy, 0.72f, 0.55f, 0.07f, seed + 27);
+    addTextured(light, jets, core::Box{300, 0, 1620, 1080}, [&](float x, float y) {
+        return 0.8f + 0.4f * core::noise::fbm(x / 10.0f, y / 10.0f, seed + 28, 2);
+    });
+    // The blazing star: a compact white glare that burns out the waist,
+    // and the only spikes in the picture.
+    const core::Light glare{1.0f, 0.95f, 0.88f};
+    light.addGaussian(Cx, Cy, 6.0f, glare * 4.0f);
+    light.addGaussian(Cx, Cy, 15.0f, glare * 1.2f);
+    light.addGaussian(Cx + 2.0f, Cy - 1.0f, 38.0f, glare * 0.2f);
+    light.addGaussian(Cx, Cy, 120.0f, core::Light{1.0f, 0.8f, 0.6f} * 0.015f);
+    addCentralStar(light, Cx + 0.4f, Cy + 0.2f, 900.0f, core::Light{1.0f, 0.97f, 0.92f}, 0.8f,
+                   60.0f, 0.25f);
 }
 
 namespace {
@@ -900,7 +960,7 @@ void paintBoomerang(Scene &scene)
         const float q =
             rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
         const float fray = tips.at(phi, st);
-        const float end = smoothstep(1.02f + 0.3f * fray, 0.72f + 0.3f * fray, t);
+        const float end = smoothstep(1.25f + 0.25f * fray, 0.7f + 0.25f * fray, t);
         return end *
                (0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
                 wall * std::exp(-square((q - 0.9f) / 0.1f)));
@@ -946,21 +1006,27 @@ void paintBoomerang(Scene &scene)
                 core::noise::billow(x / 45.0f + 0.7f * w.x, y / 45.0f + 0.7f * w.y, seed + 9, 3);
             const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
             const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
-            // Out towards the ends the dust tears into tatters and holes,
-            // and gives out in fingers of uneven length.
+            // Out towards the ends the dust thins into uneven, lumpy haze
+            // that fades out over a hundred px or so, its reach varying
+            // round the end, with a few longer faint extensions.
             const BipolarFrame::Point f = frame.flat(x, y);
             const float along = std::fabs(f.along);
-            const float out = smoothstep(200.0f, 380.0f, along);
-            const float reach =
-                (f.along < 0.0f ? 385.0f : 335.0f) +
-                95.0f *
-                    core::noise::fbm(f.across / 45.0f, f.along < 0.0f ? 0.3f : 7.1f, seed + 22, 3);
-            const float fingers = smoothstep(reach + 30.0f, reach - 70.0f, along);
-            const float tatters =
-                clamp01(0.5f + 1.4f * core::noise::fbm(x / 24.0f + 1.5f * w.x,
-                                                       y / 24.0f + 1.5f * w.y, seed + 21, 3));
+            const bool isEast = f.along < 0.0f;
+            const float out = smoothstep(220.0f, 400.0f, along);
+            const float reach = (isEast ? 360.0f : 265.0f) +
+                                55.0f * core::noise::fbm(x / 110.0f, y / 110.0f, seed + 22, 2) +
+                                20.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
+            const float extension =
+                cube01(0.2f + 1.3f * core::noise::fbm(f.across / 45.0f,
+                                                      along / 240.0f + (isEast ? 0.0f : 5.3f),
+                                                      seed + 24, 2));
+            const float beyond = std::max(0.0f, along - reach - 80.0f * extension);
+            const float fade = std::exp(-beyond / 55.0f) * smoothstep(reach + 300.0f, reach, along);
+            const float haze =
+                clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x,
+                                                        y / 30.0f + 0.3f * w.y, seed + 21, 2));
             return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
-                   (1.0f - out + out * tatters) * fingers;
+                   (1.0f - out + out * (0.35f + 0.9f * haze)) * fade;
         });
 }
 
