@@ -667,8 +667,10 @@ void paintPillars(Scene &scene)
                 // brightest at their sunward edges.
                 const float knot = knotHeight.at(px, py), entered = knotLit.at(px, py);
                 const float strength =
-                    0.35f +
-                    0.9f * smoothstep(-0.3f, 0.4f, core::noise::fbm(u * 24, v * 24, seed + 60, 2));
+                    0.15f + 1.3f * square(smoothstep(
+                                       -0.3f, 0.4f,
+                                       0.7f * core::noise::fbm(u * 24, v * 24, seed + 60, 2) +
+                                           0.5f * core::noise::fbm(u * 55, v * 55, seed + 61, 2)));
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
                        (0.035f + 0.03f * knot * strength + 12.0f * entered * entered * strength) *
                        (1.0f - 0.85f * knotShade.at(px, py)) * (0.4f + patches) *
