@@ -501,6 +501,52 @@ void paintPillars(Scene &scene)
                       0.15f * core::noise::billow(x * 20, y * 20, seed + 16, 3));
     });
 
+    // Knots of denser dust on the lit faces, a few large among many small.
+    // Light enters each at its sunward edge, which stays crisp, and fades
+    // into it towards the shadow side; the dust just behind a knot lies in
+    // its shade. Both are carried down the rows, one step towards the light
+    // per row, so a knot's light falls off over its own length.
+    PixelMap knotHeight, knotFade, knotLit, knotShade;
+    eachPixel([&](int px, int py, float u, float v) {
+        // Knots only inside the dust, so the sky casts no shade on it.
+        if (dist.at(px, py) > 0.002f) {
+            knotHeight.set(px, py, 0.0f);
+            knotFade.set(px, py, 0.0f);
+            return;
+        }
+        const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
+        const float large =
+            smoothstep(0.12f, 0.3f,
+                       core::noise::fbm(u * 13 + 0.5f * kw.x, v * 13 + 0.5f * kw.y, seed + 59, 3));
+        const float small =
+            smoothstep(0.06f, 0.26f,
+                       core::noise::fbm(u * 40 + 0.7f * kw.x, v * 40 + 0.7f * kw.y, seed + 50, 3) +
+                           0.35f * core::noise::fbm(u * 110, v * 110, seed + 30, 2) +
+                           0.3f * bumps.at(px, py) - 0.25f * large);
+        knotHeight.set(px, py,
+                       std::max(large, small) * smoothstep(0.002f, -0.002f, dist.at(px, py)));
+        // Light reaches further into the large knots.
+        knotFade.set(px, py, lerp(0.7f, 0.85f, smoothstep(-0.2f, 0.2f, large - small)));
+    });
+    const float perRow = lx / -ly; // sideways step of one row towards the light
+    eachPixel([&](int px, int py, float, float) {
+        const float h = knotHeight.at(px, py);
+        if (py == 0) {
+            knotLit.set(px, py, h);
+            knotShade.set(px, py, 0.0f);
+            return;
+        }
+        const float sx = float(px) + perRow;
+        const int x0 = int(std::floor(sx));
+        const float f = sx - float(x0);
+        auto above = [&](const PixelMap &m) {
+            return lerp(m.at(x0, py - 1), m.at(x0 + 1, py - 1), f);
+        };
+        const float hAbove = above(knotHeight);
+        knotLit.set(px, py, h * lerp(1.0f, knotFade.at(px, py) * above(knotLit), hAbove));
+        knotShade.set(px, py, std::max(hAbove, 0.85f * above(knotShade)) * (1.0f - h));
+    });
+
     // A step of about 35 px towards the light, to tell which faces see it.
     const int towardsX = int(std::lround(35.0f * lx)), towardsY = int(std::lround(35.0f * ly));
     const int octaves = core::noise::octavesFor(300.0f, 3.0f);
@@ -594,8 +640,8 @@ void paintPillars(Scene &scene)
                                    (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
             // The ionisation front: a thin band just inside the outline.
             const float rim = std::exp(-square((d + 0.002f) / 0.0024f)) * s.facing * s.facing *
-                              (0.3f + 0.7f * height) * (0.3f + 0.7f * broken) *
-                              clamp01(0.5f + 1.2f * knots) * (0.15f + 0.85f * s.lit) *
+                              (0.3f + 0.7f * height) * (0.5f + 0.5f * broken) *
+                              clamp01(0.7f + 0.6f * knots) * (0.45f + 0.55f * s.lit) *
                               (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
@@ -617,31 +663,19 @@ void paintPillars(Scene &scene)
                 const float face = cap * (0.65f * std::exp(-depth / front) +
                                           0.35f * std::exp(-depth / (4 * front))) +
                                    0.3f * brow * tip * std::exp(-depth / 0.04f);
-                const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
-                // Dense knots of dust with sharp edges: each is lit on the
-                // side facing the clusters and casts a shadow behind it.
-                auto knotAt = [&](float ku, float kv) {
-                    const float k = core::noise::fbm(ku * 40 + 0.7f * kw.x, kv * 40 + 0.7f * kw.y,
-                                                     seed + 50, 3) +
-                                    0.35f * core::noise::fbm(ku * 110, kv * 110, seed + 30, 2);
-                    return smoothstep(-0.08f, 0.3f, k + 0.3f * knots);
-                };
-                const float clumps = knotAt(u, v);
-                const float ahead = knotAt(u + 0.003f * lx, v + 0.003f * ly);
-                const float beyond = knotAt(u + 0.01f * lx, v + 0.01f * ly);
-                // The slope facing the light, and the shade of a higher knot
-                // between here and the clusters.
-                const float slope = clamp01((clumps - ahead) * 4.0f);
-                const float shadowed = clamp01((std::max(ahead, beyond) - clumps) * 3.0f);
+                // Each knot's brightness differs, and the densest burn
+                // brightest at their sunward edges.
+                const float knot = knotHeight.at(px, py), entered = knotLit.at(px, py);
+                const float strength =
+                    0.15f + 1.3f * square(smoothstep(
+                                       -0.3f, 0.4f,
+                                       0.7f * core::noise::fbm(u * 24, v * 24, seed + 60, 2) +
+                                           0.5f * core::noise::fbm(u * 55, v * 55, seed + 61, 2)));
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
-                       (0.1f + 0.45f * clumps + 2.4f * slope * slope) * (1.0f - 0.9f * shadowed) *
-                       (0.4f + patches) * (0.15f + 0.85f * s.lit * std::sqrt(s.lit)) *
-                       (0.35f + 0.9f * facing);
-                // The densest knots burn brightest: small, irregular, never round.
-                const float k =
-                    core::noise::fbm(u * 70 + 1.2f * kw.y, v * 70 + 1.2f * kw.x, seed + 45, 3);
-                sparks = smoothstep(0.1f, 0.5f, k + 0.4f * clumps) * face * (0.3f + 0.7f * s.lit) *
-                         (1.0f - shadowed);
+                       (0.035f + 0.03f * knot * strength + 12.0f * entered * entered * strength) *
+                       (1.0f - 0.85f * knotShade.at(px, py)) * (0.4f + patches) *
+                       (0.3f + 0.7f * s.lit * std::sqrt(s.lit)) * (0.35f + 0.9f * facing);
+                sparks = smoothstep(0.4f, 1.0f, entered * strength) * face * (0.3f + 0.7f * s.lit);
             }
             // Gas evaporating off the lit tops: a faint, mottled haze,
             // brightest at the tip and gone within a short way, with a few
@@ -679,8 +713,10 @@ void paintPillars(Scene &scene)
             if (d > 0)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
                        std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
-            c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) +
-                mix(paleGold, frontGreen, clamp01(0.35f + 0.6f * glow)) * glow +
+            // Faint glow stays gold, so dim knots read as lit gas, not grey.
+            const core::Light glowColour = mix(mix(gold, paleGold, clamp01(2.5f * glow)),
+                                               frontGreen, clamp01(0.6f * glow - 0.1f));
+            c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) + glowColour * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
                 mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
                 capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
