@@ -42,7 +42,7 @@ void paintNgc1501(Scene &scene)
     constexpr float Cx = 955, Cy = 545;
     // Slightly elongated and turned; the shell is a thick wall between the
     // inner and the outer surface, so it brightens towards its limb.
-    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.8f;
+    constexpr float Angle = 0.45f, A = 318, B = 270, Inner = 0.8f;
     const float ca = std::cos(Angle), sa = std::sin(Angle);
     const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
 
@@ -89,13 +89,14 @@ void paintNgc1501(Scene &scene)
         const float rho0 = std::hypot(u, v);
         if (rho0 > 1.75f)
             return Light{};
-        // The outline is dented at two scales and frayed at two more, so the
-        // limb is ragged rather than a drawn circle.
+        // The outline is lopsided and dented at two scales, and lumpy at two
+        // more, so the limb is ragged rather than a drawn ellipse.
         const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
-        const float edge = 1.0f + 0.06f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
-                           0.035f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
-                           0.025f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
-                           0.012f * cn::fbm(x / 12, y / 12, seed + 7, 2);
+        const float edge = 1.0f + 0.035f * c - 0.02f * s + 0.025f * (c * c * c - 3 * c * s * s) +
+                           0.07f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.04f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.04f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
+                           0.01f * cn::fbm(x / 22, y / 22, seed + 7, 2);
         const float rho = rho0 / edge;
         // A faint red halo beyond the shell, smooth as such halos are.
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
@@ -123,7 +124,10 @@ void paintNgc1501(Scene &scene)
         // The limb itself is bright in some stretches and faint in others.
         const float around = smoothstep(0.6f, 0.95f, rho) *
                              (0.8f * clamp01(0.5f + 1.3f * cn::fbm(c * 2.2f, s * 2.2f, seed + 14, 2)) - 0.4f);
-        const float patches =
+        // Bites out of the limb, a few tens of pixels across, where the wall is thin.
+        const float bites = 1.0f - 0.75f * smoothstep(0.78f, 0.98f, rho) *
+                                       smoothstep(0.05f, -0.3f, cn::fbm(x / 45, y / 45, seed + 15, 2));
+        const float patches = bites *
             (0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u) *
             (1.0f + around);
         // The finest grain: small knots, in clusters, and faint filaments
@@ -132,7 +136,9 @@ void paintNgc1501(Scene &scene)
         const float own = float((g.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
         const float cluster = smoothstep(-0.2f, 0.4f, cn::fbm(x / 45, y / 45, seed + 12, 2));
         const float knot = own > 0.6f ? smoothstep(0.6f, 0.05f, g.f1) * (own - 0.4f) : 0.0f;
-        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1);
+        // The faint filaments fade out at the limb, where they would stand
+        // out from the edge as fur.
+        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1) * smoothstep(1.02f, 0.85f, rho);
         const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2) +
                            (0.9f * knot + 0.15f * strand - 0.12f) * (0.3f + 0.7f * cluster);
         // The densest knots are paler, the hollows a deeper green; across the
