@@ -42,7 +42,7 @@ void paintNgc1501(Scene &scene)
     constexpr float Cx = 955, Cy = 545;
     // Slightly elongated and turned; the shell is a thick wall between the
     // inner and the outer surface, so it brightens towards its limb.
-    constexpr float Angle = 0.45f, A = 305, B = 268, Inner = 0.8f;
+    constexpr float Angle = 0.45f, A = 318, B = 270, Inner = 0.8f;
     const float ca = std::cos(Angle), sa = std::sin(Angle);
     const Light Oxygen = mix(mix(cp::OxygenTeal, cp::SkyBlue, 0.35f), cp::HotWhite, 0.08f);
 
@@ -89,13 +89,14 @@ void paintNgc1501(Scene &scene)
         const float rho0 = std::hypot(u, v);
         if (rho0 > 1.75f)
             return Light{};
-        // The outline is dented at two scales and frayed at two more, so the
-        // limb is ragged rather than a drawn circle.
+        // The outline is lopsided and dented at two scales, and lumpy at two
+        // more, so the limb is ragged rather than a drawn ellipse.
         const float c = u / (rho0 + 1e-4f), s = v / (rho0 + 1e-4f);
-        const float edge = 1.0f + 0.06f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
-                           0.035f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
-                           0.025f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
-                           0.012f * cn::fbm(x / 12, y / 12, seed + 7, 2);
+        const float edge = 1.0f + 0.035f * c - 0.02f * s + 0.025f * (c * c * c - 3 * c * s * s) +
+                           0.07f * cn::fbm(c * 1.7f, s * 1.7f, seed + 1, 2) +
+                           0.04f * cn::fbm(c * 6.0f, s * 6.0f, seed + 2, 2) +
+                           0.04f * cn::fbm(x / 40, y / 40, seed + 3, 2) +
+                           0.01f * cn::fbm(x / 22, y / 22, seed + 7, 2);
         const float rho = rho0 / edge;
         // A faint red halo beyond the shell, smooth as such halos are.
         const float halo = rho0 + 0.08f * cn::fbm(x / 150, y / 150, seed + 6, 3);
@@ -123,7 +124,10 @@ void paintNgc1501(Scene &scene)
         // The limb itself is bright in some stretches and faint in others.
         const float around = smoothstep(0.6f, 0.95f, rho) *
                              (0.8f * clamp01(0.5f + 1.3f * cn::fbm(c * 2.2f, s * 2.2f, seed + 14, 2)) - 0.4f);
-        const float patches =
+        // Bites out of the limb, a few tens of pixels across, where the wall is thin.
+        const float bites = 1.0f - 0.75f * smoothstep(0.78f, 0.98f, rho) *
+                                       smoothstep(0.05f, -0.3f, cn::fbm(x / 45, y / 45, seed + 15, 2));
+        const float patches = bites *
             (0.55f + 0.7f * clamp01(0.5f + cn::fbm(x / 170, y / 170, seed + 4, 2)) + 0.25f * u) *
             (1.0f + around);
         // The finest grain: small knots, in clusters, and faint filaments
@@ -132,7 +136,9 @@ void paintNgc1501(Scene &scene)
         const float own = float((g.id * 0x9E3779B1u) >> 24) * (1.0f / 255.0f);
         const float cluster = smoothstep(-0.2f, 0.4f, cn::fbm(x / 45, y / 45, seed + 12, 2));
         const float knot = own > 0.6f ? smoothstep(0.6f, 0.05f, g.f1) * (own - 0.4f) : 0.0f;
-        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1);
+        // The faint filaments fade out at the limb, where they would stand
+        // out from the edge as fur.
+        const float strand = smoothstep(0.22f, 0.0f, g.f2 - g.f1) * smoothstep(1.02f, 0.85f, rho);
         const float fine = 1.0f + 0.12f * cn::fbm(x / 3, y / 3, seed + 5, 2) +
                            (0.9f * knot + 0.15f * strand - 0.12f) * (0.3f + 0.7f * cluster);
         // The densest knots are paler, the hollows a deeper green; across the
@@ -345,7 +351,23 @@ void paintMedusa(Scene &scene)
         return core::Medium{e, 0.0f};
     };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
-    core::renderVolume(light, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
+    core::FloatCanvas gas;
+    core::renderVolume(gas, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
+    // The gas is clumpy at 5-30 px and torn by holes, finer than the volume's
+    // grid holds, so even where no strands show the wall is never a smooth
+    // glow. The blue-green haze stays soft.
+    shellparts::paintBox(light, box, [&](float x, float y) {
+        const Light g = gas.at(int(x), int(y));
+        const float red = std::max(g.r - g.g, 0.0f);
+        if (red <= 0.0f)
+            return g;
+        const float big = clamp01(0.45f + 1.1f * cn::fbm(x / 26, y / 26, seed + 36, 2));
+        const float mid = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(x / 10, y / 10, seed + 37, 2));
+        const float grain = 0.8f + 0.4f * clamp01(0.5f + cn::fbm(x / 4.5f, y / 4.5f, seed + 38, 2));
+        const float holes = smoothstep(-0.35f, 0.1f, cn::fbm(x / 48, y / 48, seed + 39, 2));
+        const float clumps = (0.15f + big) * mid * grain * (0.1f + 0.9f * holes);
+        return g + Light{1.0f, 0.3f, 0.36f} * (red * (2.1f * clumps - 0.9f));
+    });
 
     // The filaments themselves, at full resolution. Each family of strands is
     // the set of lines where a bent radial coordinate is whole: the bend wanders
@@ -451,12 +473,17 @@ void paintMedusa(Scene &scene)
         // wrap, so the distance along the arc is continuous there.
         float knotBraid = 0;
         if (knotted > 0.02f) {
+            // Broken every couple of tens of pixels, so no strand of the knot
+            // runs on beside its neighbours as a set of nested curves.
+            const float broken = smoothstep(-0.05f, 0.35f, cn::fbm(x / 24, y / 24, seed + 40, 2));
+            braid *= 1.0f - 0.7f * std::min(3.0f * knotted, 1.0f) * (1.0f - broken);
             const float arc = shellR * std::atan2(s, c);
             knotBraid = strandsOf({10.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
                         strandsOf({12.0f, -2.8f, 3.0f, seed + 26}, c, s,
                                   0.88f * depth + 0.48f * arc, -twist) +
                         strandsOf({11.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
                                   twist);
+            knotBraid *= broken;
         }
         // A few tendrils reaching outwards, beyond the main strands.
         const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
@@ -474,7 +501,9 @@ void paintMedusa(Scene &scene)
         // The strands are knotty, brightening and thinning every few pixels.
         const float knotty = 0.5f + clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
         const float embed = 0.25f + 0.75f * clumps;
-        const float red = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty * embed;
+        const float redRaw = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty * embed;
+        // The brightest strands saturate softly, so none stands out as a glossy flick.
+        const float red = redRaw * 1.2f / (redRaw + 1.2f) * 1.6f;
         // Blue-green [O III] glow in soft patches along the inner edge, with
         // a few strands of it.
         const float oxyPatch =
@@ -493,11 +522,12 @@ void paintMedusa(Scene &scene)
         const float knot = knotted * gauss((d + 0.3f) / 1.1f) *
                            (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
                            knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
+        const float knotSoft = knot * 1.5f / (knot + 1.5f) * 1.4f;
         return haze +
                (cp::Rose * (0.065f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
                    (envelope * k) +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.075f * knot);
+               Light{1.0f, 0.38f, 0.42f} * (0.075f * knotSoft);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
