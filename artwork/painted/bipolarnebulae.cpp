@@ -693,8 +693,8 @@ void addSkirtJets(core::FloatCanvas &light, float cx, float cy, float angle, flo
         const bool main = i < 4;
         const float psi = main ? -1.1f + 0.7f * float(i) + float(rng.range(-0.2, 0.2))
                                : 2.5f + 0.6f * float(i - 4) + float(rng.range(-0.2, 0.2));
-        const float length = float(main ? rng.range(300.0, 520.0) : rng.range(200.0, 320.0));
-        const float gain = float(main ? rng.range(0.7, 1.0) : rng.range(0.4, 0.6));
+        const float length = float(main ? rng.range(300.0, 520.0) : rng.range(300.0, 420.0));
+        const float gain = float(main ? rng.range(0.7, 1.0) : rng.range(0.7, 0.9));
         const float w0 = float(rng.range(3.5, 6.0));
         // The in-plane direction seen in the picture, foreshortened where
         // it points towards or away from us.
