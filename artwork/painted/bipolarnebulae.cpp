@@ -693,8 +693,8 @@ void addSkirtJets(core::FloatCanvas &light, float cx, float cy, float angle, flo
         const bool main = i < 4;
         const float psi = main ? -1.1f + 0.7f * float(i) + float(rng.range(-0.2, 0.2))
                                : 2.5f + 0.6f * float(i - 4) + float(rng.range(-0.2, 0.2));
-        const float length = float(main ? rng.range(300.0, 520.0) : rng.range(200.0, 320.0));
-        const float gain = float(main ? rng.range(0.7, 1.0) : rng.range(0.4, 0.6));
+        const float length = float(main ? rng.range(300.0, 520.0) : rng.range(300.0, 420.0));
+        const float gain = float(main ? rng.range(0.7, 1.0) : rng.range(0.7, 0.9));
         const float w0 = float(rng.range(3.5, 6.0));
         // The in-plane direction seen in the picture, foreshortened where
         // it points towards or away from us.
@@ -943,9 +943,9 @@ void paintBoomerang(Scene &scene)
     const RadiusTable innerEastRadius([&](float t) { return dustLobeRadius(innerEast, t); });
     const RadiusTable innerWestRadius([&](float t) { return dustLobeRadius(innerWest, t); });
     auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
-                    float a, float st, float wall) {
+                    float a, float st, float wall, float x, float y, float z) {
         const float t = a / l.length;
-        if (t > 1.3f)
+        if (t > 1.4f)
             return 0.0f;
         const float bow = l.bow * t * t;
         const float rho = std::hypot(p.across - bow, p.depth);
@@ -959,8 +959,21 @@ void paintBoomerang(Scene &scene)
         // at a different length round the lobe, so the end frays.
         const float q =
             rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
-        const float fray = tips.at(phi, st);
-        const float end = smoothstep(1.25f + 0.25f * fray, 0.7f + 0.25f * fray, t);
+        // The end is no plane cutting the lobe off: the dust gives out over
+        // a quarter of its length, sooner towards the rim, at a reach that
+        // wanders mostly across the picture, as wandering in depth would
+        // average out along the line of sight and leave a straight edge.
+        float end = 1.0f;
+        if (t > 0.45f) {
+            const float fade = 0.28f * l.length;
+            const float drift =
+                0.3f * l.length * core::noise::fbm(x / 170.0f, y / 170.0f, seed + 25, 2) +
+                0.1f * l.length * core::noise::fbm(x / 50.0f, y / 50.0f, seed + 26, 2) +
+                0.05f * l.length * core::noise::fbm(x / 40.0f, y / 40.0f, z / 40.0f, seed + 27, 1);
+            const float reach = l.length * (1.0f + 0.1f * tips.at(phi, st)) -
+                                0.55f * l.bulge * std::min(q * q, 1.5f);
+            end = smoothstep(reach + 0.5f * fade, reach - 0.5f * fade, a + drift);
+        }
         return end *
                (0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
                 wall * std::exp(-square((q - 0.9f) / 0.1f)));
@@ -974,9 +987,9 @@ void paintBoomerang(Scene &scene)
         const float r = std::sqrt(a * a + p.rho * p.rho);
         // A faint envelope of older dust round the star.
         float density =
-            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 2.6f) +
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 2.6f, x, y, z) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
-                        p, a, st * 2.3f, 0.0f) +
+                        p, a, st * 2.3f, 0.0f, x, y, z) +
             (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
                               0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
                         : 0.0f);
@@ -1013,15 +1026,15 @@ void paintBoomerang(Scene &scene)
             const float along = std::fabs(f.along);
             const bool isEast = f.along < 0.0f;
             const float out = smoothstep(220.0f, 400.0f, along);
-            const float reach = (isEast ? 360.0f : 265.0f) +
-                                55.0f * core::noise::fbm(x / 110.0f, y / 110.0f, seed + 22, 2) +
-                                20.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
+            const float reach = (isEast ? 430.0f : 350.0f) +
+                                90.0f * core::noise::fbm(x / 130.0f, y / 130.0f, seed + 22, 2) +
+                                30.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
             const float extension =
                 cube01(0.2f + 1.3f * core::noise::fbm(f.across / 45.0f,
                                                       along / 240.0f + (isEast ? 0.0f : 5.3f),
                                                       seed + 24, 2));
             const float beyond = std::max(0.0f, along - reach - 80.0f * extension);
-            const float fade = std::exp(-beyond / 55.0f) * smoothstep(reach + 300.0f, reach, along);
+            const float fade = std::exp(-beyond / 70.0f) * smoothstep(reach + 300.0f, reach, along);
             const float haze =
                 clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x,
                                                         y / 30.0f + 0.3f * w.y, seed + 21, 2));
