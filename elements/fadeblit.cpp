@@ -108,10 +108,13 @@ bool fadeBlit(QPainter &painter, const QRegion &region, QPoint at, const QImage 
     const quint32 a = quint32(alpha * 255) >> 8;
     const QRect bitmapRect(at + shift, bitmap.size());
     const QRegion written = region.translated(shift) & bitmapRect & target->rect();
+    // Once per frame: the non-const scanLine() checks for a detach on every row.
+    uchar *const pixels = target->bits();
+    const qsizetype stride = target->bytesPerLine();
     for (const QRect &r : written) {
         const int sx = r.left() - bitmapRect.left();
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto *out = reinterpret_cast<quint32 *>(target->scanLine(y)) + r.left();
+            auto *out = reinterpret_cast<quint32 *>(pixels + y * stride) + r.left();
             const auto *in =
                 reinterpret_cast<const quint32 *>(bitmap.constScanLine(y - bitmapRect.top())) + sx;
             if (alpha == 256)
