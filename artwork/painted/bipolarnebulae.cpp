@@ -987,7 +987,11 @@ void paintBoomerang(Scene &scene)
             const float dome = top + 0.33f * l.length * std::sqrt(std::max(0.0f, 1.0f - q * q));
             const float gaps = clamp01(
                 0.45f + 1.4f * core::noise::fbm(x / 60.0f, y / 60.0f, z / 60.0f, seed + 28, 2));
-            glow = rim * gaps * std::exp(-square((a - dome) / 9.0f)) * smoothstep(1.1f, 0.55f, q);
+            // Beyond it a little dust has gone further, so the lobe does
+            // not stop at the rim.
+            const float beyond = a > dome ? 0.08f * std::exp(-(a - dome) / 45.0f) : 0.0f;
+            glow = rim * (gaps * std::exp(-square((a - dome) / 9.0f)) + beyond) *
+                   smoothstep(1.1f, 0.55f, q);
         }
         return density;
     };
@@ -1054,7 +1058,7 @@ void paintBoomerang(Scene &scene)
             const float along = std::fabs(f.along);
             const bool isEast = f.along < 0.0f;
             const float out = smoothstep(220.0f, 400.0f, along);
-            const float reach = (isEast ? 430.0f : 350.0f) +
+            const float reach = (isEast ? 430.0f : 375.0f) +
                                 90.0f * core::noise::fbm(x / 130.0f, y / 130.0f, seed + 22, 2) +
                                 30.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
             const float extension =
