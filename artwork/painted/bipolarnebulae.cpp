@@ -943,7 +943,8 @@ void paintBoomerang(Scene &scene)
     const RadiusTable innerEastRadius([&](float t) { return dustLobeRadius(innerEast, t); });
     const RadiusTable innerWestRadius([&](float t) { return dustLobeRadius(innerWest, t); });
     auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
-                    float a, float st, float wall, float x, float y, float z) {
+                    float a, float st, float wall, float rim, float x, float y, float z,
+                    float &glow) {
         const float t = a / l.length;
         if (t > 1.4f)
             return 0.0f;
@@ -974,9 +975,25 @@ void paintBoomerang(Scene &scene)
                                 0.55f * l.bulge * std::min(q * q, 1.5f);
             end = smoothstep(reach + 0.5f * fade, reach - 0.5f * fade, a + drift);
         }
-        return end *
-               (0.09f * smoothstep(1.15f, 0.6f, q) + 0.1f * std::exp(-square((q - 1.0f) / 0.3f)) +
-                wall * std::exp(-square((q - 0.9f) / 0.1f)));
+        // Mostly wall and little fill, so the lobe is a hollow bag whose
+        // edges, seen through more dust, are brighter than its middle.
+        const float density = end * (0.035f * smoothstep(1.15f, 0.6f, q) +
+                                     0.08f * std::exp(-square((q - 1.0f) / 0.3f)) +
+                                     wall * std::exp(-square((q - 0.92f) / 0.08f)));
+        // Where the wall turns over at the far end it is seen edge-on
+        // again: a dome whose limb shows as a faint curved rim, broken up.
+        if (rim > 0.0f && q < 1.2f && t > 0.5f) {
+            const float top = 0.55f * l.length + 0.05f * l.length * tips.at(phi, st);
+            const float dome = top + 0.33f * l.length * std::sqrt(std::max(0.0f, 1.0f - q * q));
+            const float gaps = clamp01(
+                0.45f + 1.4f * core::noise::fbm(x / 60.0f, y / 60.0f, z / 60.0f, seed + 28, 2));
+            // Beyond it a little dust has gone further, so the lobe does
+            // not stop at the rim.
+            const float beyond = a > dome ? 0.08f * std::exp(-(a - dome) / 45.0f) : 0.0f;
+            glow = rim * (gaps * std::exp(-square((a - dome) / 9.0f)) + beyond) *
+                   smoothstep(1.1f, 0.55f, q);
+        }
+        return density;
     };
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.distances(x, y, z);
@@ -985,38 +1002,53 @@ void paintBoomerang(Scene &scene)
         const float st = isEast ? -a / 470.0f : a / 415.0f;
         const float tau = 0.05f * disc(p);
         const float r = std::sqrt(a * a + p.rho * p.rho);
-        // A faint envelope of older dust round the star.
-        float density =
-            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 2.6f, x, y, z) +
+        float glow = 0.0f, unused = 0.0f;
+        const float shells =
+            lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 4.5f,
+                 isEast ? 0.0f : 8.0f, x, y, z, glow) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
-                        p, a, st * 2.3f, 0.0f, x, y, z) +
-            (r < 360.0f ? 0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
-                              0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))
-                        : 0.0f);
-        if (density <= 0.0f)
+                        p, a, st * 2.3f, 0.0f, 0.0f, x, y, z, unused);
+        // A faint envelope of older dust round the star.
+        const float envelope =
+            r < 360.0f ? (0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
+                          0.5f * std::exp(-r / 55.0f) * (0.3f + 0.7f * square(a / (r + 1.0f)))) *
+                             smoothstep(360.0f, 240.0f, r)
+                       : 0.0f;
+        const float density = shells + envelope;
+        if (density + glow <= 0.0f)
             return core::Medium{{}, tau};
         // Clumpy dust and faint arcs: shells thrown off unevenly, broken up.
-        const float lumps = 0.3f + 1.1f * knots(x, y, z, 20.0f, seed + 6, 1.3f);
+        const float lumps = 0.45f + 0.9f * knots(x, y, z, 20.0f, seed + 6, 1.3f);
         const float phi = std::atan2(p.depth, p.across);
-        // Their spacing drifts with distance and around the axis.
+        // A few shells, about 110 px apart; their spacing drifts with
+        // distance and around the axis, and each is broken into lengths.
         const float ring =
             0.5f +
-            0.5f * std::cos(r / 10.0f + 3.0f * core::noise::fbm(r / 150.0f, 0.5f, seed + 8, 2) +
+            0.5f * std::cos(r / 17.0f + 4.0f * core::noise::fbm(r / 200.0f, 0.5f, seed + 8, 2) +
                             arcShift.at(phi, st));
-        const float arcs = 0.7f + 2.2f * cube(ring * ring) * arcsBroken.at(phi, st);
-        density *= lumps * arcs * (isEast ? 1.0f : 0.85f);
+        const float arcs = 0.65f + 6.0f * cube(ring * ring) * arcsBroken.at(phi, st);
+        // The arcs and the rim show in scattered light more than they
+        // shade what lies behind them; the envelope is too thin for arcs,
+        // which would ring the star there.
+        const float scattering =
+            ((shells * arcs + envelope) * lumps + glow) * (isEast ? 1.0f : 0.85f);
         // Starlight scattered by the dust, brightest near the waist.
-        const float lit = 1.0f / (1.0f + square(r / 45.0f)) + 0.01f;
-        return core::Medium{blueGrey * (0.011f * density * lit), tau + 0.0025f * density};
+        const float lit = 1.5f / (1.0f + square(r / 48.0f)) * std::exp(-r / 300.0f) + 0.004f;
+        return core::Medium{blueGrey * (0.011f * scattering * lit),
+                            tau + 0.0016f * density * lumps};
     };
     addVolume(
         light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
         [&](float x, float y) {
-            // Billowing clumps 10-45 px across, knots of a few px and
-            // grit, warped, and with no grain pointing at the star.
+            // Soft clumps 10-60 px across, knots of a few px and grit,
+            // warped, and with no grain pointing at the star. Billows only a
+            // little, as their creases would crinkle the whole lobe evenly.
             const core::noise::Offset w = core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
-            const float clouds =
-                core::noise::billow(x / 45.0f + 0.7f * w.x, y / 45.0f + 0.7f * w.y, seed + 9, 3);
+            const float clouds = 0.35f * core::noise::billow(x / 45.0f + 0.7f * w.x,
+                                                             y / 45.0f + 0.7f * w.y, seed + 9, 2) +
+                                 0.4f +
+                                 0.6f * core::noise::fbm(x / 60.0f + 0.7f * w.x,
+                                                         y / 60.0f + 0.7f * w.y, seed + 29, 3);
             const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
             const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
             // Out towards the ends the dust thins into uneven, lumpy haze
@@ -1026,7 +1058,7 @@ void paintBoomerang(Scene &scene)
             const float along = std::fabs(f.along);
             const bool isEast = f.along < 0.0f;
             const float out = smoothstep(220.0f, 400.0f, along);
-            const float reach = (isEast ? 430.0f : 350.0f) +
+            const float reach = (isEast ? 430.0f : 375.0f) +
                                 90.0f * core::noise::fbm(x / 130.0f, y / 130.0f, seed + 22, 2) +
                                 30.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
             const float extension =
