@@ -358,7 +358,7 @@ void paintMedusa(Scene &scene)
         const float toward = (dx * std::cos(Facing + 0.1f) + dy * std::sin(Facing + 0.1f)) * ir;
         const float lit = smoothstep(-0.35f, 0.9f, toward);
         const float patchy = clamp01(0.35f + 1.4f * cn::fbm(x / 75, y / 75, seed + 41, 2));
-        return (0.25f + 0.55f * patchy) * (1.0f - lit) + 1.15f * lit;
+        return (0.25f + 0.55f * patchy) * (1.0f - lit) + 1.6f * lit;
     };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
     core::FloatCanvas gas;
@@ -429,6 +429,7 @@ void paintMedusa(Scene &scene)
         }
         return strength * taper * sum;
     };
+    constexpr float RedRolloff = 0.15f;
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
                              {17.0f, 3.0f, 2.2f, seed + 17}};
@@ -488,13 +489,13 @@ void paintMedusa(Scene &scene)
         if (knotted > 0.02f) {
             // Broken every couple of tens of pixels, so no strand of the knot
             // runs on beside its neighbours as a set of nested curves.
-            const float broken = smoothstep(-0.05f, 0.35f, cn::fbm(x / 24, y / 24, seed + 40, 2));
+            const float broken = smoothstep(-0.25f, 0.45f, cn::fbm(x / 30, y / 30, seed + 40, 2));
             braid *= 1.0f - 0.7f * std::min(3.0f * knotted, 1.0f) * (1.0f - broken);
             const float arc = shellR * std::atan2(s, c);
-            knotBraid = strandsOf({10.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
-                        strandsOf({12.0f, -2.8f, 3.0f, seed + 26}, c, s,
+            knotBraid = strandsOf({10.0f, 2.2f, 6.0f, seed + 25}, c, s, depth, 2 * twist) +
+                        strandsOf({12.0f, -2.0f, 6.5f, seed + 26}, c, s,
                                   0.88f * depth + 0.48f * arc, -twist) +
-                        strandsOf({11.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
+                        strandsOf({11.0f, 1.6f, 5.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
                                   twist);
             knotBraid *= broken;
         }
@@ -538,12 +539,16 @@ void paintMedusa(Scene &scene)
                            (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
                            knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
         const float knotSoft = knot * 1.5f / (knot + 1.5f) * 1.4f;
+        // Where the knot and the densest clumps pile up the glow rolls off, so
+        // the brightest clumps stay a faint object's rather than a blown patch.
+        const float gasRed = 0.032f * clumps * (0.35f + 5.0f * red) * envelope * k;
+        const float knotRed = 0.1f * knotSoft;
+        const float rolloff = 1.0f / (1.0f + (gasRed + knotRed) / RedRolloff);
         return haze +
-               (cp::Rose * (0.008f * red) +
-                Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps * (0.35f + 5.0f * red))) *
-                   (envelope * k) +
-               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.075f * knotSoft);
+               (cp::Rose * (0.008f * red * envelope * k) + Light{1.0f, 0.3f, 0.36f} * gasRed +
+                Light{1.0f, 0.38f, 0.42f} * knotRed) *
+                   rolloff +
+               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
