@@ -309,7 +309,7 @@ void paintMedusa(Scene &scene)
     auto stretches = [&](float c, float s) {
         const float phi = std::atan2(s, c);
         const float wobble = 0.12f * cn::fbm(c * 2.0f + 9, s * 2.0f, seed + 20, 2);
-        const float gaps = 1.0f - 0.9f * gauss((phi + wobble - 0.2f) / 0.13f) -
+        const float gaps = 1.0f - 0.6f * gauss((phi + wobble - 0.2f) / 0.13f) -
                            0.85f * gauss((phi + wobble - 1.95f) / 0.08f);
         return gaps * (0.45f +
                        1.25f * smoothstep(-0.3f, 0.35f, cn::fbm(c * 2.3f, s * 2.3f, seed + 19, 2)));
@@ -350,6 +350,16 @@ void paintMedusa(Scene &scene)
         e += Light{0.2f, 0.75f, 0.72f} * (0.00013f * inside * puffs * puffs * lanes);
         return core::Medium{e, 0.0f};
     };
+    // Seen as a whole the crescent is brightest in the lower right, round the
+    // knot, and fades to a dimmer, patchier glow round the top and the left.
+    auto arcGain = [&](float x, float y) {
+        const float dx = x - Cx, dy = y - Cy;
+        const float ir = 1.0f / (std::hypot(dx, dy) + 1.0f);
+        const float toward = (dx * std::cos(Facing + 0.1f) + dy * std::sin(Facing + 0.1f)) * ir;
+        const float lit = smoothstep(-0.35f, 0.9f, toward);
+        const float patchy = clamp01(0.35f + 1.4f * cn::fbm(x / 75, y / 75, seed + 41, 2));
+        return (0.25f + 0.55f * patchy) * (1.0f - lit) + 1.6f * lit;
+    };
     const core::Box box{int(Cx - 620), 0, int(Cx + 620), 1080};
     core::FloatCanvas gas;
     core::renderVolume(gas, box, 5, -1.6f * R, 1.6f * R, 28, field, seed + 5);
@@ -366,26 +376,26 @@ void paintMedusa(Scene &scene)
         const float grain = 0.8f + 0.4f * clamp01(0.5f + cn::fbm(x / 4.5f, y / 4.5f, seed + 38, 2));
         const float holes = smoothstep(-0.35f, 0.1f, cn::fbm(x / 48, y / 48, seed + 39, 2));
         const float clumps = (0.15f + big) * mid * grain * (0.1f + 0.9f * holes);
-        return g + Light{1.0f, 0.3f, 0.36f} * (red * (2.1f * clumps - 0.9f));
+        const float gain = arcGain(x, y);
+        return g + Light{1.0f, 0.3f, 0.36f} * (red * ((2.1f * clumps - 0.9f) * gain + gain - 1.0f));
     });
 
     // The filaments themselves, at full resolution. Each family of strands is
     // the set of lines where a bent radial coordinate is whole: the bend wanders
-    // along the arc and with depth, so the strands of one family drift towards
-    // and away from each other and cross those of the others. Each strand is
-    // two plies that wind about each other. A strand is broken into short
-    // pieces, and along each piece it swells, thins and fades, with a soft
-    // fringe about a narrower core.
+    // along the arc and with depth, slowly, so the strands roughly follow the
+    // crescent, drift towards and away from each other and cross those of the
+    // other families. A strand is broken into pieces a few tens of pixels long;
+    // along each it swells, thins and fades, a fuzzy cord rather than a line.
     struct Strands
     {
         float spacing, bend, along;
         std::uint32_t salt;
     };
     auto strandsOf = [&](const Strands &f, float c, float s, float depth, float twist) {
-        const float n = depth / f.spacing * (1.0f + 0.3f * twist) +
+        const float n = depth / f.spacing * (1.0f + 0.15f * twist) +
                         f.bend * cn::fbm(c * f.along + depth / 250, s * f.along - depth / 300,
                                          f.salt, 2) +
-                        0.45f * cn::fbm(c * 6 + depth / 30, s * 6 - depth / 40, f.salt + 6, 2) +
+                        0.25f * cn::fbm(c * 5 + depth / 90, s * 5 - depth / 110, f.salt + 6, 2) +
                         0.35f * twist;
         const float i = std::floor(n);
         const std::uint32_t h = cn::hash(int(i), 17, f.salt);
@@ -393,29 +403,33 @@ void paintMedusa(Scene &scene)
         const float own2 = float(h & 0xFFu) * (1.0f / 255.0f);
         if (own <= 0.3f)
             return 0.0f;
-        // Along the arc each strand breaks every few tens of pixels; the draw
-        // is on the unit circle so it has no seam where the angle wraps.
+        // Along the arc each strand breaks every few tens of pixels and fades
+        // in and out gradually; the draw is on the unit circle so it has no
+        // seam where the angle wraps.
         const float oc = c + 3.7f * own, os = s - 2.9f * own;
-        const float pieces = smoothstep(-0.05f, 0.25f, cn::fbm(oc * 7, os * 7, f.salt + 4, 2));
+        const float pieces = smoothstep(-0.1f, 0.4f, cn::fbm(oc * 5, os * 5, f.salt + 4, 2));
         if (pieces <= 0.0f)
             return 0.0f;
-        const float swell = 0.55f + 0.9f * clamp01(0.5f + cn::fbm(oc * 16, os * 16, f.salt + 5, 2));
-        const float width = (0.1f + 0.08f * own2) * swell;
-        const float strength = 0.75f * smoothstep(0.3f, 0.9f, own) * pieces * swell;
-        const float wind = 0.45f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
+        const float swell = clamp01(0.5f + cn::fbm(oc * 18, os * 18, f.salt + 5, 2));
+        const float width = (0.24f + 0.1f * own2) * (0.75f + 0.5f * swell);
+        // Knots along the strand, each strand its own.
+        const float beads =
+            0.25f + 1.5f * clamp01(0.5f + 1.3f * cn::fbm(oc * 40, os * 40, f.salt + 7, 2));
+        const float strength = smoothstep(0.3f, 0.9f, own) * pieces * (0.4f + 0.9f * swell) * beads;
+        const float wind = 0.3f * cn::fbm(c * 7, s * 7, f.salt + 3, 2);
         // Zero at the lane's edges, so neighbouring lanes with other draws
         // meet without a seam.
         const float lane0 = n - i - 0.5f;
         const float taper = std::max(1.0f - 4.0f * lane0 * lane0, 0.0f);
-        const float fringe = std::min(2.5f * width, 0.24f);
+        const float fringe = std::min(2.0f * width, 0.4f);
         float sum = 0;
         for (const float ply : {-0.5f, 0.5f}) {
             const float lane = lane0 + ply * wind;
-            const float off = lane / width, soft = lane / fringe;
-            sum += 0.4f * gauss(off) + 0.45f * gauss(soft);
+            sum += 0.12f * gauss(lane / width) + 0.38f * gauss(lane / fringe);
         }
         return strength * taper * sum;
     };
+    constexpr float RedRolloff = 0.15f;
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
                              {17.0f, 3.0f, 2.2f, seed + 17}};
@@ -458,7 +472,7 @@ void paintMedusa(Scene &scene)
         // strands lie further in.
         const float envelope = gauss(d * (d > 0 ? 1.483f : 0.775f));
         const float inner = gauss(d + 1.7f);
-        const float k = shown * bright * stretches(c, s);
+        const float k = shown * bright * stretches(c, s) * arcGain(x, y);
         if ((envelope + inner) * k < 0.0015f)
             return haze;
         const float twist = cn::fbm(x / 120, y / 120, seed + 8, 3);
@@ -475,18 +489,19 @@ void paintMedusa(Scene &scene)
         if (knotted > 0.02f) {
             // Broken every couple of tens of pixels, so no strand of the knot
             // runs on beside its neighbours as a set of nested curves.
-            const float broken = smoothstep(-0.05f, 0.35f, cn::fbm(x / 24, y / 24, seed + 40, 2));
+            const float broken = smoothstep(-0.25f, 0.45f, cn::fbm(x / 30, y / 30, seed + 40, 2));
             braid *= 1.0f - 0.7f * std::min(3.0f * knotted, 1.0f) * (1.0f - broken);
             const float arc = shellR * std::atan2(s, c);
-            knotBraid = strandsOf({10.0f, 3.0f, 3.0f, seed + 25}, c, s, depth, 2 * twist) +
-                        strandsOf({12.0f, -2.8f, 3.0f, seed + 26}, c, s,
+            knotBraid = strandsOf({10.0f, 2.2f, 6.0f, seed + 25}, c, s, depth, 2 * twist) +
+                        strandsOf({12.0f, -2.0f, 6.5f, seed + 26}, c, s,
                                   0.88f * depth + 0.48f * arc, -twist) +
-                        strandsOf({11.0f, 2.0f, 2.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
+                        strandsOf({11.0f, 1.6f, 5.5f, seed + 28}, c, s, 0.9f * depth - 0.44f * arc,
                                   twist);
             knotBraid *= broken;
         }
-        // A few tendrils reaching outwards, beyond the main strands.
-        const float t = cn::ridged(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) *
+        // A few tendrils reaching outwards, beyond the main strands: soft,
+        // a few pixels wide, where a smooth noise crosses zero.
+        const float t = gauss(cn::fbm(24.0f * c, 24.0f * s, r / 70 + twist, seed + 14, 2) / 0.12f) *
                         smoothstep(0.0f, 1.0f, d) *
                         smoothstep(0.2f, 0.6f, cn::fbm(c * 5, s * 5, seed + 15, 2));
         // The gas itself is clumpy at 30, 12 and 5 px and torn by dark holes;
@@ -499,11 +514,12 @@ void paintMedusa(Scene &scene)
         // Beads along the strands.
         const float beads = clamp01(0.45f + 1.3f * cn::fbm(x / 22, y / 22, seed + 11, 3));
         // The strands are knotty, brightening and thinning every few pixels.
-        const float knotty = 0.5f + clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
-        const float embed = 0.25f + 0.75f * clumps;
-        const float redRaw = (braid + 0.5f * t * t * t) * (0.35f + 0.9f * beads) * knotty * embed;
-        // The brightest strands saturate softly, so none stands out as a glossy flick.
-        const float red = redRaw * 1.2f / (redRaw + 1.2f) * 1.6f;
+        const float knotty = 0.35f + 1.3f * clamp01(0.5f + cn::fbm(x / 7, y / 7, seed + 29, 2));
+        const float redRaw = (braid + 0.4f * t * t) * (0.35f + 0.9f * beads) * knotty;
+        // The strands are denser gas within the clumps: they brighten the gas
+        // they run through and fade with it, soft-saturating so that none
+        // stands out as a glossy flick.
+        const float red = redRaw / (redRaw + 2.5f) * (0.1f + 0.9f * holes) * (0.4f + 0.6f * big);
         // Blue-green [O III] glow in soft patches along the inner edge, with
         // a few strands of it.
         const float oxyPatch =
@@ -523,11 +539,16 @@ void paintMedusa(Scene &scene)
                            (knotBraid + 0.6f * tangle * tangle * tangle * braid) * (0.3f + beads) *
                            knotty * (0.3f + 0.7f * clumps) * (1.0f + 0.6f * clumps);
         const float knotSoft = knot * 1.5f / (knot + 1.5f) * 1.4f;
+        // Where the knot and the densest clumps pile up the glow rolls off, so
+        // the brightest clumps stay a faint object's rather than a blown patch.
+        const float gasRed = 0.032f * clumps * (0.35f + 5.0f * red) * envelope * k;
+        const float knotRed = 0.1f * knotSoft;
+        const float rolloff = 1.0f / (1.0f + (gasRed + knotRed) / RedRolloff);
         return haze +
-               (cp::Rose * (0.065f * red) + Light{1.0f, 0.3f, 0.36f} * (0.032f * clumps)) *
-                   (envelope * k) +
-               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k) +
-               Light{1.0f, 0.38f, 0.42f} * (0.075f * knotSoft);
+               (cp::Rose * (0.008f * red * envelope * k) + Light{1.0f, 0.3f, 0.36f} * gasRed +
+                Light{1.0f, 0.38f, 0.42f} * knotRed) *
+                   rolloff +
+               Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k);
     });
     addCentralStar(light, Cx - 55, Cy + 30, 3.5f, cp::HotWhite);
 }
