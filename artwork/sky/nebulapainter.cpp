@@ -107,8 +107,8 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
         // Two scales of warp, so no blob keeps a round outline.
         const noise::Offset w1 = noise::warp(e * 1.6f, n * 1.6f, seed + 1, 3);
         const noise::Offset w2 = noise::warp(e * 7.0f, n * 7.0f, seed + 2, 3);
-        const float we = e + 0.14f * w1.x + 0.03f * w2.x;
-        const float wn = n + 0.14f * w1.y + 0.03f * w2.y;
+        const float we = e + 0.1f * w1.x + 0.015f * w2.x;
+        const float wn = n + 0.1f * w1.y + 0.015f * w2.y;
         const auto blob = [&](const EastNorth &at, float de, float dn, float re, float rn) {
             return std::exp(-square((we - float(at.east) - de) / re) -
                             square((wn - float(at.north) - dn) / rn));
@@ -117,23 +117,24 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
         const float fe = we - float(me.east), fn = wn - float(me.north);
         const float rm = std::hypot(fe, fn);
         const float pa = std::atan2(fe, -fn); // 0 due south, positive to the east
-        const float fan = std::exp(-square((pa + 0.3f) / 0.7f)) * std::exp(-rm / 0.16f) *
+        const float fan = std::exp(-square((pa + 0.3f) / 0.9f)) * std::exp(-rm / 0.15f) *
                           smoothstep(0.0f, 0.02f, rm);
         const float envelope =
             3.0f * fan + 1.2f * blob(me, 0.01f, -0.03f, 0.1f, 0.09f) +
             0.9f * blob(ma, -0.04f, -0.03f, 0.2f, 0.15f) +
-            0.75f * blob(el, -0.03f, 0.02f, 0.16f, 0.2f) +
+            0.75f * blob(el, -0.05f, 0.02f, 0.24f, 0.2f) +
+            0.3f * blob(el, -0.3f, 0.1f, 0.35f, 0.45f) +
             0.6f * blob(al, 0.05f, -0.1f, 0.24f, 0.18f) +
             0.3f * std::exp(-square(std::hypot(we + 0.1f, (wn + 0.05f) * 1.25f) / 0.6f)) +
             0.2f * std::exp(-square(std::hypot(we + 0.25f, wn + 0.1f) / 1.0f));
         // Patches of thicker dust and dark gaps between them.
         const float patch = noise::fbm(we * 6.5f, wn * 6.5f, seed + 3, 5);
-        const float gaps = smoothstep(-0.6f, 0.35f, patch);
+        const float gaps = smoothstep(-0.7f, 0.3f, patch);
         DustSample s;
         s.east = e;
         s.north = n;
         s.light = float(illumination / (1.0 + illumination / Brightest));
-        s.cloud = envelope * (0.3f + 0.9f * gaps * gaps);
+        s.cloud = envelope * (0.35f + 0.85f * gaps * gaps);
         s.streaks = smoothstep(-0.05f, 0.5f, noise::fbm(e * 3.2f, n * 3.2f, seed + 4, 3));
         s.angle = 0.62f + 0.55f * noise::fbm(e * 1.8f, n * 1.8f, seed + 5, 2);
         return s;
@@ -176,14 +177,15 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
             const float along = e * ca + n * sa;
             const float across = -e * sa + n * ca;
             // Striations: fine crests a few px apart, broken into lengths that vary.
-            const float crests = noise::ridged(along * 5.0f, across * 90.0f, seed + 6, 3);
+            const float crests = noise::ridged(along * 3.0f, across * 90.0f, seed + 6, 3);
             const float broken =
-                smoothstep(-0.15f, 0.35f, noise::fbm(along * 30.0f, across * 55.0f, seed + 7, 2));
+                smoothstep(-0.15f, 0.35f, noise::fbm(along * 12.0f, across * 40.0f, seed + 7, 2));
             const float mottle = noise::fbm(e * 45.0f, n * 45.0f, seed + 8, 4);
-            const float strength = at(&DustSample::streaks);
+            // Striations show in the thicker dust only; thin dust is a smooth haze.
+            const float strength = at(&DustSample::streaks) * smoothstep(0.1f, 0.55f, cloud);
             const float dust =
                 cloud *
-                std::max(0.0f, 0.75f + 0.3f * mottle + strength * (1.3f * crests * broken - 0.3f));
+                std::max(0.0f, 0.75f + 0.3f * mottle + strength * (1.1f * crests * broken - 0.25f));
             const float deepShare = std::clamp(0.5f - 0.3f * cloud, 0.0f, 0.5f);
             canvas.add(x, y, mix(blue, deep, deepShare) * (Scale * light * dust));
         }
