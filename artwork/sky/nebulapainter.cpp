@@ -120,7 +120,7 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
         const float fan = std::exp(-square((pa + 0.3f) / 0.9f)) * std::exp(-rm / 0.15f) *
                           smoothstep(0.0f, 0.02f, rm);
         const float envelope =
-            3.0f * fan + 1.2f * blob(me, 0.01f, -0.03f, 0.1f, 0.09f) +
+            4.5f * fan + 1.8f * blob(me, 0.01f, -0.03f, 0.1f, 0.09f) +
             0.9f * blob(ma, -0.04f, -0.03f, 0.2f, 0.15f) +
             0.75f * blob(el, -0.05f, 0.02f, 0.24f, 0.2f) +
             0.3f * blob(el, -0.3f, 0.1f, 0.35f, 0.45f) +
@@ -177,7 +177,11 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
             const float along = e * ca + n * sa;
             const float across = -e * sa + n * ca;
             // Striations: fine crests a few px apart, broken into lengths that vary.
-            const float crests = noise::ridged(along * 3.0f, across * 90.0f, seed + 6, 3);
+            // Thin crests mixed with broader, softer bands, so no two look alike.
+            const float bands =
+                smoothstep(-0.2f, 0.6f, noise::fbm(along * 4.0f, across * 40.0f, seed + 9, 3));
+            const float crests =
+                0.6f * noise::ridged(along * 3.0f, across * 90.0f, seed + 6, 3) + 0.45f * bands;
             const float broken =
                 smoothstep(-0.15f, 0.35f, noise::fbm(along * 12.0f, across * 40.0f, seed + 7, 2));
             const float mottle = noise::fbm(e * 45.0f, n * 45.0f, seed + 8, 4);
