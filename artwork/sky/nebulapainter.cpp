@@ -39,6 +39,163 @@ constexpr std::array<int, 9> PleiadesMembers = {1165, 1156, 1149, 1142, 1145,
                                                 1178, 1180, 1140, 1151};
 constexpr int Merope = 1156;
 
+// Close up, the cluster's nebula resolves into dust lit by its stars; wider
+// fields keep the soft glow below, since none of this detail would show.
+constexpr double ResolvedPixelsPerDegree = 200.0;
+
+// The members whose dust shows most, by HR number.
+constexpr int Maia = 1149;
+constexpr int Electra = 1142;
+constexpr int Alcyone = 1165;
+
+struct Lamp
+{
+    SkyVector direction;
+    double luminosity;
+};
+
+struct EastNorth
+{
+    double east;
+    double north;
+};
+
+EastNorth towards(const SkyVector &from, const SkyVector &to)
+{
+    const SkyVector east = SkyVector{0.0, 0.0, 1.0}.cross(from).normalised();
+    const SkyVector north = from.cross(east);
+    const SkyVector d = to - from;
+    return {d.dot(east) / Degree, d.dot(north) / Degree};
+}
+
+// The smooth part of the nebula at one point, cheap enough to sample on a grid.
+struct DustSample
+{
+    float east = 0, north = 0; // degrees from the cluster's centre
+    float light = 0;           // starlight reaching the dust, compressed
+    float cloud = 0;           // column of dust, patchy and gapped
+    float streaks = 0;         // how strongly the dust is striated here
+    float angle = 0;           // the striations' local direction
+};
+
+void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &projection,
+                           const StarCatalogue &catalogue, const std::vector<Lamp> &lamps)
+{
+    const CatalogueStar *merope = catalogue.star(Merope);
+    const CatalogueStar *maia = catalogue.star(Maia);
+    const CatalogueStar *electra = catalogue.star(Electra);
+    const CatalogueStar *alcyone = catalogue.star(Alcyone);
+    if (!merope || !maia || !electra || !alcyone)
+        return;
+    const EastNorth me = towards(PleiadesCentre, merope->direction);
+    const EastNorth ma = towards(PleiadesCentre, maia->direction);
+    const EastNorth el = towards(PleiadesCentre, electra->direction);
+    const EastNorth al = towards(PleiadesCentre, alcyone->direction);
+
+    const std::uint32_t seed = 0x7e1ade55u;
+    constexpr double CoreDeg = 0.045;   // keeps the light finite at each star
+    constexpr double Brightest = 150.0; // light beyond this saturates the dust's glow
+    const auto sample = [&](QPointF p) {
+        const SkyVector d = projection.direction(p);
+        double illumination = 0.0;
+        for (const Lamp &l : lamps) {
+            const double r = d.degreesTo(l.direction);
+            illumination += l.luminosity / (r * r + CoreDeg * CoreDeg);
+        }
+        const EastNorth c = towards(PleiadesCentre, d);
+        const float e = float(c.east), n = float(c.north);
+        // Two scales of warp, so no blob keeps a round outline.
+        const noise::Offset w1 = noise::warp(e * 1.6f, n * 1.6f, seed + 1, 3);
+        const noise::Offset w2 = noise::warp(e * 7.0f, n * 7.0f, seed + 2, 3);
+        const float we = e + 0.1f * w1.x + 0.015f * w2.x;
+        const float wn = n + 0.1f * w1.y + 0.015f * w2.y;
+        const auto blob = [&](const EastNorth &at, float de, float dn, float re, float rn) {
+            return std::exp(-square((we - float(at.east) - de) / re) -
+                            square((wn - float(at.north) - dn) / rn));
+        };
+        // The Merope Nebula: a fan of dense dust opening to the south of its star.
+        const float fe = we - float(me.east), fn = wn - float(me.north);
+        const float rm = std::hypot(fe, fn);
+        const float pa = std::atan2(fe, -fn); // 0 due south, positive to the east
+        const float fan = std::exp(-square((pa + 0.3f) / 0.9f)) * std::exp(-rm / 0.15f) *
+                          smoothstep(0.0f, 0.02f, rm);
+        const float envelope =
+            4.5f * fan + 1.8f * blob(me, 0.01f, -0.03f, 0.1f, 0.09f) +
+            0.9f * blob(ma, -0.04f, -0.03f, 0.2f, 0.15f) +
+            0.75f * blob(el, -0.05f, 0.02f, 0.24f, 0.2f) +
+            0.3f * blob(el, -0.3f, 0.1f, 0.35f, 0.45f) +
+            0.6f * blob(al, 0.05f, -0.1f, 0.24f, 0.18f) +
+            0.3f * std::exp(-square(std::hypot(we + 0.1f, (wn + 0.05f) * 1.25f) / 0.6f)) +
+            0.2f * std::exp(-square(std::hypot(we + 0.25f, wn + 0.1f) / 1.0f));
+        // Patches of thicker dust and dark gaps between them.
+        const float patch = noise::fbm(we * 6.5f, wn * 6.5f, seed + 3, 5);
+        const float gaps = smoothstep(-0.7f, 0.3f, patch);
+        DustSample s;
+        s.east = e;
+        s.north = n;
+        s.light = float(illumination / (1.0 + illumination / Brightest));
+        s.cloud = envelope * (0.35f + 0.85f * gaps * gaps);
+        s.streaks = smoothstep(-0.05f, 0.5f, noise::fbm(e * 3.2f, n * 3.2f, seed + 4, 3));
+        s.angle = 0.62f + 0.55f * noise::fbm(e * 1.8f, n * 1.8f, seed + 5, 2);
+        return s;
+    };
+
+    // The smooth part every Step pixels, bilinear between; the fine dust at every pixel.
+    constexpr int Step = 4;
+    const int gw = canvas.width() / Step + 2;
+    const int gh = canvas.height() / Step + 2;
+    std::vector<DustSample> grid(size_t(gw) * gh);
+    for (int j = 0; j < gh; ++j) {
+        for (int i = 0; i < gw; ++i)
+            grid[size_t(j) * gw + i] = sample(QPointF(double(Step) * i, double(Step) * j));
+    }
+    const Light blue{0.46f, 0.62f, 1.0f};
+    const Light deep{0.3f, 0.45f, 1.0f};
+    constexpr float Scale = 0.0018f;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const float v = (float(y) + 0.5f) / float(Step);
+        const int j = std::min(int(v), gh - 2);
+        const float fv = v - float(j);
+        for (int x = 0; x < canvas.width(); ++x) {
+            const float u = (float(x) + 0.5f) / float(Step);
+            const int i = std::min(int(u), gw - 2);
+            const float fu = u - float(i);
+            const DustSample *g0 = &grid[size_t(j) * gw + i];
+            const DustSample *g1 = g0 + gw;
+            const auto at = [&](float DustSample::*f) {
+                const float top = g0[0].*f + (g0[1].*f - g0[0].*f) * fu;
+                const float bottom = g1[0].*f + (g1[1].*f - g1[0].*f) * fu;
+                return top + (bottom - top) * fv;
+            };
+            const float cloud = at(&DustSample::cloud);
+            const float light = at(&DustSample::light);
+            if (cloud * light * Scale < 2e-5f)
+                continue;
+            const float e = at(&DustSample::east), n = at(&DustSample::north);
+            const float a = at(&DustSample::angle);
+            const float ca = std::cos(a), sa = std::sin(a);
+            const float along = e * ca + n * sa;
+            const float across = -e * sa + n * ca;
+            // Striations: fine crests a few px apart, broken into lengths that vary.
+            // Thin crests mixed with broader, softer bands, so no two look alike.
+            const float bands =
+                smoothstep(-0.2f, 0.6f, noise::fbm(along * 4.0f, across * 40.0f, seed + 9, 3));
+            const float crests =
+                0.6f * noise::ridged(along * 3.0f, across * 90.0f, seed + 6, 3) + 0.45f * bands;
+            const float broken =
+                smoothstep(-0.15f, 0.35f, noise::fbm(along * 12.0f, across * 40.0f, seed + 7, 2));
+            const float mottle = noise::fbm(e * 45.0f, n * 45.0f, seed + 8, 4);
+            // Striations show in the thicker dust only; thin dust is a smooth haze.
+            const float strength = at(&DustSample::streaks) * smoothstep(0.1f, 0.55f, cloud);
+            const float dust =
+                cloud *
+                std::max(0.0f, 0.75f + 0.3f * mottle + strength * (1.1f * crests * broken - 0.25f));
+            const float deepShare = std::clamp(0.5f - 0.3f * cloud, 0.0f, 0.5f);
+            canvas.add(x, y, mix(blue, deep, deepShare) * (Scale * light * dust));
+        }
+    }
+}
+
 } // namespace
 
 NebulaPainter::NebulaPainter(const SkyProjection &projection, const StarCatalogue &catalogue)
@@ -110,11 +267,6 @@ void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &cent
 
 void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
 {
-    struct Lamp
-    {
-        SkyVector direction;
-        double luminosity;
-    };
     std::vector<Lamp> lamps;
     for (int hr : PleiadesMembers) {
         if (const CatalogueStar *s = m_catalogue.star(hr))
@@ -123,6 +275,10 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
     const CatalogueStar *merope = m_catalogue.star(Merope);
     if (lamps.empty() || !merope)
         return;
+    if (m_projection.pixelsPerDegree() >= ResolvedPixelsPerDegree) {
+        paintResolvedPleiades(canvas, m_projection, m_catalogue, lamps);
+        return;
+    }
 
     const std::uint32_t seed = 0x91e1ade5u;
     const Light blue{0.56f, 0.68f, 1.0f};

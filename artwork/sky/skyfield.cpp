@@ -32,13 +32,20 @@ constexpr SkyField::Response Dipper{0.25, 0.39, 5.5, 7.45, 4.0, 0.38, -0.2, 0.03
 constexpr SkyField::Response Crow{0.25, 0.32, 5.5, 7.35, 2.4, 0.6, -0.08, 0.019, 0.2};
 // Its fainter members, within a core of 2.7 pc at 47 pc.
 constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
+// The Pleiades through a long lens: field stars of the ninth to thirteenth
+// magnitude crisp points well above the sky, the bright members small
+// burnt-out cores in tight halos with almost no wide glow, so the nebula,
+// not the stars, fills the space between them.
+constexpr SkyField::Response Pleiades{0.17, 0.36, 6.5, 6.5, 7.0, 0.12, 0.4, 0.06, 0.35};
+// Its fainter members, within a core of about 2 pc at 136 pc.
+constexpr SkyField::Cluster PleiadesMembers{3.785, 24.12, 0.8, 260, 14.0};
 
 // Centres and widths let each figure fill its frame while every named star
 // keeps clear of the edges. Narrow fields go deeper, as a longer exposure
 // through a longer lens would.
 const std::array<SkyField, 8> Fields = {{
     // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed, response, cluster
-    {1, 3.785, 24.20, 2.5, 16.5, 14.0, 2.0, 0.0, 3, 0x5045a1d3e4b1ULL},                // Pleiades
+    {1, 3.785, 24.20, 2.5, 16.5, 16.5, 1.25, 0.0, 3, 0x5045a1d3e4b1ULL, Pleiades, PleiadesMembers},
     {2, 12.45, 57.25, 30.0, 13.3, 12.5, 1.2, 0.0, 0, 0x3a7b9c11d2e5ULL, Dipper},       // Ursa Major
     {3, 10.40, 73.25, 66.0, 12.0, 11.2, 1.1, 0.5, 0, 0x7f01e2c3b4a5ULL, LittleDipper}, // Ursa Minor
     {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},                // Cassiopeia
