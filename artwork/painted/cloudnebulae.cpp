@@ -522,18 +522,18 @@ void paintLagoon(Scene &scene)
     // Where the fine threads are sharp (r), where they are coarser (g), and
     // a soft lift for the smooth glow left between them (b).
     const core::FloatCanvas texture = coarseMap(4, [&](float x, float y) {
-        const float patches = smoothstep(-0.05f, 0.3f, noise::fbm(x / 230, y / 230, seed + 102, 3));
+        const float patches = smoothstep(0.05f, 0.35f, noise::fbm(x / 230, y / 230, seed + 102, 3));
         const float dCore = std::hypot(x - coreX, y - coreY) +
                             90.0f * noise::fbm(x / 120, y / 120, seed + 103, 2);
         const float banks = bump(y - lanePath(x) - 1.2f * laneWidth(x), 70.0f) *
                             smoothstep(380.0f, 620.0f, x) * smoothstep(1280.0f, 1080.0f, x);
         const float sharp = std::max(
             {0.85f * patches,
-             smoothstep(330.0f, 150.0f, dCore) *
-                 (0.4f + 0.6f * smoothstep(-0.1f, 0.25f, noise::fbm(x / 110, y / 110, seed + 106, 2))),
-             0.8f * banks});
+             smoothstep(270.0f, 100.0f, dCore) *
+                 smoothstep(-0.2f, 0.2f, noise::fbm(x / 110, y / 110, seed + 106, 2)),
+             0.8f * banks, 0.15f});
         const float coarse = smoothstep(0.05f, 0.35f, noise::fbm(x / 300 + 9, y / 300, seed + 104, 2)) *
-                             (1.0f - smoothstep(260.0f, 120.0f, dCore));
+                             (1.0f - 0.5f * smoothstep(260.0f, 120.0f, dCore));
         return Light{sharp, coarse, mottle(x, y, 60, seed + 105, 12)};
     });
 
@@ -576,9 +576,17 @@ void paintLagoon(Scene &scene)
                        noise::ridged(x / 70 + 0.3f * threads, y / 62, seed + 101,
                                      noise::octavesFor(70, 6)),
                        tx.g);
+        // Between them the glow is clumpy, crossed here and there by a
+        // long, lone filament.
+        float smooth = 0.03f + 0.2f * smoothstep(-0.1f, 0.3f, fine) + 0.06f * tx.b;
+        if (sharp < 0.98f) {
+            const float lone = noise::ridged(x / 130 + 0.5f * threads, y / 110 - 0.3f * fine,
+                                             seed + 107, 2);
+            smooth += 1.2f * std::pow(lone, 9.0f) * smoothstep(0.35f, 0.6f, tx.b);
+        }
         float detail = st.r * (1.0f - 0.3f * lane) *
                        (0.64f + 0.28f * fine +
-                        lerp(0.06f + 0.1f * fine + 0.06f * tx.b,
+                        lerp(smooth,
                              0.45f * net * net * net + 0.5f * std::pow(wisps, 5.0f) +
                                  0.35f * std::pow(hairs, 6.0f) * (1.0f - tx.g),
                              sharp));
