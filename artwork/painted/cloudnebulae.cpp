@@ -756,9 +756,9 @@ void paintLagoon(Scene &scene)
             for (int k = 0; k < 3; ++k) {
                 const float sc = 110.0f - 22.0f * float(k);
                 const float d = noise::fbm(x / sc + 0.3f * wb.x, y / sc + 0.3f * wb.y,
-                                           seed + 49 + k, 3) +
+                                           seed + 49 + k, 2) +
                                 0.08f * float(k - 1);
-                curls += smoothstep(-0.02f, 0.006f, d) * std::exp(-std::max(d, 0.0f) / 0.025f) *
+                curls += smoothstep(-0.02f, 0.006f, d) * std::exp(-std::max(d, 0.0f) / 0.06f) *
                          smoothstep(0.5f, 0.75f, mottle(x, y, 45, seed + 52 + k, 8)) *
                          bump(hr, 95.0f);
             }
