@@ -426,7 +426,7 @@ void paintLagoon(Scene &scene)
         const float corePockets =
             smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
         bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
-                                     0.8f * corePockets - 0.2f);
+                                     0.55f * corePockets + 0.3f);
         // To the west the core's light ends in a bright, ragged front, the gas
         // beyond it fainter.
         const float dc = std::hypot(wx - coreX, wy - coreY);
@@ -440,8 +440,9 @@ void paintLagoon(Scene &scene)
                         (0.9f * bump(dc - front, 28.0f) + 0.3f * bump(dc - front + 50, 55.0f))) *
             (1.0f - 0.4f * side * smoothstep(front - 20.0f, front + 220.0f, dc));
         // Sparse bright fronts, each sharp on one side and fading on the other:
-        // on the lane's banks, sharp against the dust, and in broken arcs about
-        // the core, sharp on their outer edge.
+        // on the lane's banks, sharp against the dust, and in broken pieces
+        // about the core, along the level sets of a warped field so they run
+        // every which way instead of circling it.
         const float bankD =
             std::fabs(off) - 1.2f * width + 22.0f * noise::fbm(wx / 90, wy / 90, seed + 60, 3);
         const float bankFront =
@@ -449,15 +450,14 @@ void paintLagoon(Scene &scene)
         const float bankPieces =
             smoothstep(0.45f, 0.72f, mottle(0.45f * wx, off, 110, seed + 61, 16));
         float arcs = 0.0f;
-        const float ux = std::cos(ac), uy = std::sin(ac);
         for (int k = 0; k < 2; ++k) {
-            const float r =
-                135.0f + 75.0f * float(k) +
-                70.0f * noise::fbm(1.8f * ux + 5.0f * float(k), 1.8f * uy, seed + 62 + k, 3) +
-                28.0f * noise::fbm(wx / 55, wy / 55, seed + 65 + k, 3);
-            const float d = dc - r;
-            const float arc = smoothstep(7.0f, -2.0f, d) * std::exp(std::min(d, 0.0f) / 22.0f);
-            arcs += arc * smoothstep(0.55f, 0.8f, mottle(wx, wy, 90, seed + 68 + k, 16));
+            const float sc = 95.0f - 35.0f * float(k);
+            const float d = noise::fbm(wx / sc + 0.5f * w.y, wy / sc - 0.5f * w.x, seed + 62 + k,
+                                       3) -
+                            0.1f * float(k);
+            const float arc = smoothstep(0.035f, -0.01f, d) * std::exp(std::min(d, 0.0f) / 0.09f);
+            arcs += arc * smoothstep(0.5f, 0.75f, mottle(wx, wy, 90, seed + 68 + k, 16)) *
+                    bump(dc, 250.0f - 40.0f * float(k));
         }
         // The banks light up gradually eastwards, on no straight line.
         const float bankReach =
@@ -490,7 +490,7 @@ void paintLagoon(Scene &scene)
         const float elsewhere =
             (0.4f + 0.4f * bump(dCore, 230.0f)) *
             smoothstep(1.15f, 0.8f, ellipse(x, y, cx, cy, 720.0f, 420.0f, 0.0f)) *
-            (1.0f - bump(dCore, 55.0f));
+            (1.0f - bump(dCore, 30.0f));
         const float south = std::max(smoothstep(-60.0f, 40.0f, off) * reach, elsewhere);
         // Fronts lie thicker near the lane and the gas thins into dust southwards.
         const float broad = 0.6f * noise::fbm(wx / 190, wy / 190, seed + 82, 4) + 0.06f -
@@ -517,6 +517,24 @@ void paintLagoon(Scene &scene)
                      0.25f +
                          1.5f * smoothstep(-0.3f, 0.4f, noise::fbm(x / 210, y / 210, seed + 95, 3)),
                      0.0f};
+    });
+
+    // Where the fine threads are sharp (r), where they are coarser (g), and
+    // a soft lift for the smooth glow left between them (b).
+    const core::FloatCanvas texture = coarseMap(4, [&](float x, float y) {
+        const float patches = smoothstep(0.05f, 0.35f, noise::fbm(x / 230, y / 230, seed + 102, 3));
+        const float dCore = std::hypot(x - coreX, y - coreY) +
+                            90.0f * noise::fbm(x / 120, y / 120, seed + 103, 2);
+        const float banks = bump(y - lanePath(x) - 1.2f * laneWidth(x), 70.0f) *
+                            smoothstep(380.0f, 620.0f, x) * smoothstep(1280.0f, 1080.0f, x);
+        const float sharp = std::max(
+            {0.85f * patches,
+             smoothstep(270.0f, 100.0f, dCore) *
+                 smoothstep(-0.2f, 0.2f, noise::fbm(x / 110, y / 110, seed + 106, 2)),
+             0.8f * banks, 0.15f});
+        const float coarse = smoothstep(0.05f, 0.35f, noise::fbm(x / 300 + 9, y / 300, seed + 104, 2)) *
+                             (1.0f - 0.5f * smoothstep(260.0f, 120.0f, dCore));
+        return Light{sharp, coarse, mottle(x, y, 60, seed + 105, 12)};
     });
 
     struct Globule
@@ -547,13 +565,34 @@ void paintLagoon(Scene &scene)
         const float lane =
             smoothstep(0.35f, 0.95f, st.g + 0.2f * fine + 0.18f * bites - 0.1f * wisps);
         // Less glow lies in front of the lane than elsewhere.
+        // The fine threads come in patches, sharpest at the fronts and about
+        // the core, coarser in some places, and give way to smooth glow in others.
+        const Light so = sampleGrid(southern, x / 4, y / 4);
+        const Light tx = sampleGrid(texture, x / 4, y / 4);
+        const float sharp = std::max(tx.r, so.r * smoothstep(0.4f, 1.2f, so.b));
+        float net = threads;
+        if (tx.g > 0.0f)
+            net = lerp(threads,
+                       noise::ridged(x / 70 + 0.3f * threads, y / 62, seed + 101,
+                                     noise::octavesFor(70, 6)),
+                       tx.g);
+        // Between them the glow is clumpy, crossed here and there by a
+        // long, lone filament.
+        float smooth = 0.03f + 0.2f * smoothstep(-0.1f, 0.3f, fine) + 0.06f * tx.b;
+        if (sharp < 0.98f) {
+            const float lone = noise::ridged(x / 130 + 0.5f * threads, y / 110 - 0.3f * fine,
+                                             seed + 107, 2);
+            smooth += 1.2f * std::pow(lone, 9.0f) * smoothstep(0.35f, 0.6f, tx.b);
+        }
         float detail = st.r * (1.0f - 0.3f * lane) *
-                             (0.64f + 0.28f * fine + 0.45f * threads * threads * threads +
-                              0.5f * std::pow(wisps, 5.0f) + 0.35f * std::pow(hairs, 6.0f));
+                       (0.64f + 0.28f * fine +
+                        lerp(smooth,
+                             0.45f * net * net * net + 0.5f * std::pow(wisps, 5.0f) +
+                                 0.35f * std::pow(hairs, 6.0f) * (1.0f - tx.g),
+                             sharp));
         const float depth =
             1.1f + 0.8f * smoothstep(0.35f, 0.75f, mottle(0.6f * x, 1.4f * y, 120, seed + 71, 16));
         float tau = (1.4f + 1.0f * threads) * lane * depth + 1.2f * st.b * (0.75f + 0.5f * fine);
-        const Light so = sampleGrid(southern, x / 4, y / 4);
         Light southRims;
         if (so.r > 0.01f) {
             // Fronts are ragged where they flare and smoother where they fade.
@@ -568,9 +607,16 @@ void paintLagoon(Scene &scene)
                        0.6f * (x - 770.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
             float uy = (y - coreY) / (square(x - coreX) + square(y - coreY) + 1.0f) +
                        0.6f * (y - 420.0f) / (square(x - 770.0f) + square(y - 420.0f) + 1.0f);
-            const float un = 6.0f / (std::hypot(ux, uy) + 1e-9f);
-            ux *= un;
-            uy *= un;
+            // Close to the core many stars light the gas from all sides, so
+            // the lit side wanders with the gas instead of facing one point.
+            const float un = 1.0f / (std::hypot(ux, uy) + 1e-9f);
+            const float turn = 6.0f * noise::fbm(x / 150, y / 150, seed + 99, 2);
+            const float own = smoothstep(260.0f, 110.0f, std::hypot(x - coreX, y - coreY));
+            ux = lerp(ux * un, std::cos(turn), own);
+            uy = lerp(uy * un, std::sin(turn), own);
+            const float un2 = 6.0f / (std::hypot(ux, uy) + 1e-9f);
+            ux *= un2;
+            uy *= un2;
             const float away =
                 h - sampleGrid(southern, (x + ux) / 4, (y + uy) / 4).g -
                 tear * noise::fbm((x + ux) / 22, (y + uy) / 22, seed + 84, 4, 0.6f);
@@ -610,8 +656,9 @@ void paintLagoon(Scene &scene)
                 fil = square(r * r * r) * filBand;
             }
             // and finer wisps all through the lit gas.
-            const float wisp = square(square(
-                noise::ridged(x / 17 + 0.5f * threads, y / 17 - 0.3f * threads, seed + 90, 3)));
+            const float wisp = sharp * square(square(noise::ridged(
+                                           x / 17 + 0.5f * threads, y / 17 - 0.3f * threads,
+                                           seed + 90, 3)));
             const float lit = (0.5f + 0.5f * smoothstep(-0.2f, 0.25f, h)) *
                               (0.85f + 3.0f * rim * (1.0f - ed.r) + 0.5f * rim2 * (1.0f + so.b) +
                                1.5f * fil + 0.6f * wisp) *
@@ -630,7 +677,7 @@ void paintLagoon(Scene &scene)
             const float dustThreads =
                 gas > 0.0f ? square(square(square(noise::ridged(x / 34 - 0.4f * threads, y / 34,
                                                                 seed + 91, 3)))) *
-                                 gas
+                                 gas * (0.3f + 0.7f * sharp)
                            : 0.0f;
             tau += so.r * (1.0f - ed.r) *
                    ((1.3f * pocket + 1.8f * pocket2) * (0.5f + 0.3f * fine + 0.6f * threads) +
@@ -683,7 +730,7 @@ void paintLagoon(Scene &scene)
         }
         // The hourglass: a small, very bright knot of two lobes opening from a
         // pinched waist by the hot star, twisted into an S, cut by dark lanes
-        // of dust, grained to the pixel, and wrapped in rims that curl round it.
+        // of dust, grained to the pixel, with ragged rims about it.
         const float hx = x - coreX - 8.0f, hy = y - coreY - 4.0f;
         const float hr = std::hypot(hx, hy);
         Light knot;
@@ -703,21 +750,21 @@ void paintLagoon(Scene &scene)
             const float grain = 0.3f + 0.6f * square(noise::ridged(x / 9, y / 9, seed + 26, 3)) +
                                 0.3f * square(noise::ridged(x / 4, y / 4, seed + 48, 2));
             const float white = smoothstep(0.25f, 1.0f, lobes * grain);
-            // The curling rims: arcs whose radius grows as they wind, lit on
-            // the side facing the star and broken into pieces.
-            const float ang = std::atan2(hy, hx);
+            // Rims about it are pieces of the level sets of warped fields, so
+            // they run in unrelated directions, sharp on one side only.
             float curls = 0.0f;
             for (int k = 0; k < 3; ++k) {
-                float dr = hr - (38.0f + 26.0f * float(k) + 9.0f * ang +
-                                 12.0f * noise::fbm(x / 30, y / 30, seed + 49 + k, 3));
-                dr -= 2.0f * Pi * 9.0f * std::round(dr / (2.0f * Pi * 9.0f));
-                curls += smoothstep(-5.0f, 1.0f, dr) * std::exp(-std::max(dr, 0.0f) / 5.0f) *
+                const float sc = 110.0f - 22.0f * float(k);
+                const float d = noise::fbm(x / sc + 0.3f * wb.x, y / sc + 0.3f * wb.y,
+                                           seed + 49 + k, 2) +
+                                0.08f * float(k - 1);
+                curls += smoothstep(-0.02f, 0.006f, d) * std::exp(-std::max(d, 0.0f) / 0.06f) *
                          smoothstep(0.5f, 0.75f, mottle(x, y, 45, seed + 52 + k, 8)) *
                          bump(hr, 95.0f);
             }
             knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.3f), 0.35f + 0.6f * white) *
                        (4.2f * lobes * grain + 0.12f * bump(hr, 22.0f)) +
-                   mix(pal::Rose, pal::WarmWhite, 0.45f) * (0.9f * curls * (0.6f + 0.6f * grain));
+                   mix(pal::Rose, pal::WarmWhite, 0.25f) * (0.9f * curls * grain * grain);
             // A dark bar across the waist, and lanes of dust cutting into the lobes.
             tau += 0.9f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
                    smoothstep(34.0f, 12.0f, std::fabs(h.x));
@@ -729,7 +776,7 @@ void paintLagoon(Scene &scene)
             const float tufts =
                 noise::ridged(x / 24 + 0.6f * wb.x, y / 24 + 0.6f * wb.y, seed + 53, 4);
             const float spread = hr * (1.0f + 0.45f * noise::fbm(x / 90, y / 90, seed + 54, 2));
-            detail *= lerp(1.0f, 0.25f + 1.8f * tufts * tufts * tufts, bump(spread, 130.0f));
+            detail *= lerp(1.0f, 0.45f + 1.6f * tufts * tufts * tufts, bump(spread, 130.0f));
             tau += 0.9f *
                    std::pow(noise::ridged(x / 22, y / 22 + 0.2f * threads, seed + 29, 3), 3.0f) *
                    bump(hr, 110.0f);
