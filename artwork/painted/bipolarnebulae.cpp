@@ -943,8 +943,8 @@ void paintBoomerang(Scene &scene)
     const RadiusTable innerEastRadius([&](float t) { return dustLobeRadius(innerEast, t); });
     const RadiusTable innerWestRadius([&](float t) { return dustLobeRadius(innerWest, t); });
     auto lobe = [&](const DustLobe &l, const RadiusTable &radius, const BipolarFrame::Point &p,
-                    float a, float st, float wall, float rim, float x, float y, float z,
-                    float &glow) {
+                    float a, float st, float wall, float wallEnd, float rim, float x, float y,
+                    float z, float &glow) {
         const float t = a / l.length;
         if (t > 1.4f)
             return 0.0f;
@@ -960,6 +960,10 @@ void paintBoomerang(Scene &scene)
         // at a different length round the lobe, so the end frays.
         const float q =
             rho / (r + 6.0f) + dents.at(phi, st) * (1.0f + 1.5f * smoothstep(0.6f, 1.1f, t));
+        // A lobe with a rim ends askew, reaching further on the side its end
+        // bends towards, so neither its end nor its rim stands square.
+        const float lean =
+            rim > 0.0f ? 0.4f * (bow - p.across) * (l.bow < 0.0f ? 1.0f : -1.0f) : 0.0f;
         // The end is no plane cutting the lobe off: the dust gives out over
         // a quarter of its length, sooner towards the rim, at a reach that
         // wanders mostly across the picture, as wandering in depth would
@@ -971,29 +975,53 @@ void paintBoomerang(Scene &scene)
                 0.3f * l.length * core::noise::fbm(x / 170.0f, y / 170.0f, seed + 25, 2) +
                 0.1f * l.length * core::noise::fbm(x / 50.0f, y / 50.0f, seed + 26, 2) +
                 0.05f * l.length * core::noise::fbm(x / 40.0f, y / 40.0f, z / 40.0f, seed + 27, 1);
-            const float reach = l.length * (1.0f + 0.1f * tips.at(phi, st)) -
+            const float reach = l.length * (1.0f + 0.1f * tips.at(phi, st)) + 0.7f * lean -
                                 0.55f * l.bulge * std::min(q * q, 1.5f);
             end = smoothstep(reach + 0.5f * fade, reach - 0.5f * fade, a + drift);
         }
         // Mostly wall and little fill, so the lobe is a hollow bag whose
         // edges, seen through more dust, are brighter than its middle.
+        // Towards the end the wall gives way to haze, as its folds seen
+        // edge-on would otherwise join into a net.
+        const float walls = wall * (1.0f - wallEnd * smoothstep(0.5f, 0.9f, t));
         const float density = end * (0.035f * smoothstep(1.15f, 0.6f, q) +
                                      0.08f * std::exp(-square((q - 1.0f) / 0.3f)) +
-                                     wall * std::exp(-square((q - 0.92f) / 0.08f)));
+                                     walls * std::exp(-square((q - 0.92f) / 0.08f)));
         // Where the wall turns over at the far end it is seen edge-on
         // again: a dome whose limb shows as a faint curved rim, broken up.
         if (rim > 0.0f && q < 1.2f && t > 0.5f) {
-            const float top = 0.55f * l.length + 0.05f * l.length * tips.at(phi, st);
-            const float dome = top + 0.33f * l.length * std::sqrt(std::max(0.0f, 1.0f - q * q));
+            const float top = 0.5f * l.length + 0.05f * l.length * tips.at(phi, st);
+            const float dome =
+                top + 0.4f * l.length * std::sqrt(std::max(0.0f, 1.0f - q * q)) + lean;
             const float gaps = clamp01(
-                0.45f + 1.4f * core::noise::fbm(x / 60.0f, y / 60.0f, z / 60.0f, seed + 28, 2));
+                0.3f + 1.4f * core::noise::fbm(x / 60.0f, y / 60.0f, z / 60.0f, seed + 28, 2));
             // Beyond it a little dust has gone further, so the lobe does
             // not stop at the rim.
             const float beyond = a > dome ? 0.08f * std::exp(-(a - dome) / 45.0f) : 0.0f;
             glow = rim * (gaps * std::exp(-square((a - dome) / 9.0f)) + beyond) *
-                   smoothstep(1.1f, 0.55f, q);
+                   smoothstep(1.15f, 0.7f, q);
         }
         return density;
+    };
+    // On the eastern lobe the shells wobbling round the axis would cross
+    // their own far sides and join into a net, so there they are taken as
+    // seen, the same through the whole depth: two or three faint arcs,
+    // mostly broken away. Kept per pixel, as a ray asks at one x, y.
+    float arcX = -1.0f, arcY = -1.0f, arcValue = 1.0f;
+    auto eastArcs = [&](float x, float y) {
+        if (x != arcX || y != arcY) {
+            arcX = x;
+            arcY = y;
+            const BipolarFrame::Point f = frame.flat(x, y);
+            const float d = std::hypot(f.along, 0.8f * f.across);
+            const float ring =
+                0.5f + 0.5f * std::cos(d / 18.0f + 3.0f * core::noise::fbm(x / 160.0f, y / 160.0f,
+                                                                           seed + 31, 2));
+            const float lengths =
+                clamp01(0.1f + 1.6f * core::noise::fbm(x / 70.0f, y / 70.0f, seed + 32, 2));
+            arcValue = 0.95f + 3.0f * cube(ring * ring) * lengths;
+        }
+        return arcValue;
     };
     auto field = [&](float x, float y, float z) {
         const BipolarFrame::Point p = frame.distances(x, y, z);
@@ -1005,9 +1033,9 @@ void paintBoomerang(Scene &scene)
         float glow = 0.0f, unused = 0.0f;
         const float shells =
             lobe(isEast ? east : west, isEast ? eastRadius : westRadius, p, a, st, 4.5f,
-                 isEast ? 0.0f : 8.0f, x, y, z, glow) +
+                 isEast ? 0.75f : 0.3f, isEast ? 0.0f : 8.0f, x, y, z, glow) +
             2.0f * lobe(isEast ? innerEast : innerWest, isEast ? innerEastRadius : innerWestRadius,
-                        p, a, st * 2.3f, 0.0f, 0.0f, x, y, z, unused);
+                        p, a, st * 2.3f, 0.0f, 0.0f, 0.0f, x, y, z, unused);
         // A faint envelope of older dust round the star.
         const float envelope =
             r < 360.0f ? (0.1f * std::exp(-r / 120.0f) + 0.25f * std::exp(-r / 90.0f) +
@@ -1022,11 +1050,16 @@ void paintBoomerang(Scene &scene)
         const float phi = std::atan2(p.depth, p.across);
         // A few shells, about 110 px apart; their spacing drifts with
         // distance and around the axis, and each is broken into lengths.
-        const float ring =
-            0.5f +
-            0.5f * std::cos(r / 17.0f + 4.0f * core::noise::fbm(r / 200.0f, 0.5f, seed + 8, 2) +
-                            arcShift.at(phi, st));
-        const float arcs = 0.65f + 6.0f * cube(ring * ring) * arcsBroken.at(phi, st);
+        float arcs;
+        if (isEast) {
+            arcs = eastArcs(x, y);
+        } else {
+            const float ring =
+                0.5f +
+                0.5f * std::cos(r / 17.0f + 4.0f * core::noise::fbm(r / 200.0f, 0.5f, seed + 8, 2) +
+                                arcShift.at(phi, st));
+            arcs = 0.65f + 6.0f * cube(ring * ring) * arcsBroken.at(phi, st);
+        }
         // The arcs and the rim show in scattered light more than they
         // shade what lies behind them; the envelope is too thin for arcs,
         // which would ring the star there.
@@ -1037,42 +1070,63 @@ void paintBoomerang(Scene &scene)
         return core::Medium{blueGrey * (0.011f * scattering * lit),
                             tau + 0.0016f * density * lumps};
     };
-    addVolume(
-        light, core::Box{380, 160, 1540, 940}, 3, -320.0f, 320.0f, 48, field, seed + 7,
-        [&](float x, float y) {
-            // Soft clumps 10-60 px across, knots of a few px and grit,
-            // warped, and with no grain pointing at the star. Billows only a
-            // little, as their creases would crinkle the whole lobe evenly.
-            const core::noise::Offset w = core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
-            const float clouds = 0.35f * core::noise::billow(x / 45.0f + 0.7f * w.x,
-                                                             y / 45.0f + 0.7f * w.y, seed + 9, 2) +
-                                 0.4f +
-                                 0.6f * core::noise::fbm(x / 60.0f + 0.7f * w.x,
-                                                         y / 60.0f + 0.7f * w.y, seed + 29, 3);
-            const float grain = core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2);
-            const float grit = core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
-            // Out towards the ends the dust thins into uneven, lumpy haze
-            // that fades out over a hundred px or so, its reach varying
-            // round the end, with a few longer faint extensions.
-            const BipolarFrame::Point f = frame.flat(x, y);
-            const float along = std::fabs(f.along);
-            const bool isEast = f.along < 0.0f;
-            const float out = smoothstep(220.0f, 400.0f, along);
-            const float reach = (isEast ? 430.0f : 375.0f) +
-                                90.0f * core::noise::fbm(x / 130.0f, y / 130.0f, seed + 22, 2) +
-                                30.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
-            const float extension =
-                cube01(0.2f + 1.3f * core::noise::fbm(f.across / 45.0f,
-                                                      along / 240.0f + (isEast ? 0.0f : 5.3f),
-                                                      seed + 24, 2));
-            const float beyond = std::max(0.0f, along - reach - 80.0f * extension);
-            const float fade = std::exp(-beyond / 70.0f) * smoothstep(reach + 300.0f, reach, along);
-            const float haze =
-                clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x,
-                                                        y / 30.0f + 0.3f * w.y, seed + 21, 2));
-            return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
-                   (1.0f - out + out * (0.35f + 0.9f * haze)) * fade;
-        });
+    const core::Box box{380, 160, 1540, 940};
+    core::FloatCanvas gas(light.width(), light.height());
+    core::renderVolume(gas, box, 3, -320.0f, 320.0f, 48, field, seed + 7);
+    // Close to the waist the lobes are thinner than a step along the ray,
+    // so the rays' jitter shows there as salt; the glow there is smoothed.
+    const float Waist = 170.0f;
+    auto nearWaist = [&](float x, float y) {
+        const BipolarFrame::Point f = frame.flat(x, y);
+        return smoothstep(1.0f, 0.45f, std::hypot(f.along / (1.6f * Waist), f.across / Waist));
+    };
+    {
+        const core::FloatCanvas soft = gas.blurred(3.0f);
+        for (int y = box.y0; y < box.y1; ++y) {
+            for (int x = box.x0; x < box.x1; ++x) {
+                const float w = nearWaist(float(x) + 0.5f, float(y) + 0.5f);
+                if (w > 0.0f)
+                    gas.set(x, y, gas.at(x, y) * (1.0f - w) + soft.at(x, y) * w);
+            }
+        }
+    }
+    addTextured(light, gas, box, [&](float x, float y) {
+        // Soft clumps 10-60 px across, knots of a few px and grit,
+        // warped, and with no grain pointing at the star. Billows only a
+        // little, as their creases would crinkle the whole lobe evenly.
+        const core::noise::Offset w = core::noise::warp(x / 50.0f, y / 50.0f, seed + 19, 2);
+        const float clouds =
+            0.35f *
+                core::noise::billow(x / 45.0f + 0.7f * w.x, y / 45.0f + 0.7f * w.y, seed + 9, 2) +
+            0.4f +
+            0.6f * core::noise::fbm(x / 60.0f + 0.7f * w.x, y / 60.0f + 0.7f * w.y, seed + 29, 3);
+        // Near the waist grit and grain give way to soft clumps.
+        const float smooth = nearWaist(x, y);
+        const float grain =
+            (1.0f - smooth) * core::noise::fbm(x / 6.0f + w.x, y / 6.0f + w.y, seed + 10, 2) +
+            smooth * core::noise::fbm(x / 16.0f + w.x, y / 16.0f + w.y, seed + 30, 2);
+        const float grit = (1.0f - smooth) * core::noise::fbm(x / 2.5f, y / 2.5f, seed + 20, 1);
+        // Out towards the ends the dust thins into uneven, lumpy haze
+        // that fades out over a hundred px or so, its reach varying
+        // round the end, with a few longer faint extensions.
+        const BipolarFrame::Point f = frame.flat(x, y);
+        const float along = std::fabs(f.along);
+        const bool isEast = f.along < 0.0f;
+        const float out = smoothstep(220.0f, 400.0f, along);
+        const float reach = (isEast ? 430.0f : 375.0f) +
+                            90.0f * core::noise::fbm(x / 130.0f, y / 130.0f, seed + 22, 2) +
+                            30.0f * core::noise::fbm(x / 35.0f, y / 35.0f, seed + 23, 2);
+        const float extension = cube01(
+            0.2f + 1.3f * core::noise::fbm(f.across / 45.0f,
+                                           along / 240.0f + (isEast ? 0.0f : 5.3f), seed + 24, 2));
+        const float beyond = std::max(0.0f, along - reach - 80.0f * extension);
+        const float fade = std::exp(-beyond / 70.0f) * smoothstep(reach + 300.0f, reach, along);
+        const float haze =
+            clamp01(0.55f + 1.1f * core::noise::fbm(x / 30.0f + 0.3f * w.x, y / 30.0f + 0.3f * w.y,
+                                                    seed + 21, 2));
+        return std::max(0.1f, 0.5f + 1.0f * clouds + 0.35f * grain + 0.12f * grit) *
+               (1.0f - out + out * (0.35f + 0.9f * haze)) * fade;
+    });
 }
 
 } // namespace painted
