@@ -653,14 +653,29 @@ void paintPillars(Scene &scene)
             const float glowEdge = edge * std::exp(-depth / 0.008f) *
                                    (0.05f + 0.95f * s.facing * s.facing * s.facing) *
                                    (0.1f + 0.9f * crown) * (0.2f + 0.8f * broken);
+            // Near the tips, the sides of small fingers lit end-on catch the
+            // front too, but not the broad faces turned away from the light.
+            float endOn = 0.0f;
+            if (tipness > 0) {
+                const float gx = dist.at(px + 2, py) - dist.at(px - 2, py);
+                const float gy = dist.at(px, py + 2) - dist.at(px, py - 2);
+                const float g = std::hypot(gx, gy);
+                const float towards = g > 0 ? (gx * lx + gy * ly) / g : 0.0f;
+                // A shred of dust a few px across is lit through, whichever way it faces.
+                const float ox = g > 0 ? gx / g : 0.0f, oy = g > 0 ? gy / g : 0.0f;
+                const float shred = smoothstep(
+                    -0.004f, 0.0f,
+                    dist.at(px - int(std::lround(10 * ox)), py - int(std::lround(10 * oy))));
+                endOn = open * tipness * std::max(smoothstep(-0.5f, 0.1f, towards), shred);
+            }
             // The ionisation front: a thin band just inside the outline,
             // spilling a little further out than in, so no dark seam
             // separates it from the glow outside.
             const float rim = std::exp(-square((d + 0.002f) / (d > -0.002f ? 0.0042f : 0.0024f))) *
-                              s.facing * s.facing * (0.01f + 0.99f * crown) *
-                              (1.0f + 1.2f * tipness) * (0.5f + 0.5f * broken) *
-                              clamp01(0.7f + 0.6f * knots) * (0.45f + 0.55f * s.lit) *
-                              (0.3f + patches);
+                              std::max(s.facing * s.facing, 0.6f * endOn) *
+                              (0.01f + 0.99f * crown) * (1.0f + 1.2f * tipness) *
+                              (0.5f + 0.5f * broken) * clamp01(0.7f + 0.6f * knots) *
+                              (0.45f + 0.55f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
             // of denser gas in it. The front's depth varies, so it is no
