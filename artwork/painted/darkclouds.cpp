@@ -480,11 +480,17 @@ void paintPillars(Scene &scene)
         const float ribs = core::noise::ridged(f.x * 18 + 0.6f * m.x, f.y * 11, seed + 41, 3);
         const float fine = core::noise::fbm(x * 60 + 0.4f * m.y, y * 60, seed + 42, 2);
         const float lumps = core::noise::fbm(x * 6, y * 6, seed + 14, 2);
-        const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
-                        0.012f * folds - 0.006f * ribs * ribs -
-                        0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
-                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
-                        0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2);
+        // The dust is rough only in places: over most of its surface the
+        // fine folds fade out, leaving a few broad, soft lumps, and its
+        // outline frays only there.
+        const float rough =
+            smoothstep(-0.15f, 0.45f, core::noise::fbm(x * 3.5f, y * 3.5f, seed + 70, 3));
+        const float d =
+            shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
+            0.012f * folds - 0.006f * ribs * ribs -
+            0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
+            (0.3f + 0.7f * rough) * (0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
+                                     0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2));
         // Near the tops the dust is knotted into lumps and short fingers
         // that point at the clusters, with sharp outlines.
         const float tip = nearTop(u, v, 0.25f);
@@ -496,10 +502,6 @@ void paintPillars(Scene &scene)
             lumpsAtTop = tip * (0.009f * smoothstep(0.05f, 0.5f, fingers) +
                                 0.008f * smoothstep(0.05f, 0.45f, knobs));
         }
-        // The dust is rough only in places: over most of its surface the
-        // fine folds fade out, leaving a few broad, soft lumps.
-        const float rough =
-            smoothstep(-0.15f, 0.45f, core::noise::fbm(x * 3.5f, y * 3.5f, seed + 70, 3));
         roughness.set(px, py, rough);
         dist.set(px, py, d - lumpsAtTop);
         bumps.set(px, py,
