@@ -606,6 +606,32 @@ void paintPillars(Scene &scene)
                 smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3)) *
                 stretches;
             const core::noise::Offset f = columnFrame(u, v);
+            // Lumps of denser gas, 10-40 px, on the lit caps: shaded softly,
+            // brighter on the side facing the clusters.
+            float lump = 0.0f, lumpLit = 0.0f, globule = 0.0f, globuleLit = 0.0f;
+            if (crown > 0 && d < 0.01f && depth < 0.06f) {
+                const core::noise::Offset lw = core::noise::warp(u * 14, v * 14, seed + 73, 2);
+                auto lumpAt = [&](float x, float y) {
+                    return smoothstep(-0.5f, 0.7f,
+                                      core::noise::fbm(x * 30 + 0.6f * lw.x, y * 30 + 0.6f * lw.y,
+                                                       seed + 74, 2) +
+                                          0.4f * core::noise::fbm(x * 70, y * 70, seed + 75, 2));
+                };
+                lump = lumpAt(u, v);
+                lumpLit = std::clamp(lump - lumpAt(u + 0.008f * lx, v + 0.008f * ly), -0.3f, 0.3f);
+                // Small dark globules and fingers of dust standing in front of
+                // the bright front, lit only at their sunward edge.
+                auto globuleAt = [&](float x, float y) {
+                    return smoothstep(0.45f, 0.75f,
+                                      core::noise::fbm(x * 85 + 1.2f * lw.y, y * 85 + 1.2f * lw.x,
+                                                       seed + 76, 2)) *
+                           smoothstep(0.15f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 77, 2));
+                };
+                const float nearFront = crown * std::exp(-depth / 0.008f);
+                globule = globuleAt(u, v) * nearFront;
+                globuleLit = std::max(
+                    globule - globuleAt(u + 0.003f * lx, v + 0.003f * ly) * nearFront, 0.0f);
+            }
             // The dust is streaky along the columns and thin in patches,
             // where the glow behind shows through; deep inside it is opaque.
             // Even deep inside, the columns are no solid wall: the dust
@@ -635,8 +661,17 @@ void paintPillars(Scene &scene)
             const float streaks = smoothstep(
                 -0.45f, 0.5f, core::noise::fbm(f.x * 34, f.y * 7 + 0.5f * knots, seed + 54, 3));
             const float band = std::exp(-depth / reach) * (0.25f + 0.75f * streaks);
+            // A faint mottle of lighter and darker dust, 20-80 px, so the
+            // columns read as dusty volumes.
+            const float mottleDust =
+                d < 0 ? 0.4f + 1.4f * smoothstep(-0.5f, 0.5f,
+                                                  core::noise::fbm(u * 16 + 0.4f * knots, v * 16,
+                                                                   seed + 78, 3) +
+                                                      0.4f * core::noise::fbm(u * 38, v * 38,
+                                                                              seed + 79, 2))
+                      : 1.0f;
             const core::Light surface =
-                dustBrown * (0.02f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                dustBrown * (mottleDust * 0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
                 litOrange * (0.012f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f))) +
@@ -644,6 +679,7 @@ void paintPillars(Scene &scene)
                 // sunward faces, and stay dim.
                 mix(dustBrown, litOrange, 0.5f) *
                     (0.04f * smoothstep(0.25f, 0.7f, s.lit) * clamp01(0.3f + 1.5f * knots) *
+                     (0.7f + 0.4f * lump + 1.2f * lumpLit) *
                      (0.3f + 0.7f * height) * (0.3f + 0.7f * std::exp(-depth / 0.1f)));
             // The lit faces are glowing gas themselves, not dust in sunlight.
             const float shine = sunlit * s.facing * s.facing * open * band *
@@ -709,7 +745,8 @@ void paintPillars(Scene &scene)
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
                        (0.035f + 0.03f * knot * strength + 7.0f * entered * entered * strength) *
                        (1.0f - 0.6f * knotShade.at(px, py)) * (0.4f + patches) *
-                       (0.3f + 0.7f * s.lit * std::sqrt(s.lit)) * (0.35f + 0.9f * facing);
+                       (0.3f + 0.7f * s.lit * std::sqrt(s.lit)) * (0.35f + 0.9f * facing) *
+                       (0.4f + 0.9f * lump + 1.8f * lumpLit);
                 sparks = smoothstep(0.4f, 1.0f, entered * strength) * face * (0.3f + 0.7f * s.lit);
             }
             // Gas evaporating off the lit tops: a faint, mottled haze,
@@ -742,8 +779,9 @@ void paintPillars(Scene &scene)
             // deepest at the tips. Past the outline's own width, the face's
             // openness to the light decides, as the nearest outline's facing
             // flips from knot to knot.
-            const float inward =
-                lerp(s.facing * s.facing, 1.0f, smoothstep(0.001f, 0.006f, depth)) * open;
+            const float inward = lerp(std::max(s.facing * s.facing, 0.6f * endOn), 1.0f,
+                                      smoothstep(0.001f, 0.006f, depth)) *
+                                 open;
             const float bleed =
                 smoothstep(0.004f, -0.001f, d) * std::exp(-depth / (0.005f + 0.009f * tipness)) *
                 inward * (0.3f + 0.7f * smoothstep(0.05f, 0.75f, s.lit)) *
@@ -752,11 +790,14 @@ void paintPillars(Scene &scene)
                 (0.2f +
                  0.8f * smoothstep(-0.4f, 0.35f,
                                    core::noise::fbm(u * 14, v * 14, seed + 72, 3) - 0.6f * knots)) *
-                (0.5f + 0.5f * broken) * (0.6f + 0.4f * patches);
+                (0.5f + 0.5f * broken) * (0.6f + 0.4f * patches) *
+                (0.5f + 0.7f * lump + 1.5f * lumpLit);
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
-            const float glow = 30.0f * rim + 5.0f * bleed + 9.0f * skin +
-                               4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+            const float front = 30.0f * rim + 5.0f * bleed + 9.0f * skin +
+                                4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+            const float glow =
+                front * (1.0f - 0.7f * globule + 1.5f * globuleLit * clamp01(2.0f * front));
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
