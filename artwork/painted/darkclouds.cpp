@@ -463,12 +463,13 @@ void paintPillars(Scene &scene)
     // The dust's outline, warped at several scales, and a bump map that
     // shades its surface: folds and ribs drawn out along the columns, as
     // the light eroding them from above leaves them, over rounder knots.
-    PixelMap dist, bumps;
+    PixelMap dist, bumps, roughness;
     eachPixel([&](int px, int py, float u, float v) {
         const float coarse = shape.sample(u, v);
         if (coarse > 0.14f) {
             dist.set(px, py, coarse);
             bumps.set(px, py, 0.0f);
+            roughness.set(px, py, 0.0f);
             return;
         }
         const core::noise::Offset b = core::noise::warp(u * 2.5f, v * 2.5f, seed + 22, 3);
@@ -479,11 +480,17 @@ void paintPillars(Scene &scene)
         const float ribs = core::noise::ridged(f.x * 18 + 0.6f * m.x, f.y * 11, seed + 41, 3);
         const float fine = core::noise::fbm(x * 60 + 0.4f * m.y, y * 60, seed + 42, 2);
         const float lumps = core::noise::fbm(x * 6, y * 6, seed + 14, 2);
-        const float d = shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
-                        0.012f * folds - 0.006f * ribs * ribs -
-                        0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
-                        0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
-                        0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2);
+        // The dust is rough only in places: over most of its surface the
+        // fine folds fade out, leaving a few broad, soft lumps, and its
+        // outline frays only there.
+        const float rough =
+            smoothstep(-0.15f, 0.45f, core::noise::fbm(x * 3.5f, y * 3.5f, seed + 70, 3));
+        const float d =
+            shape.sample(x, y) - 0.02f * core::noise::fbm(x * 6, y * 6, seed + 21, 3) -
+            0.012f * folds - 0.006f * ribs * ribs -
+            0.007f * core::noise::fbm(x * 16, y * 16, seed + 23, 3) +
+            (0.3f + 0.7f * rough) * (0.002f * core::noise::fbm(u * 60, v * 60, seed + 25, 3) +
+                                     0.0025f * core::noise::fbm(u * 150, v * 150, seed + 26, 2));
         // Near the tops the dust is knotted into lumps and short fingers
         // that point at the clusters, with sharp outlines.
         const float tip = nearTop(u, v, 0.25f);
@@ -491,14 +498,17 @@ void paintPillars(Scene &scene)
         if (tip > 0) {
             const float along = x * lx + y * ly, across = y * lx - x * ly;
             const float fingers = core::noise::fbm(across * 45, along * 14, seed + 55, 2);
-            const float knobs = core::noise::fbm(x * 30, y * 30, seed + 56, 2);
-            lumpsAtTop = tip * (0.012f * smoothstep(0.1f, 0.45f, fingers) +
-                                0.008f * smoothstep(0.0f, 0.35f, knobs));
+            const float knobs = core::noise::fbm(x * 16, y * 16, seed + 56, 2);
+            lumpsAtTop = tip * (0.009f * smoothstep(0.05f, 0.5f, fingers) +
+                                0.008f * smoothstep(0.05f, 0.45f, knobs));
         }
+        roughness.set(px, py, rough);
         dist.set(px, py, d - lumpsAtTop);
         bumps.set(px, py,
-                  12.0f * lumpsAtTop + 0.4f * lumps + 0.35f * folds + 0.12f * ribs + 0.06f * fine +
-                      0.15f * core::noise::billow(x * 20, y * 20, seed + 16, 3));
+                  9.0f * lumpsAtTop + 0.45f * lumps + 0.3f * folds +
+                      0.25f * core::noise::fbm(x * 12, y * 12, seed + 71, 2) +
+                      rough * (0.1f * ribs + 0.05f * fine +
+                               0.12f * core::noise::billow(x * 20, y * 20, seed + 16, 3)));
     });
 
     // Knots of denser dust on the lit faces, a few large among many small.
@@ -516,13 +526,14 @@ void paintPillars(Scene &scene)
         }
         const core::noise::Offset kw = core::noise::warp(u * 20, v * 20, seed + 49, 2);
         const float large =
-            smoothstep(0.12f, 0.3f,
+            smoothstep(0.08f, 0.38f,
                        core::noise::fbm(u * 13 + 0.5f * kw.x, v * 13 + 0.5f * kw.y, seed + 59, 3));
         const float small =
-            smoothstep(0.06f, 0.26f,
+            smoothstep(0.0f, 0.4f,
                        core::noise::fbm(u * 40 + 0.7f * kw.x, v * 40 + 0.7f * kw.y, seed + 50, 3) +
                            0.35f * core::noise::fbm(u * 110, v * 110, seed + 30, 2) +
-                           0.3f * bumps.at(px, py) - 0.25f * large);
+                           0.3f * bumps.at(px, py) - 0.25f * large) *
+            roughness.at(px, py);
         knotHeight.set(px, py,
                        std::max(large, small) * smoothstep(0.002f, -0.002f, dist.at(px, py)));
         // Light reaches further into the large knots.
@@ -566,10 +577,15 @@ void paintPillars(Scene &scene)
         if (d < 0.1f) {
             const float knots = bumps.at(px, py);
             const float depth = std::max(-d, 0.0f);
-            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 8.0f, Clusters);
+            const SurfaceLight s = lightSurface(dist, bumps, px, py, 0.016f, 4.5f, Clusters);
             // Higher up is nearer the clusters; the tops facing them are
             // being boiled off into glowing gas.
             const float height = smoothstep(0.75f, -0.3f, v);
+            // The upper rims and most of all the tips burn brightest; the
+            // columns below stay dark.
+            const float upper = height * height * height;
+            const float tipness = nearTop(u, v, 0.22f);
+            const float crown = std::max(smoothstep(0.3f, -0.3f, v), tipness);
             // Averaged over two reaches, so a knot's shadow on the face has a soft edge.
             const float open =
                 0.5f * (smoothstep(-0.03f, 0.03f, dist.at(px + towardsX, py + towardsY)) +
@@ -578,7 +594,8 @@ void paintPillars(Scene &scene)
             // stretches and short gaps.
             const float stretches =
                 smoothstep(-0.35f, 0.25f, core::noise::fbm(u * 4.5f, v * 4.5f, seed + 18, 3));
-            const float cap = open * (0.3f + 0.7f * height) * (0.15f + 0.85f * stretches);
+            const float cap =
+                open * (0.12f + 0.88f * height * height) * (0.15f + 0.85f * stretches);
             // Further over the top the face still sees the clusters, dimmer.
             const float brow =
                 smoothstep(-0.03f, 0.03f, dist.at(px + 2 * towardsX, py + 2 * towardsY)) * height *
@@ -589,6 +606,32 @@ void paintPillars(Scene &scene)
                 smoothstep(-0.25f, 0.35f, core::noise::fbm(u * 16, v * 16, seed + 17, 3)) *
                 stretches;
             const core::noise::Offset f = columnFrame(u, v);
+            // Lumps of denser gas, 10-40 px, on the lit caps: shaded softly,
+            // brighter on the side facing the clusters.
+            float lump = 0.0f, lumpLit = 0.0f, globule = 0.0f, globuleLit = 0.0f;
+            if (crown > 0 && d < 0.01f && depth < 0.06f) {
+                const core::noise::Offset lw = core::noise::warp(u * 14, v * 14, seed + 73, 2);
+                auto lumpAt = [&](float x, float y) {
+                    return smoothstep(-0.5f, 0.7f,
+                                      core::noise::fbm(x * 30 + 0.6f * lw.x, y * 30 + 0.6f * lw.y,
+                                                       seed + 74, 2) +
+                                          0.4f * core::noise::fbm(x * 70, y * 70, seed + 75, 2));
+                };
+                lump = lumpAt(u, v);
+                lumpLit = std::clamp(lump - lumpAt(u + 0.008f * lx, v + 0.008f * ly), -0.3f, 0.3f);
+                // Small dark globules and fingers of dust standing in front of
+                // the bright front, lit only at their sunward edge.
+                auto globuleAt = [&](float x, float y) {
+                    return smoothstep(0.45f, 0.75f,
+                                      core::noise::fbm(x * 85 + 1.2f * lw.y, y * 85 + 1.2f * lw.x,
+                                                       seed + 76, 2)) *
+                           smoothstep(0.15f, 0.5f, core::noise::fbm(u * 9, v * 9, seed + 77, 2));
+                };
+                const float nearFront = crown * std::exp(-depth / 0.008f);
+                globule = globuleAt(u, v) * nearFront;
+                globuleLit = std::max(
+                    globule - globuleAt(u + 0.003f * lx, v + 0.003f * ly) * nearFront, 0.0f);
+            }
             // The dust is streaky along the columns and thin in patches,
             // where the glow behind shows through; deep inside it is opaque.
             // Even deep inside, the columns are no solid wall: the dust
@@ -606,7 +649,7 @@ void paintPillars(Scene &scene)
                 std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
                              lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
                          lerp(5.5f, 1.3f, hollows * (1.0f - cap)) + 1.5f * std::max(knots, 0.0f));
-            float tau = body + 0.3f * smoothstep(0.006f, -0.002f, d);
+            float tau = body + 0.12f * smoothstep(0.006f, -0.002f, d);
             // Dark dust; its lit faces turn orange and show every fold.
             const float sunlit =
                 s.lit * std::sqrt(s.lit) * (0.3f + 0.7f * height) * clamp01(0.45f + 1.3f * knots);
@@ -618,8 +661,17 @@ void paintPillars(Scene &scene)
             const float streaks = smoothstep(
                 -0.45f, 0.5f, core::noise::fbm(f.x * 34, f.y * 7 + 0.5f * knots, seed + 54, 3));
             const float band = std::exp(-depth / reach) * (0.25f + 0.75f * streaks);
+            // A faint mottle of lighter and darker dust, 20-80 px, so the
+            // columns read as dusty volumes.
+            const float mottleDust =
+                d < 0 ? 0.4f + 1.4f * smoothstep(-0.5f, 0.5f,
+                                                  core::noise::fbm(u * 16 + 0.4f * knots, v * 16,
+                                                                   seed + 78, 3) +
+                                                      0.4f * core::noise::fbm(u * 38, v * 38,
+                                                                              seed + 79, 2))
+                      : 1.0f;
             const core::Light surface =
-                dustBrown * (0.02f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
+                dustBrown * (mottleDust * 0.03f * (0.3f + patches) * clamp01(0.6f + 1.2f * knots) *
                              (0.25f + 0.5f * thin + 1.0f * hollows) / std::sqrt(density)) +
                 litOrange * (0.012f * sunlit * (0.3f + 0.9f * patches) *
                              (0.08f + 0.92f * std::exp(-depth / 0.03f))) +
@@ -627,22 +679,41 @@ void paintPillars(Scene &scene)
                 // sunward faces, and stay dim.
                 mix(dustBrown, litOrange, 0.5f) *
                     (0.04f * smoothstep(0.25f, 0.7f, s.lit) * clamp01(0.3f + 1.5f * knots) *
+                     (0.7f + 0.4f * lump + 1.2f * lumpLit) *
                      (0.3f + 0.7f * height) * (0.3f + 0.7f * std::exp(-depth / 0.1f)));
             // The lit faces are glowing gas themselves, not dust in sunlight.
             const float shine = sunlit * s.facing * s.facing * open * band *
-                                (0.3f + 0.9f * patches) * (0.4f + 0.6f * height) *
+                                (0.3f + 0.9f * patches) * (0.15f + 0.85f * upper) *
                                 smoothstep(0.003f, -0.003f, d);
             // Light scattered through the thin dust at the outline, brightest
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
             const float glowEdge = edge * std::exp(-depth / 0.008f) *
                                    (0.05f + 0.95f * s.facing * s.facing * s.facing) *
-                                   (0.2f + 0.8f * height) * (0.2f + 0.8f * broken);
-            // The ionisation front: a thin band just inside the outline.
-            const float rim = std::exp(-square((d + 0.002f) / 0.0024f)) * s.facing * s.facing *
-                              (0.3f + 0.7f * height) * (0.5f + 0.5f * broken) *
-                              clamp01(0.7f + 0.6f * knots) * (0.45f + 0.55f * s.lit) *
-                              (0.3f + patches);
+                                   (0.1f + 0.9f * crown) * (0.2f + 0.8f * broken);
+            // Near the tips, the sides of small fingers lit end-on catch the
+            // front too, but not the broad faces turned away from the light.
+            float endOn = 0.0f;
+            if (tipness > 0) {
+                const float gx = dist.at(px + 2, py) - dist.at(px - 2, py);
+                const float gy = dist.at(px, py + 2) - dist.at(px, py - 2);
+                const float g = std::hypot(gx, gy);
+                const float towards = g > 0 ? (gx * lx + gy * ly) / g : 0.0f;
+                // A shred of dust a few px across is lit through, whichever way it faces.
+                const float ox = g > 0 ? gx / g : 0.0f, oy = g > 0 ? gy / g : 0.0f;
+                const float shred = smoothstep(
+                    -0.004f, 0.0f,
+                    dist.at(px - int(std::lround(10 * ox)), py - int(std::lround(10 * oy))));
+                endOn = open * tipness * std::max(smoothstep(-0.5f, 0.1f, towards), shred);
+            }
+            // The ionisation front: a thin band just inside the outline,
+            // spilling a little further out than in, so no dark seam
+            // separates it from the glow outside.
+            const float rim = std::exp(-square((d + 0.002f) / (d > -0.002f ? 0.0042f : 0.0024f))) *
+                              std::max(s.facing * s.facing, 0.6f * endOn) *
+                              (0.01f + 0.99f * crown) * (1.0f + 1.2f * tipness) *
+                              (0.5f + 0.5f * broken) * clamp01(0.7f + 0.6f * knots) *
+                              (0.45f + 0.55f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
             // of denser gas in it. The front's depth varies, so it is no
@@ -672,9 +743,10 @@ void paintPillars(Scene &scene)
                                        0.7f * core::noise::fbm(u * 24, v * 24, seed + 60, 2) +
                                            0.5f * core::noise::fbm(u * 55, v * 55, seed + 61, 2)));
                 skin = face * std::exp(-std::max(d, 0.0f) / 0.0015f) *
-                       (0.035f + 0.03f * knot * strength + 12.0f * entered * entered * strength) *
-                       (1.0f - 0.85f * knotShade.at(px, py)) * (0.4f + patches) *
-                       (0.3f + 0.7f * s.lit * std::sqrt(s.lit)) * (0.35f + 0.9f * facing);
+                       (0.035f + 0.03f * knot * strength + 7.0f * entered * entered * strength) *
+                       (1.0f - 0.6f * knotShade.at(px, py)) * (0.4f + patches) *
+                       (0.3f + 0.7f * s.lit * std::sqrt(s.lit)) * (0.35f + 0.9f * facing) *
+                       (0.4f + 0.9f * lump + 1.8f * lumpLit);
                 sparks = smoothstep(0.4f, 1.0f, entered * strength) * face * (0.3f + 0.7f * s.lit);
             }
             // Gas evaporating off the lit tops: a faint, mottled haze,
@@ -703,16 +775,36 @@ void paintPillars(Scene &scene)
                        (0.4f + patches);
                 tau += 0.1f * wisp;
             }
+            // Behind the front the light bleeds a short way into the dust,
+            // deepest at the tips. Past the outline's own width, the face's
+            // openness to the light decides, as the nearest outline's facing
+            // flips from knot to knot.
+            const float inward = lerp(std::max(s.facing * s.facing, 0.6f * endOn), 1.0f,
+                                      smoothstep(0.001f, 0.006f, depth)) *
+                                 open;
+            const float bleed =
+                smoothstep(0.004f, -0.001f, d) * std::exp(-depth / (0.005f + 0.009f * tipness)) *
+                inward * (0.3f + 0.7f * smoothstep(0.05f, 0.75f, s.lit)) *
+                (0.1f * upper + 0.9f * tipness) *
+                // Denser lumps hold the light back, softly.
+                (0.2f +
+                 0.8f * smoothstep(-0.4f, 0.35f,
+                                   core::noise::fbm(u * 14, v * 14, seed + 72, 3) - 0.6f * knots)) *
+                (0.5f + 0.5f * broken) * (0.6f + 0.4f * patches) *
+                (0.5f + 0.7f * lump + 1.5f * lumpLit);
             const float t = std::exp(-tau);
             // Whiter where brighter: the gas is hot enough to burn out.
+            const float front = 30.0f * rim + 5.0f * bleed + 9.0f * skin +
+                                4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
             const float glow =
-                30.0f * rim + 9.0f * skin + 4.0f * sparks * clamp01(8.0f * skin) + 1.5f * shine;
+                front * (1.0f - 0.7f * globule + 1.5f * globuleLit * clamp01(2.0f * front));
             // Just outside a lit edge the gas glows softly, fading out into
             // the nebula.
             float halo = 0.0f;
             if (d > 0)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
-                       std::exp(-d / 0.022f) * (0.2f + 0.8f * height) * (0.3f + 0.7f * stretches);
+                       std::exp(-d / 0.022f) * (0.1f + 0.9f * upper) * (1.0f + 2.5f * tipness) *
+                       (0.3f + 0.7f * stretches);
             // Faint glow stays gold, so dim knots read as lit gas, not grey.
             const core::Light glowColour = mix(mix(gold, paleGold, clamp01(2.5f * glow)),
                                                frontGreen, clamp01(0.6f * glow - 0.1f));
