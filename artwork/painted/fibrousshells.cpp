@@ -294,6 +294,10 @@ void paintMedusa(Scene &scene)
     // Direction of the crescent's bright middle (south-west); the far side of
     // the shell is all but missing.
     constexpr float Facing = 0.75f;
+    // Where the shell is faintest, above and a little left of the star.
+    constexpr float TopHorn = -1.75f;
+    // The red gas as a whole, so the crescent reads at a glance.
+    constexpr float Lift = 1.6f;
     // How much of the arc shows at angle phi: a lopsided sector, cut unevenly.
     auto presence = [&](float c, float s) {
         const float along = c * std::cos(Facing) + s * std::sin(Facing);
@@ -302,7 +306,11 @@ void paintMedusa(Scene &scene)
         // Beyond the horns a few faint wisps close the shell.
         const float wisps =
             0.3f * smoothstep(0.05f, 0.5f, cn::fbm(c * 3.0f, s * 3.0f - 2, seed + 16, 2));
-        return std::max(smoothstep(-0.95f, 0.15f, cut), wisps);
+        // The top horn is not bare: faint, patchy gas trails over it.
+        const float overTop = c * std::cos(TopHorn) + s * std::sin(TopHorn);
+        const float trail = 0.4f * gauss((1.0f - overTop) / 0.3f) *
+                            smoothstep(-0.15f, 0.35f, cn::fbm(c * 4.0f - 5, s * 4.0f, seed + 42, 2));
+        return std::max(smoothstep(-0.95f, 0.15f, cut), std::max(wisps, trail));
     };
     // Along the arc the gas comes in brighter and fainter stretches, and in
     // two places it all but breaks.
@@ -377,7 +385,8 @@ void paintMedusa(Scene &scene)
         const float holes = smoothstep(-0.35f, 0.1f, cn::fbm(x / 48, y / 48, seed + 39, 2));
         const float clumps = (0.15f + big) * mid * grain * (0.1f + 0.9f * holes);
         const float gain = arcGain(x, y);
-        return g + Light{1.0f, 0.3f, 0.36f} * (red * ((2.1f * clumps - 0.9f) * gain + gain - 1.0f));
+        return g + Light{1.0f, 0.3f, 0.36f} *
+                       (red * (Lift * ((2.1f * clumps - 0.9f) * gain + gain) - 1.0f));
     });
 
     // The filaments themselves, at full resolution. Each family of strands is
@@ -430,9 +439,11 @@ void paintMedusa(Scene &scene)
         return strength * taper * sum;
     };
     constexpr float RedRolloff = 0.15f;
+    constexpr float CordGain = 0.6f;
     const Strands Main[3] = {{13.0f, 4.0f, 1.5f, seed + 9},
                              {10.0f, -4.5f, 1.7f, seed + 10},
                              {17.0f, 3.0f, 2.2f, seed + 17}};
+    const Strands Cords{27.0f, 3.5f, 1.6f, seed + 44};
     shellparts::paintBox(light, box, [&](float x, float y) {
         const float dx0 = x - Cx, dy0 = y - Cy;
         const float r0 = std::hypot(dx0, dy0);
@@ -472,7 +483,8 @@ void paintMedusa(Scene &scene)
         // strands lie further in.
         const float envelope = gauss(d * (d > 0 ? 1.483f : 0.775f));
         const float inner = gauss(d + 1.7f);
-        const float k = shown * bright * stretches(c, s) * arcGain(x, y);
+        const float gain = arcGain(x, y);
+        const float k = shown * bright * stretches(c, s) * gain;
         if ((envelope + inner) * k < 0.0015f)
             return haze;
         const float twist = cn::fbm(x / 120, y / 120, seed + 8, 3);
@@ -541,11 +553,25 @@ void paintMedusa(Scene &scene)
         const float knotSoft = knot * 1.5f / (knot + 1.5f) * 1.4f;
         // Where the knot and the densest clumps pile up the glow rolls off, so
         // the brightest clumps stay a faint object's rather than a blown patch.
-        const float gasRed = 0.032f * clumps * (0.35f + 5.0f * red) * envelope * k;
+        const float gasRed = Lift * 0.032f * clumps * (0.35f + 5.0f * red) * envelope * k;
         const float knotRed = 0.1f * knotSoft;
-        const float rolloff = 1.0f / (1.0f + (gasRed + knotRed) / RedRolloff);
+        // In the bright part of the arc some of the strands show as cords,
+        // less broken by the clumps than the gas around them.
+        const float cordsShow =
+            smoothstep(0.7f, 1.3f, gain) *
+            smoothstep(-0.2f, 0.2f, cn::fbm(x / 110, y / 110, seed + 43, 2));
+        float cordRed = 0;
+        if (cordsShow > 0.0f) {
+            // Broader than the braid's strands, so they read as soft cords
+            // a few pixels wide rather than as fine lines.
+            const float cord = strandsOf(Cords, c, s, depth, 0.7f * twist) * knotty;
+            cordRed = CordGain * cordsShow * cord / (cord + 1.5f) * (0.3f + 0.7f * holes) *
+                      (0.5f + 0.5f * mid) * envelope * k;
+        }
+        const float rolloff = 1.0f / (1.0f + (gasRed + knotRed + cordRed) / RedRolloff);
         return haze +
-               (cp::Rose * (0.008f * red * envelope * k) + Light{1.0f, 0.3f, 0.36f} * gasRed +
+               (cp::Rose * (Lift * 0.008f * red * envelope * k) +
+                Light{1.0f, 0.3f, 0.36f} * (gasRed + cordRed) +
                 Light{1.0f, 0.38f, 0.42f} * knotRed) *
                    rolloff +
                Light{0.12f, 0.85f, 0.72f} * (0.02f * teal * k);
