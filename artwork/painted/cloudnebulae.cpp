@@ -761,16 +761,20 @@ void paintLagoon(Scene &scene)
                                2.0f * noise::fbm(x / 4, y / 4, seed + 56, 2);
             const float lobes =
                 smoothstep(4.0f, -5.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 32.0f : 23.0f)));
-            // Twisted strands drawn out along each lobe, knotted and broken
-            // down to two or three pixels; the lobes are bright only in places.
+            // Twisted strands of gas drawn out along each lobe, broad and
+            // knotted enough to read as glowing gas, on a bright body that
+            // fills the lobes; they only shade it.
             const float strandsK =
-                noise::ridged(h.x / 4.5f + 0.8f * w.x, h.y / 11 + 0.5f * w.y, seed + 57, 3);
-            const float grain = 0.1f + 1.3f * std::pow(strandsK, 3.0f) +
-                                0.4f * square(noise::ridged(x / 7, y / 7, seed + 26, 3)) +
-                                0.2f * square(noise::ridged(x / 3.5f, y / 3.5f, seed + 48, 2));
+                noise::ridged(h.x / 8 + 0.8f * w.x, h.y / 15 + 0.5f * w.y, seed + 57, 3);
+            const float grain = 0.5f + 1.0f * square(strandsK) +
+                                0.3f * square(noise::ridged(x / 7, y / 7, seed + 26, 3)) +
+                                0.08f * square(noise::ridged(x / 3.5f, y / 3.5f, seed + 48, 2));
             const float knots = smoothstep(-0.05f, 0.45f, noise::fbm(x / 13, y / 13, seed + 58, 2));
-            const float lit = lobes * grain * (0.35f + 0.9f * knots);
-            const float white = smoothstep(0.2f, 0.8f, lit);
+            // The body reaches past the frayed edges so the lobes melt into the glow.
+            const float body = smoothstep(9.0f, -6.0f, open) *
+                               std::exp(-square(h.y / (h.y < 0 ? 38.0f : 32.0f)));
+            const float lit = (0.45f * body + lobes) * grain * (0.55f + 0.6f * knots);
+            const float white = smoothstep(0.25f, 1.1f, lit);
             const float rimGrain = 0.3f + 0.6f * square(noise::ridged(x / 9, y / 9, seed + 26, 3)) +
                                    0.3f * square(noise::ridged(x / 4, y / 4, seed + 48, 2));
             // Rims about it are pieces of the level sets of warped fields, so
@@ -787,18 +791,30 @@ void paintLagoon(Scene &scene)
             }
             knot = mix(mix(pal::Rose, pal::WarmWhite, 0.3f + 0.7f * white), pal::Gold,
                        0.45f * white * white) *
-                       (10.0f * lit + 0.12f * bump(hr, 22.0f)) +
+                       (8.5f * lit + 0.12f * bump(hr, 22.0f)) +
                    mix(pal::Rose, pal::WarmWhite, 0.25f) * (0.9f * curls * rimGrain * rimGrain);
+            // The knot lights the gas about it: a pink-white glow, lopsided
+            // and clumped, fading out over a hundred px or so.
+            const float reach =
+                hr * (1.0f + 0.35f * noise::fbm(x / 70 + 2, y / 70, seed + 120, 2)) /
+                (1.0f + 0.25f * std::fabs(h.y) / (hr + 1.0f));
+            const float clumps =
+                0.6f + 0.5f * smoothstep(-0.3f, 0.4f, noise::fbm(x / 24, y / 24, seed + 121, 3));
+            const float glow = clumps * smoothstep(165.0f, 110.0f, hr) *
+                               (0.7f * std::exp(-reach / 30.0f) + 0.3f * std::exp(-reach / 70.0f));
+            knot += mix(pal::Rose, pal::WarmWhite, 0.3f + 0.4f * std::exp(-reach / 30.0f)) *
+                    (0.06f * glow);
+            detail *= 1.0f + 1.5f * glow;
             // A dark bar across the waist, and lanes of dust cutting into the lobes.
             tau += 1.2f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 8.0f) *
                    smoothstep(30.0f, 10.0f, std::fabs(h.x));
             // Thin dark lanes twist across the lobes themselves, and blots of
             // dust eat into them.
             const float inLobes = smoothstep(8.0f, -4.0f, open) * bump(h.y, 40.0f);
-            tau += (2.6f * std::pow(noise::ridged(h.x / 9 + 0.7f * wb.x, h.y / 6 + 0.4f * w.x,
+            tau += (2.5f * std::pow(noise::ridged(h.x / 9 + 0.7f * wb.x, h.y / 6 + 0.4f * w.x,
                                                   seed + 59, 2),
-                                    4.0f) +
-                    1.2f * smoothstep(0.15f, 0.45f, noise::fbm(x / 18, y / 18, seed + 116, 2))) *
+                                    5.0f) +
+                    0.9f * smoothstep(0.2f, 0.5f, noise::fbm(x / 18, y / 18, seed + 116, 2))) *
                    inLobes;
             tau += 2.6f *
                    std::pow(noise::ridged(x / 16 + 0.5f * wb.x, y / 16, seed + 27, 3), 5.0f) *
