@@ -422,9 +422,17 @@ void paintLagoon(Scene &scene)
                        banks * pockets * bays;
         // About the core the glow breaks into bright ridges and dark pockets.
         const float nearCore = bump(std::hypot(wx - coreX, wy - coreY), 230.0f);
-        const float coreRidges = strands(wx, wy, 50, 2.0f, seed + 35, 8);
-        const float corePockets =
-            smoothstep(0.0f, 0.4f, noise::fbm(wx / 60, wy / 60, seed + 36, 3));
+        // Its pockets and ridges are small and crowded in places, broad and
+        // few in others.
+        const float coreScale =
+            smoothstep(-0.3f, 0.3f, noise::fbm(x / 190, y / 190, seed + 111, 2));
+        const float coreRidges = lerp(strands(wx, wy, 32, 2.0f, seed + 112, 6),
+                                      strands(wx, wy, 85, 2.0f, seed + 35, 8), coreScale);
+        const float corePockets = smoothstep(
+            0.0f, 0.4f,
+            lerp(1.2f * noise::fbm(wx / 32, wy / 32, seed + 114, 3),
+                 noise::fbm(wx / 105, wy / 105, seed + 36, 3), coreScale) +
+                0.25f * noise::fbm(wx / 160 + 5, wy / 160, seed + 115, 2));
         bright *= 1.0f + nearCore * (2.2f * coreRidges * coreRidges * coreRidges -
                                      0.55f * corePockets + 0.3f);
         // To the west the core's light ends in a bright, ragged front, the gas
@@ -501,8 +509,13 @@ void paintLagoon(Scene &scene)
         return Light{south, broad, flare};
     });
     // The small pockets' field (r), finished per pixel, and how deep their dust is (g).
+    // Their size changes from place to place, and they crowd together in
+    // some stretches and thin out in others.
     const core::FloatCanvas pockets = coarseMap(4, [&](float x, float y) {
-        return Light{noise::fbm(x / 75, y / 75, seed + 83, 3),
+        const float scale = smoothstep(-0.3f, 0.3f, noise::fbm(x / 220, y / 220, seed + 108, 2));
+        const float field = lerp(1.2f * noise::fbm(x / 48, y / 48, seed + 110, 3),
+                                 noise::fbm(x / 125, y / 125, seed + 83, 3), scale);
+        return Light{field + 0.2f * noise::fbm(x / 170 + 3, y / 170, seed + 109, 2),
                      0.8f + 0.5f * noise::fbm(x / 150, y / 150, seed + 89, 2), 0.0f};
     });
 
@@ -739,17 +752,31 @@ void paintLagoon(Scene &scene)
             const noise::Offset wb = noise::warp(x / 40, y / 40, seed + 47, 2);
             Point h = toFrame(hx + 4 * w.x + 9 * wb.x, hy + 4 * w.y + 9 * wb.y, 0, 0, -0.6f);
             // The twist: each lobe bends further aside the farther it reaches.
-            h.x += 0.012f * h.y * std::fabs(h.y) * (h.y < 0 ? 1.0f : -0.7f);
-            // Their sides are frayed, not drawn.
-            const float open =
-                std::fabs(h.x) - (3.0f + 0.7f * std::fabs(h.y)) +
-                (2.0f + 0.15f * std::fabs(h.y)) * noise::fbm(x / 8, y / 8, seed + 55, 3);
+            h.x += 0.016f * h.y * std::fabs(h.y) * (h.y < 0 ? 1.0f : -0.7f);
+            // Their sides are frayed at several scales, not drawn, and dust
+            // fingers bite into them.
+            const float fray = noise::fbm(x / 11, y / 11, seed + 55, 3);
+            const float open = std::fabs(h.x) - (2.5f + 0.55f * std::fabs(h.y)) +
+                               (2.0f + 0.2f * std::fabs(h.y)) * fray +
+                               2.0f * noise::fbm(x / 4, y / 4, seed + 56, 2);
             const float lobes =
-                smoothstep(5.0f, -4.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 42.0f : 30.0f)));
-            // Knots and threads down to two or three pixels.
-            const float grain = 0.3f + 0.6f * square(noise::ridged(x / 9, y / 9, seed + 26, 3)) +
-                                0.3f * square(noise::ridged(x / 4, y / 4, seed + 48, 2));
-            const float white = smoothstep(0.25f, 1.0f, lobes * grain);
+                smoothstep(4.0f, -5.0f, open) * std::exp(-square(h.y / (h.y < 0 ? 32.0f : 23.0f)));
+            // Twisted strands of gas drawn out along each lobe, broad and
+            // knotted enough to read as glowing gas, on a bright body that
+            // fills the lobes; they only shade it.
+            const float strandsK =
+                noise::ridged(h.x / 8 + 0.8f * w.x, h.y / 15 + 0.5f * w.y, seed + 57, 3);
+            const float grain = 0.5f + 1.0f * square(strandsK) +
+                                0.3f * square(noise::ridged(x / 7, y / 7, seed + 26, 3)) +
+                                0.08f * square(noise::ridged(x / 3.5f, y / 3.5f, seed + 48, 2));
+            const float knots = smoothstep(-0.05f, 0.45f, noise::fbm(x / 13, y / 13, seed + 58, 2));
+            // The body reaches past the frayed edges so the lobes melt into the glow.
+            const float body = smoothstep(9.0f, -6.0f, open) *
+                               std::exp(-square(h.y / (h.y < 0 ? 38.0f : 32.0f)));
+            const float lit = (0.45f * body + lobes) * grain * (0.55f + 0.6f * knots);
+            const float white = smoothstep(0.25f, 1.1f, lit);
+            const float rimGrain = 0.3f + 0.6f * square(noise::ridged(x / 9, y / 9, seed + 26, 3)) +
+                                   0.3f * square(noise::ridged(x / 4, y / 4, seed + 48, 2));
             // Rims about it are pieces of the level sets of warped fields, so
             // they run in unrelated directions, sharp on one side only.
             float curls = 0.0f;
@@ -762,21 +789,48 @@ void paintLagoon(Scene &scene)
                          smoothstep(0.5f, 0.75f, mottle(x, y, 45, seed + 52 + k, 8)) *
                          bump(hr, 95.0f);
             }
-            knot = mix(pal::Rose, mix(pal::WarmWhite, pal::Gold, 0.3f), 0.35f + 0.6f * white) *
-                       (4.2f * lobes * grain + 0.12f * bump(hr, 22.0f)) +
-                   mix(pal::Rose, pal::WarmWhite, 0.25f) * (0.9f * curls * grain * grain);
+            knot = mix(mix(pal::Rose, pal::WarmWhite, 0.3f + 0.7f * white), pal::Gold,
+                       0.45f * white * white) *
+                       (8.5f * lit + 0.12f * bump(hr, 22.0f)) +
+                   mix(pal::Rose, pal::WarmWhite, 0.25f) * (0.9f * curls * rimGrain * rimGrain);
+            // The knot lights the gas about it: a pink-white glow, lopsided
+            // and clumped, fading out over a hundred px or so.
+            const float reach =
+                hr * (1.0f + 0.35f * noise::fbm(x / 70 + 2, y / 70, seed + 120, 2)) /
+                (1.0f + 0.25f * std::fabs(h.y) / (hr + 1.0f));
+            const float clumps =
+                0.6f + 0.5f * smoothstep(-0.3f, 0.4f, noise::fbm(x / 24, y / 24, seed + 121, 3));
+            const float glow = clumps * smoothstep(165.0f, 110.0f, hr) *
+                               (0.7f * std::exp(-reach / 30.0f) + 0.3f * std::exp(-reach / 70.0f));
+            knot += mix(pal::Rose, pal::WarmWhite, 0.3f + 0.4f * std::exp(-reach / 30.0f)) *
+                    (0.06f * glow);
+            detail *= 1.0f + 1.5f * glow;
             // A dark bar across the waist, and lanes of dust cutting into the lobes.
-            tau += 0.9f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 10.0f) *
-                   smoothstep(34.0f, 12.0f, std::fabs(h.x));
+            tau += 1.2f * smoothstep(-1.0f, 6.0f, open) * bump(h.y, 8.0f) *
+                   smoothstep(30.0f, 10.0f, std::fabs(h.x));
+            // Thin dark lanes twist across the lobes themselves, and blots of
+            // dust eat into them.
+            const float inLobes = smoothstep(8.0f, -4.0f, open) * bump(h.y, 40.0f);
+            tau += (2.5f * std::pow(noise::ridged(h.x / 9 + 0.7f * wb.x, h.y / 6 + 0.4f * w.x,
+                                                  seed + 59, 2),
+                                    5.0f) +
+                    0.9f * smoothstep(0.2f, 0.5f, noise::fbm(x / 18, y / 18, seed + 116, 2))) *
+                   inLobes;
             tau += 2.6f *
                    std::pow(noise::ridged(x / 16 + 0.5f * wb.x, y / 16, seed + 27, 3), 5.0f) *
                    bump(hr, 60.0f);
             // The glow about the core breaks into bright tufts and dark gaps
-            // rather than a haze.
+            // rather than a haze, small and crowded in places, broad in others,
+            // and only faint in some.
             const float tufts =
-                noise::ridged(x / 24 + 0.6f * wb.x, y / 24 + 0.6f * wb.y, seed + 53, 4);
+                lerp(noise::ridged(x / 15 + 0.6f * wb.x, y / 15 + 0.6f * wb.y, seed + 119, 3),
+                     noise::ridged(x / 40 + 0.6f * wb.x, y / 40 + 0.6f * wb.y, seed + 53, 4),
+                     smoothstep(-0.3f, 0.3f, noise::fbm(x / 80 + 4, y / 80, seed + 117, 2)));
+            const float tuftStrength =
+                0.35f + 0.65f * smoothstep(-0.25f, 0.25f, noise::fbm(x / 60, y / 60, seed + 118, 2));
             const float spread = hr * (1.0f + 0.45f * noise::fbm(x / 90, y / 90, seed + 54, 2));
-            detail *= lerp(1.0f, 0.45f + 1.6f * tufts * tufts * tufts, bump(spread, 130.0f));
+            detail *= lerp(1.0f, 0.45f + 1.6f * tufts * tufts * tufts,
+                           tuftStrength * bump(spread, 130.0f));
             tau += 0.9f *
                    std::pow(noise::ridged(x / 22, y / 22 + 0.2f * threads, seed + 29, 3), 3.0f) *
                    bump(hr, 110.0f);
