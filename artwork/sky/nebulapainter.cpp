@@ -196,13 +196,13 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
                                   smoothstep(0.01f, 0.05f, level);
             // Dark lanes between the crests, so the fibres stand out against the glow.
             const float haze = (0.75f + 0.3f * mottle * (1.0f - 0.6f * fibrous)) *
-                               (1.0f - 0.4f * fibrous);
+                               (1.0f - 0.25f * fibrous);
             // Fine fibres a few px wide, cut short and of uneven strength, over the softer bands.
             const float fibre = noise::ridged(along * 4.0f, across * 75.0f, seed + 10, 3) *
                                 smoothstep(-0.1f, 0.4f, noise::fbm(along * 26.0f, across * 22.0f,
                                                                    seed + 11, 2));
             const float dust =
-                cloud * std::max(0.0f, haze + fibrous * (0.4f * crests * broken + 1.0f * fibre));
+                cloud * std::max(0.0f, haze + fibrous * (0.45f * crests * broken + 0.45f * fibre));
             const float deepShare = std::clamp(0.5f - 0.3f * cloud, 0.0f, 0.5f);
             canvas.add(x, y, mix(blue, deep, deepShare) * (Scale * light * dust));
         }
