@@ -135,8 +135,13 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
         s.north = n;
         s.light = float(illumination / (1.0 + illumination / Brightest));
         s.cloud = envelope * (0.35f + 0.85f * gaps * gaps);
-        s.streaks = smoothstep(-0.05f, 0.5f, noise::fbm(e * 3.2f, n * 3.2f, seed + 4, 3));
-        s.angle = 0.62f + 0.55f * noise::fbm(e * 1.8f, n * 1.8f, seed + 5, 2);
+        // Striated in patches, and always in the thick dust about Merope, Maia and Electra.
+        const float near = std::max({blob(me, 0.0f, -0.06f, 0.2f, 0.22f),
+                                     blob(ma, -0.03f, -0.02f, 0.18f, 0.16f),
+                                     blob(el, -0.04f, 0.0f, 0.2f, 0.18f)});
+        s.streaks = std::max(smoothstep(-0.05f, 0.5f, noise::fbm(e * 3.2f, n * 3.2f, seed + 4, 3)),
+                             0.9f * near);
+        s.angle = 0.62f + 0.3f * noise::fbm(e * 1.8f, n * 1.8f, seed + 5, 2);
         return s;
     };
 
@@ -185,11 +190,19 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
             const float broken =
                 smoothstep(-0.15f, 0.35f, noise::fbm(along * 12.0f, across * 40.0f, seed + 7, 2));
             const float mottle = noise::fbm(e * 45.0f, n * 45.0f, seed + 8, 4);
-            // Striations show in the thicker dust only; thin dust is a smooth haze.
-            const float strength = at(&DustSample::streaks) * smoothstep(0.1f, 0.55f, cloud);
+            // Fibres show where the dust is bright; the faint outskirts stay a smooth haze.
+            const float level = cloud * light * Scale;
+            const float fibrous = at(&DustSample::streaks) * smoothstep(0.1f, 0.55f, cloud) *
+                                  smoothstep(0.01f, 0.05f, level);
+            // Dark lanes between the crests, so the fibres stand out against the glow.
+            const float haze = (0.75f + 0.3f * mottle * (1.0f - 0.6f * fibrous)) *
+                               (1.0f - 0.25f * fibrous);
+            // Fine fibres a few px wide, cut short and of uneven strength, over the softer bands.
+            const float fibre = noise::ridged(along * 4.0f, across * 75.0f, seed + 10, 3) *
+                                smoothstep(-0.1f, 0.4f, noise::fbm(along * 26.0f, across * 22.0f,
+                                                                   seed + 11, 2));
             const float dust =
-                cloud *
-                std::max(0.0f, 0.75f + 0.3f * mottle + strength * (1.1f * crests * broken - 0.25f));
+                cloud * std::max(0.0f, haze + fibrous * (0.45f * crests * broken + 0.45f * fibre));
             const float deepShare = std::clamp(0.5f - 0.3f * cloud, 0.0f, 0.5f);
             canvas.add(x, y, mix(blue, deep, deepShare) * (Scale * light * dust));
         }

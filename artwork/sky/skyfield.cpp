@@ -36,7 +36,7 @@ constexpr SkyField::Cluster Members{4.448, 15.87, 3.3, 150, 11.0};
 // magnitude crisp points well above the sky, the bright members small
 // burnt-out cores in tight halos with almost no wide glow, so the nebula,
 // not the stars, fills the space between them.
-constexpr SkyField::Response Pleiades{0.17, 0.36, 6.5, 6.5, 7.0, 0.12, 0.4, 0.06, 0.35};
+constexpr SkyField::Response Pleiades{0.17, 0.27, 4.0, 6.5, 7.0, 0.12, 0.4, 0.06, 0.35};
 // Its fainter members, within a core of about 2 pc at 136 pc.
 constexpr SkyField::Cluster PleiadesMembers{3.785, 24.12, 0.8, 260, 14.0};
 
