@@ -68,6 +68,18 @@ EastNorth towards(const SkyVector &from, const SkyVector &to)
     return {d.dot(east) / Degree, d.dot(north) / Degree};
 }
 
+// Starlight reaching a direction from every lamp, falling off as 1/d^2;
+// coreDeg keeps it finite at each star.
+double illuminationAt(const std::vector<Lamp> &lamps, const SkyVector &d, double coreDeg)
+{
+    double illumination = 0.0;
+    for (const Lamp &l : lamps) {
+        const double r = d.degreesTo(l.direction);
+        illumination += l.luminosity / (r * r + coreDeg * coreDeg);
+    }
+    return illumination;
+}
+
 // The smooth part of the nebula at one point, cheap enough to sample on a grid.
 struct DustSample
 {
@@ -97,11 +109,7 @@ void paintResolvedPleiades(core::FloatCanvas &canvas, const SkyProjection &proje
     constexpr double Brightest = 150.0; // light beyond this saturates the dust's glow
     const auto sample = [&](QPointF p) {
         const SkyVector d = projection.direction(p);
-        double illumination = 0.0;
-        for (const Lamp &l : lamps) {
-            const double r = d.degreesTo(l.direction);
-            illumination += l.luminosity / (r * r + CoreDeg * CoreDeg);
-        }
+        const double illumination = illuminationAt(lamps, d, CoreDeg);
         const EastNorth c = towards(PleiadesCentre, d);
         const float e = float(c.east), n = float(c.north);
         // Two scales of warp, so no blob keeps a round outline.
@@ -221,14 +229,6 @@ void NebulaPainter::paint(core::FloatCanvas &canvas) const
     paintOrion(canvas);
 }
 
-NebulaPainter::Offset NebulaPainter::offset(const SkyVector &from, const SkyVector &to)
-{
-    const SkyVector east = SkyVector{0.0, 0.0, 1.0}.cross(from).normalised();
-    const SkyVector north = from.cross(east);
-    const SkyVector d = to - from;
-    return {d.dot(east) / Degree, d.dot(north) / Degree};
-}
-
 void NebulaPainter::paintAround(core::FloatCanvas &canvas, const SkyVector &centre,
                                 double radiusDeg, int step, const Glow &glow) const
 {
@@ -300,13 +300,9 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
     constexpr double CoreDeg = 0.035; // keeps the light finite at each star
     const auto glow = [&](const SkyVector &d) {
         // Light reaching this cloud from every bright member falls off as 1/d^2.
-        double illumination = 0.0;
-        for (const Lamp &l : lamps) {
-            const double r = d.degreesTo(l.direction);
-            illumination += l.luminosity / (r * r + CoreDeg * CoreDeg);
-        }
+        const double illumination = illuminationAt(lamps, d, CoreDeg);
 
-        const Offset c = offset(PleiadesCentre, d);
+        const EastNorth c = towards(PleiadesCentre, d);
         const float e = float(c.east), n = float(c.north);
         const noise::Offset w = noise::warp(e * 3.0f, n * 3.0f, seed + 1, 4);
         const float we = e + 0.05f * w.x, wn = n + 0.05f * w.y;
@@ -324,7 +320,7 @@ void NebulaPainter::paintPleiades(core::FloatCanvas &canvas) const
             std::clamp(0.6 + 0.75 * mottle + 0.35 * striation * (ridges - 0.3), 0.05, 2.5);
 
         // The Merope Nebula: a fan of denser dust opening to the south of its star.
-        const Offset m = offset(merope->direction, d);
+        const EastNorth m = towards(merope->direction, d);
         const double rm = std::hypot(m.east, m.north);
         const double pa = std::atan2(m.east, -m.north); // 0 due south, positive to the east
         const double fan = std::exp(-0.5 * (pa + 0.25) * (pa + 0.25) / (0.55 * 0.55)) *
@@ -346,7 +342,7 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
     const Light red{1.0f, 0.22f, 0.26f};
     const Light blue{0.5f, 0.62f, 1.0f};
     const auto nebula = [&](const SkyVector &d) {
-        const Offset o = offset(OrionNebula, d);
+        const EastNorth o = towards(OrionNebula, d);
         const float e = float(o.east), n = float(o.north);
         // Every outline is bent at two scales, so no edge is a clean curve.
         const noise::Offset w = noise::warp(e * 6.0f, n * 6.0f, seed + 2, 4);
@@ -385,7 +381,7 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
             smoothstep(0.012f, 0.035f, r) * std::exp(-r / 0.2f);
         const double clear = 1.0 - 0.85 * bay;
         // M43, a small comma to the north beyond the bay.
-        const Offset m = offset(DeMairansNebula, d);
+        const EastNorth m = towards(DeMairansNebula, d);
         const double m43 = std::exp(-square((float(m.east) + 0.01f) / 0.03f) -
                                     square((float(m.north) + 0.008f) / 0.024f)) *
                            (0.8 + 0.4 * texture);
@@ -411,7 +407,7 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
             noise::fbm(float(d.x * 40.0), float(d.y * 40.0), float(d.z * 40.0), seed + 2, 6);
         const float strands =
             noise::ridged(float(d.x * 90.0), float(d.y * 90.0), float(d.z * 90.0), seed + 3, 5);
-        const Offset b = offset(BarnardsLoopCentre, d);
+        const EastNorth b = towards(BarnardsLoopCentre, d);
         const double rb = std::hypot(b.east, b.north) + 0.7 * w;
         const double pa = std::atan2(b.east, b.north); // 0 north, positive to the east
         // An open arc on the east side, brightest and sharpest in the east.
@@ -422,11 +418,11 @@ void NebulaPainter::paintOrion(core::FloatCanvas &canvas) const
         const double arc = std::exp(-0.5 * std::pow((rb - 9.0) / 0.45, 2.0)) *
                            smoothstep(0.1f, 0.9f, float(pa)) * smoothstep(3.6f, 2.7f, float(pa)) *
                            (0.4 + 0.9 * strands) * patchy;
-        const Offset m = offset(MeissaRingCentre, d);
+        const EastNorth m = towards(MeissaRingCentre, d);
         const double rm = std::hypot(m.east, m.north) + 0.4 * w;
         const double ring = std::exp(-0.5 * std::pow((rm - 4.1) / 0.9, 2.0)) *
                             std::clamp(0.5 + 0.8 * double(w), 0.0, 1.5);
-        const Offset a = offset(Alnitak, d);
+        const EastNorth a = towards(Alnitak, d);
         const double south =
             std::exp(-0.5 * (a.east * a.east / 0.35 + std::pow(a.north + 0.7, 2.0) / 0.8));
         // Beside Alnitak: the Flame's warm glow and a bluish reflection

@@ -23,12 +23,6 @@ public:
     void paint(core::FloatCanvas &canvas) const;
 
 private:
-    // Offsets from an object towards east and north, in degrees.
-    struct Offset
-    {
-        double east;
-        double north;
-    };
     using Glow = std::function<core::Light(const SkyVector &direction)>;
 
     void paintPleiades(core::FloatCanvas &canvas) const;
@@ -38,7 +32,6 @@ private:
     // pixels and interpolated; for soft light only.
     void paintAround(core::FloatCanvas &canvas, const SkyVector &centre, double radiusDeg, int step,
                      const Glow &glow) const;
-    static Offset offset(const SkyVector &from, const SkyVector &to);
 
     const SkyProjection &m_projection;
     const StarCatalogue &m_catalogue;
