@@ -382,8 +382,8 @@ void paintHelixInfrared(Scene &scene)
     look.knots.head = Light{1.0f, 0.5f, 0.28f};
     look.knots.tail = look.ringOuter;
     look.knots.count = 4000;
-    look.knots.brightness = 0.1f;
-    look.knots.tailShare = 0.3f;
+    look.knots.brightness = 0.12f;
+    look.knots.tailShare = 0.25f;
     // The longer wavelength blurs them: fat heads, not needles.
     look.knots.size = 1.3f;
     look.knots.tailLength = 1.3f;
