@@ -92,6 +92,7 @@ struct KnotStyle
     float spread = 0.0f;         // 0: every knot alike in shape; 1: stubby and long ones mixed
     float inner = 0.86f;         // nearest a knot lies to the star, in radiusAt's units
     float reach = 0.42f;         // how far beyond that the knots spread
+    float crowd = 1.3f;          // above 1, knots crowd towards the inner edge
     bool foreshorten = false;    // tails shortened as the tilted plane is seen
 };
 
@@ -119,8 +120,9 @@ void ringKnots(core::FloatCanvas &canvas, core::Rng &rng, float cx, float cy, co
             continue;
         lastAngle = angle;
         lastDepth = depth;
-        const float r = radiusAt(angle) * (style.inner + style.reach * std::pow(depth, 1.3f)) +
-                        float(rng.normal()) * 7.0f;
+        const float r =
+            radiusAt(angle) * (style.inner + style.reach * std::pow(depth, style.crowd)) +
+            float(rng.normal()) * 7.0f;
         const Vec3 p = o.toPicture({r * c, r * s, float(rng.normal()) * 24.0f});
         const float pick = float(rng.uniform());
         shellparts::Comet k;
@@ -367,26 +369,28 @@ void paintHelixInfrared(Scene &scene)
     look.loopTilt = 0.95f;
     look.heavySide = -0.8f;
     look.ringOuter = Light{1.0f, 0.17f, 0.16f};
-    look.ringInner = Light{1.0f, 0.5f, 0.2f};
-    look.inside = Light{0.78f, 1.0f, 0.62f};
-    look.insideEdge = Light{1.0f, 0.95f, 0.5f};
-    look.ringLight = 0.0008f;
-    look.insideLight = 0.0012f;
+    look.ringInner = Light{1.0f, 0.45f, 0.18f};
+    look.inside = Light{0.68f, 1.0f, 0.4f};
+    look.insideEdge = Light{1.0f, 0.92f, 0.38f};
+    look.ringLight = 0.001f;
+    // Fainter than the ring and dark near the star, so the ring reads as one.
+    look.insideLight = 0.0006f;
+    look.insideRise = 0.85f;
     // A thin lens of glow, so the tilted ring stays an ellipse.
     look.insideDepth = 0.17f;
     look.loopLight = 0.00012f;
-    look.insideRise = 0.6f;
-    look.knots.head = Light{1.0f, 0.45f, 0.26f};
+    look.knots.head = Light{1.0f, 0.5f, 0.28f};
     look.knots.tail = look.ringOuter;
     look.knots.count = 4000;
-    look.knots.brightness = 0.08f;
-    look.knots.tailShare = 0.5f;
-    // The longer wavelength blurs them: fat heads with short tails, not needles.
-    look.knots.size = 1.5f;
-    look.knots.tailLength = 0.8f;
-    // They fill the ring's whole width, so it is built of knots, not haze.
+    look.knots.brightness = 0.12f;
+    look.knots.tailShare = 0.25f;
+    // The longer wavelength blurs them: fat heads, not needles.
+    look.knots.size = 1.3f;
+    look.knots.tailLength = 1.3f;
+    // Crowded on the ring's inner edge, thinning outwards through it.
     look.knots.inner = 1.0f;
-    look.knots.reach = 0.55f;
+    look.knots.reach = 0.4f;
+    look.knots.crowd = 2.2f;
     look.knots.spread = 0.5f;
     look.knots.foreshorten = true;
     // Faint, small knots fill the ring between the bright arcs, so no
@@ -394,10 +398,10 @@ void paintHelixInfrared(Scene &scene)
     look.fineKnots = look.knots;
     look.fineKnots.count = 6000;
     look.fineKnots.brightness = 0.035f;
-    look.fineKnots.size = 1.0f;
-    look.fineKnots.tailLength = 0.7f;
-    look.fineKnots.inner = 0.95f;
-    look.fineKnots.reach = 0.7f;
+    look.fineKnots.size = 0.9f;
+    look.fineKnots.tailLength = 1.0f;
+    look.fineKnots.inner = 0.97f;
+    look.fineKnots.reach = 0.45f;
     look.wobble = 0.45f;
     look.streaks = 0.3f;
     look.discTexture = 1.1f;
