@@ -645,8 +645,28 @@ void paintPillars(Scene &scene)
                 hollows = smoothstep(
                     -0.2f, 0.5f, core::noise::fbm(u * 4.5f + 0.3f * knots, v * 4.5f, seed + 52, 4));
             }
+            // The dust thins out over its edge rather than ending at it:
+            // crisp where a front faces the clusters, ragged and up to tens
+            // of px deep low on the flanks and on the shadowed side, where
+            // the glow behind shows through it.
+            const float sunward = smoothstep(0.3f, 0.95f, s.facing);
+            float thickening = 1.0f, fringeDepth = depth;
+            if (d > -0.05f) {
+                const float width = lerp(
+                    0.005f + 0.035f * smoothstep(-0.5f, 0.4f,
+                                                 core::noise::fbm(u * 5 + 7, v * 5, seed + 90, 3)),
+                    0.0012f, sunward * crown);
+                // Wavy fibres drawn out along the columns, and small tatters.
+                const core::noise::Offset fw = core::noise::warp(u * 18, v * 18, seed + 93, 2);
+                const float fray =
+                    core::noise::fbm(f.x * 110 + 1.5f * fw.x, f.y * 40 + 1.5f * fw.y, seed + 91, 3) +
+                    0.6f * core::noise::fbm(u * 90, v * 90, seed + 92, 2);
+                fringeDepth = std::max(0.0f, depth + 0.8f * width * fray - std::max(d, 0.0f));
+                thickening = square(smoothstep(0.0f, width, fringeDepth));
+            }
             const float body =
-                std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
+                thickening *
+                std::min(3.6f * std::sqrt(fringeDepth / 0.015f) * (0.7f + 0.6f * knots) *
                              lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
                          lerp(5.5f, 1.3f, hollows * (1.0f - cap)) + 1.5f * std::max(knots, 0.0f));
             float tau = body + 0.12f * smoothstep(0.006f, -0.002f, d);
@@ -689,8 +709,8 @@ void paintPillars(Scene &scene)
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
             const float glowEdge = edge * std::exp(-depth / 0.008f) *
-                                   (0.05f + 0.95f * s.facing * s.facing * s.facing) *
-                                   (0.1f + 0.9f * crown) * (0.2f + 0.8f * broken);
+                                   (0.02f + 0.98f * s.facing * s.facing * s.facing) *
+                                   (0.05f + 0.95f * crown * crown) * (0.2f + 0.8f * broken);
             // Near the tips, the sides of small fingers lit end-on catch the
             // front too, but not the broad faces turned away from the light.
             float endOn = 0.0f;
@@ -704,14 +724,14 @@ void paintPillars(Scene &scene)
                 const float shred = smoothstep(
                     -0.004f, 0.0f,
                     dist.at(px - int(std::lround(10 * ox)), py - int(std::lround(10 * oy))));
-                endOn = open * tipness * std::max(smoothstep(-0.5f, 0.1f, towards), shred);
+                endOn = open * tipness * std::max(smoothstep(-0.2f, 0.4f, towards), shred);
             }
             // The ionisation front: a thin band just inside the outline,
             // spilling a little further out than in, so no dark seam
             // separates it from the glow outside.
             const float rim = std::exp(-square((d + 0.002f) / (d > -0.002f ? 0.0042f : 0.0024f))) *
-                              std::max(s.facing * s.facing, 0.6f * endOn) *
-                              (0.01f + 0.99f * crown) * (1.0f + 1.2f * tipness) *
+                              std::max(sunward * sunward, 0.6f * endOn) *
+                              (0.01f + 0.99f * crown * crown) * (1.0f + 1.2f * tipness) *
                               (0.5f + 0.5f * broken) * clamp01(0.7f + 0.6f * knots) *
                               (0.45f + 0.55f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
@@ -804,7 +824,7 @@ void paintPillars(Scene &scene)
             if (d > 0)
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
                        std::exp(-d / 0.022f) * (0.1f + 0.9f * upper) * (1.0f + 2.5f * tipness) *
-                       (0.3f + 0.7f * stretches);
+                       (0.3f + 0.7f * stretches) * (0.1f + 0.9f * sunward);
             // Faint glow stays gold, so dim knots read as lit gas, not grey.
             const core::Light glowColour = mix(mix(gold, paleGold, clamp01(2.5f * glow)),
                                                frontGreen, clamp01(0.6f * glow - 0.1f));
