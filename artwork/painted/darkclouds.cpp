@@ -732,7 +732,7 @@ void paintPillars(Scene &scene)
             const float rim = std::exp(-square((d + 0.002f) / (d > -0.002f ? 0.0042f : 0.0024f))) *
                               std::max(sunward * sunward, 0.6f * endOn) *
                               (0.01f + 0.99f * crown * crown) * (1.0f + 1.2f * tipness) *
-                              (0.5f + 0.5f * broken) * clamp01(0.7f + 0.6f * knots) *
+                              (0.3f + 0.7f * broken) * clamp01(0.7f + 0.6f * knots) *
                               (0.45f + 0.55f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
@@ -819,19 +819,24 @@ void paintPillars(Scene &scene)
             const float glow =
                 front * (1.0f - 0.7f * globule + 1.5f * globuleLit * clamp01(2.0f * front));
             // Just outside a lit edge the gas glows softly, fading out into
-            // the nebula.
+            // the nebula; how far it reaches and how bright it is change
+            // along the outline, so it traces no even band.
             float halo = 0.0f;
-            if (d > 0)
+            if (d > 0) {
+                const float reach = core::noise::fbm(u * 9 + 3, v * 9, seed + 94, 3);
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
-                       std::exp(-d / 0.022f) * (0.1f + 0.9f * upper) * (1.0f + 2.5f * tipness) *
-                       (0.3f + 0.7f * stretches) * (0.1f + 0.9f * sunward);
+                       std::exp(-d / (0.022f + 0.018f * reach)) * (0.1f + 0.9f * upper) *
+                       (1.0f + 2.5f * tipness) * (0.3f + 0.7f * stretches) *
+                       (0.1f + 0.9f * sunward) * (0.2f + 0.8f * smoothstep(-0.45f, 0.35f, reach));
+            }
             // Faint glow stays gold, so dim knots read as lit gas, not grey.
             const core::Light glowColour = mix(mix(gold, paleGold, clamp01(2.5f * glow)),
                                                frontGreen, clamp01(0.6f * glow - 0.1f));
             c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) + glowColour * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
                 mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
-                capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
+                capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f) *
+                           lerp(1.0f, sunward, smoothstep(0.0f, 0.004f, d)));
             light.dim(px, py, t);
         }
         // Lesser dust drifting across the foot of the columns.
