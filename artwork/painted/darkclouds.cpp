@@ -645,8 +645,28 @@ void paintPillars(Scene &scene)
                 hollows = smoothstep(
                     -0.2f, 0.5f, core::noise::fbm(u * 4.5f + 0.3f * knots, v * 4.5f, seed + 52, 4));
             }
+            // The dust thins out over its edge rather than ending at it:
+            // crisp where a front faces the clusters, ragged and up to tens
+            // of px deep low on the flanks and on the shadowed side, where
+            // the glow behind shows through it.
+            const float sunward = smoothstep(0.3f, 0.95f, s.facing);
+            float thickening = 1.0f, fringeDepth = depth;
+            if (d > -0.05f) {
+                const float width = lerp(
+                    0.005f + 0.035f * smoothstep(-0.5f, 0.4f,
+                                                 core::noise::fbm(u * 5 + 7, v * 5, seed + 90, 3)),
+                    0.0012f, sunward * crown);
+                // Wavy fibres drawn out along the columns, and small tatters.
+                const core::noise::Offset fw = core::noise::warp(u * 18, v * 18, seed + 93, 2);
+                const float fray =
+                    core::noise::fbm(f.x * 110 + 1.5f * fw.x, f.y * 40 + 1.5f * fw.y, seed + 91, 3) +
+                    0.6f * core::noise::fbm(u * 90, v * 90, seed + 92, 2);
+                fringeDepth = std::max(0.0f, depth + 0.8f * width * fray - std::max(d, 0.0f));
+                thickening = square(smoothstep(0.0f, width, fringeDepth));
+            }
             const float body =
-                std::min(3.6f * std::sqrt(depth / 0.015f) * (0.7f + 0.6f * knots) *
+                thickening *
+                std::min(3.6f * std::sqrt(fringeDepth / 0.015f) * (0.7f + 0.6f * knots) *
                              lerp(density, 1.0f, cap) * (1.0f - 0.8f * thin),
                          lerp(5.5f, 1.3f, hollows * (1.0f - cap)) + 1.5f * std::max(knots, 0.0f));
             float tau = body + 0.12f * smoothstep(0.006f, -0.002f, d);
@@ -689,8 +709,8 @@ void paintPillars(Scene &scene)
             // on the side facing the clusters.
             const float edge = 1.0f - std::exp(-body);
             const float glowEdge = edge * std::exp(-depth / 0.008f) *
-                                   (0.05f + 0.95f * s.facing * s.facing * s.facing) *
-                                   (0.1f + 0.9f * crown) * (0.2f + 0.8f * broken);
+                                   (0.02f + 0.98f * s.facing * s.facing * s.facing) *
+                                   (0.05f + 0.95f * crown * crown) * (0.2f + 0.8f * broken);
             // Near the tips, the sides of small fingers lit end-on catch the
             // front too, but not the broad faces turned away from the light.
             float endOn = 0.0f;
@@ -704,15 +724,15 @@ void paintPillars(Scene &scene)
                 const float shred = smoothstep(
                     -0.004f, 0.0f,
                     dist.at(px - int(std::lround(10 * ox)), py - int(std::lround(10 * oy))));
-                endOn = open * tipness * std::max(smoothstep(-0.5f, 0.1f, towards), shred);
+                endOn = open * tipness * std::max(smoothstep(-0.2f, 0.4f, towards), shred);
             }
             // The ionisation front: a thin band just inside the outline,
             // spilling a little further out than in, so no dark seam
             // separates it from the glow outside.
             const float rim = std::exp(-square((d + 0.002f) / (d > -0.002f ? 0.0042f : 0.0024f))) *
-                              std::max(s.facing * s.facing, 0.6f * endOn) *
-                              (0.01f + 0.99f * crown) * (1.0f + 1.2f * tipness) *
-                              (0.5f + 0.5f * broken) * clamp01(0.7f + 0.6f * knots) *
+                              std::max(sunward * sunward, 0.6f * endOn) *
+                              (0.01f + 0.99f * crown * crown) * (1.0f + 1.2f * tipness) *
+                              (0.3f + 0.7f * broken) * clamp01(0.7f + 0.6f * knots) *
                               (0.45f + 0.55f * s.lit) * (0.3f + patches);
             // The caps: ionised gas over the whole lit face, brightest at the
             // front facing the clusters and fading over the top, with knots
@@ -799,19 +819,24 @@ void paintPillars(Scene &scene)
             const float glow =
                 front * (1.0f - 0.7f * globule + 1.5f * globuleLit * clamp01(2.0f * front));
             // Just outside a lit edge the gas glows softly, fading out into
-            // the nebula.
+            // the nebula; how far it reaches and how bright it is change
+            // along the outline, so it traces no even band.
             float halo = 0.0f;
-            if (d > 0)
+            if (d > 0) {
+                const float reach = core::noise::fbm(u * 9 + 3, v * 9, seed + 94, 3);
                 halo = smoothstep(0.02f, -0.02f, dist.at(px - towardsX, py - towardsY)) *
-                       std::exp(-d / 0.022f) * (0.1f + 0.9f * upper) * (1.0f + 2.5f * tipness) *
-                       (0.3f + 0.7f * stretches);
+                       std::exp(-d / (0.022f + 0.018f * reach)) * (0.1f + 0.9f * upper) *
+                       (1.0f + 2.5f * tipness) * (0.3f + 0.7f * stretches) *
+                       (0.1f + 0.9f * sunward) * (0.2f + 0.8f * smoothstep(-0.45f, 0.35f, reach));
+            }
             // Faint glow stays gold, so dim knots read as lit gas, not grey.
             const core::Light glowColour = mix(mix(gold, paleGold, clamp01(2.5f * glow)),
                                                frontGreen, clamp01(0.6f * glow - 0.1f));
             c = c * t + surface * (1.0f - t) + paleGold * (0.15f * glowEdge) + glowColour * glow +
                 mix(capGlow, gold, 0.4f) * (0.12f * halo) +
                 mix(paleGold, teal, 0.35f) * (0.9f * wisp) +
-                capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f));
+                capGlow * (0.1f * cap * open * height * std::exp(-std::max(d, 0.0f) / 0.01f) *
+                           lerp(1.0f, sunward, smoothstep(0.0f, 0.004f, d)));
             light.dim(px, py, t);
         }
         // Lesser dust drifting across the foot of the columns.
