@@ -182,6 +182,38 @@ void paintRosette(Scene &scene)
     const Box box{int(cx - 600), int(cy - 600), int(cx + 600), int(cy + 600)};
     const CloudVolume cloud(field, box, 4, -1.1f * radius, 1.1f * radius, 32, seed + 6);
 
+    // Dark globules about the inner rim, of every size from specks to a few
+    // elephant trunks whose heads point at the cluster.
+    struct Globule
+    {
+        float x, y, ux, uy; // centre of the head; unit vector towards the cluster
+        float width, length, depth, front, rim, reach;
+        std::uint32_t id;
+    };
+    std::vector<Globule> globules;
+    core::Rng grng(seed + 18);
+    for (std::uint32_t i = 0; i < 17; ++i) {
+        const bool trunk = i < 4;
+        const float theta = float(grng.range(-Pi, Pi));
+        const float rr = trunk ? float(grng.range(0.42, 0.55))
+                               : 0.4f + 0.5f * float(std::pow(grng.uniform(), 1.6));
+        Globule g;
+        g.x = cx + rr * radius * std::cos(theta);
+        g.y = cy + rr * radius * std::sin(theta);
+        // Not quite radial: each is pushed about by its own surroundings.
+        const float aim = theta + Pi + float(grng.normal()) * 0.15f;
+        g.ux = std::cos(aim);
+        g.uy = std::sin(aim);
+        g.width = trunk ? float(grng.range(9, 16)) : 3.0f + 13.0f * float(std::pow(grng.uniform(), 2.0));
+        g.length = trunk ? float(grng.range(5, 9)) * g.width : g.width * float(grng.range(0, 1.2));
+        g.depth = float(grng.range(1.2, 3.2));
+        g.front = grng.uniform() < 0.35 ? float(grng.range(0.25, 0.6)) : 0.0f;
+        g.rim = grng.uniform() < 0.5 ? float(grng.range(0.5, 1.4)) : 0.0f;
+        g.reach = g.length + 2.5f * g.width;
+        g.id = i;
+        globules.push_back(g);
+    }
+
     // Coarse structure: brightness (r), dust lanes (g), faint haze (b).
     const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 170, y / 170, seed + 8, 3);
@@ -207,23 +239,36 @@ void paintRosette(Scene &scene)
         const float threads = noise::ridged(x / 26, y / 26, seed + 16, noise::octavesFor(26, 2.5f));
         const float detail = st.r * (0.6f + 0.45f * fine + 0.55f * threads * threads);
         float tau = 3.0f * st.g * smoothstep(1.2f, 0.5f, rr) * (0.7f + 0.6f * fine);
-        // Dark globules, drawn out towards the cluster, most of them about the inner rim.
-        // Cells in polar coordinates; none where the angle wraps round.
-        const float theta = std::atan2(y - cy, x - cx);
-        const float chance = (0.015f + 0.1f * bump(rr - 0.47f, 0.13f)) *
-                             smoothstep(0.05f, 0.3f, Pi - std::fabs(theta));
-        if (chance > 0.025f) {
-            const noise::Cells g =
-                noise::worley(rr * radius / 46, theta * radius * 0.47f / 20, seed + 11);
-            if (float(g.id % 1000) < 1000.0f * chance) {
-                const float size = 0.12f + 0.2f * float((g.id >> 10) % 1000) / 1000.0f;
-                const float edge = g.f1 + 0.06f * fine;
-                tau += (0.7f + 1.5f * float((g.id >> 20) % 100) / 100.0f) *
-                       smoothstep(size * 1.4f, size * 0.2f, edge);
-            }
+        float globTau = 0, rimLight = 0, front = 0;
+        for (const Globule &g : globules) {
+            const float dx = x - g.x, dy = y - g.y;
+            if (std::fabs(dx) > g.reach || std::fabs(dy) > g.reach)
+                continue;
+            // Outlines warped at the globule's own scale.
+            const noise::Offset w = noise::warp(x / (g.width * 1.3f), y / (g.width * 1.3f),
+                                                seed + 11 + g.id, 2);
+            const float ex = dx + 0.6f * g.width * w.x, ey = dy + 0.6f * g.width * w.y;
+            // along > 0 towards the cluster: the head; the tail trails away from it.
+            const float along = ex * g.ux + ey * g.uy, across = ex * g.uy - ey * g.ux;
+            const float tail = -along / (g.length + 0.6f * g.width);
+            if (tail > 1.0f)
+                continue;
+            const float d = along > 0 ? std::hypot(along, across) / g.width
+                                      : std::fabs(across) / (g.width * (1.0f - 0.4f * tail));
+            // Soft edges, and a tail that thins out into the gas about it.
+            const float inside = smoothstep(1.6f, 0.2f, d + 0.3f * fine) *
+                                 (tail > 0 ? 1.0f - tail * tail : 1.0f);
+            globTau += g.depth * inside;
+            front = std::max(front, g.front * inside);
+            // A thin, uneven lit rim where the head faces the cluster.
+            rimLight += g.rim * (0.6f + 0.6f * fine) * bump(d - 1.05f, 0.2f) *
+                        smoothstep(-0.2f, 0.7f, along / g.width);
         }
+        tau += globTau;
         const float t = std::exp(-tau);
-        return Ray{v.light * (detail * t) + haze, v.transmittance * t};
+        // Gas in front of a globule half hides it.
+        const float shown = front + (1.0f - front) * t;
+        return Ray{v.light * (detail * (shown + rimLight)) + haze, v.transmittance * t};
     });
 
     youngCluster(light, seed + 17, {cx - 25, cy + 15, 115, 85, 50, 26.0f, 2, 0.2f});
