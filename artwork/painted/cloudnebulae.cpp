@@ -182,6 +182,38 @@ void paintRosette(Scene &scene)
     const Box box{int(cx - 600), int(cy - 600), int(cx + 600), int(cy + 600)};
     const CloudVolume cloud(field, box, 4, -1.1f * radius, 1.1f * radius, 32, seed + 6);
 
+    // Dark globules about the inner rim, of every size from specks to a few
+    // elephant trunks whose heads point at the cluster.
+    struct Globule
+    {
+        float x, y, ux, uy; // centre of the head; unit vector towards the cluster
+        float width, length, depth, front, rim, reach;
+        std::uint32_t id;
+    };
+    std::vector<Globule> globules;
+    core::Rng grng(seed + 18);
+    for (std::uint32_t i = 0; i < 17; ++i) {
+        const bool trunk = i < 4;
+        const float theta = float(grng.range(-Pi, Pi));
+        const float rr = trunk ? float(grng.range(0.42, 0.55))
+                               : 0.4f + 0.5f * float(std::pow(grng.uniform(), 1.6));
+        Globule g;
+        g.x = cx + rr * radius * std::cos(theta);
+        g.y = cy + rr * radius * std::sin(theta);
+        // Not quite radial: each is pushed about by its own surroundings.
+        const float aim = theta + Pi + float(grng.normal()) * 0.15f;
+        g.ux = std::cos(aim);
+        g.uy = std::sin(aim);
+        g.width = trunk ? float(grng.range(9, 16)) : 3.0f + 13.0f * float(std::pow(grng.uniform(), 2.0));
+        g.length = trunk ? float(grng.range(5, 9)) * g.width : g.width * float(grng.range(0, 1.2));
+        g.depth = float(grng.range(1.2, 3.2));
+        g.front = grng.uniform() < 0.35 ? float(grng.range(0.25, 0.6)) : 0.0f;
+        g.rim = grng.uniform() < 0.5 ? float(grng.range(0.5, 1.4)) : 0.0f;
+        g.reach = g.length + 2.5f * g.width;
+        g.id = i;
+        globules.push_back(g);
+    }
+
     // Coarse structure: brightness (r), dust lanes (g), faint haze (b).
     const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 170, y / 170, seed + 8, 3);
@@ -207,23 +239,36 @@ void paintRosette(Scene &scene)
         const float threads = noise::ridged(x / 26, y / 26, seed + 16, noise::octavesFor(26, 2.5f));
         const float detail = st.r * (0.6f + 0.45f * fine + 0.55f * threads * threads);
         float tau = 3.0f * st.g * smoothstep(1.2f, 0.5f, rr) * (0.7f + 0.6f * fine);
-        // Dark globules, drawn out towards the cluster, most of them about the inner rim.
-        // Cells in polar coordinates; none where the angle wraps round.
-        const float theta = std::atan2(y - cy, x - cx);
-        const float chance = (0.015f + 0.1f * bump(rr - 0.47f, 0.13f)) *
-                             smoothstep(0.05f, 0.3f, Pi - std::fabs(theta));
-        if (chance > 0.025f) {
-            const noise::Cells g =
-                noise::worley(rr * radius / 46, theta * radius * 0.47f / 20, seed + 11);
-            if (float(g.id % 1000) < 1000.0f * chance) {
-                const float size = 0.12f + 0.2f * float((g.id >> 10) % 1000) / 1000.0f;
-                const float edge = g.f1 + 0.06f * fine;
-                tau += (0.7f + 1.5f * float((g.id >> 20) % 100) / 100.0f) *
-                       smoothstep(size * 1.4f, size * 0.2f, edge);
-            }
+        float globTau = 0, rimLight = 0, front = 0;
+        for (const Globule &g : globules) {
+            const float dx = x - g.x, dy = y - g.y;
+            if (std::fabs(dx) > g.reach || std::fabs(dy) > g.reach)
+                continue;
+            // Outlines warped at the globule's own scale.
+            const noise::Offset w = noise::warp(x / (g.width * 1.3f), y / (g.width * 1.3f),
+                                                seed + 11 + g.id, 2);
+            const float ex = dx + 0.6f * g.width * w.x, ey = dy + 0.6f * g.width * w.y;
+            // along > 0 towards the cluster: the head; the tail trails away from it.
+            const float along = ex * g.ux + ey * g.uy, across = ex * g.uy - ey * g.ux;
+            const float tail = -along / (g.length + 0.6f * g.width);
+            if (tail > 1.0f)
+                continue;
+            const float d = along > 0 ? std::hypot(along, across) / g.width
+                                      : std::fabs(across) / (g.width * (1.0f - 0.4f * tail));
+            // Soft edges, and a tail that thins out into the gas about it.
+            const float inside = smoothstep(1.6f, 0.2f, d + 0.3f * fine) *
+                                 (tail > 0 ? 1.0f - tail * tail : 1.0f);
+            globTau += g.depth * inside;
+            front = std::max(front, g.front * inside);
+            // A thin, uneven lit rim where the head faces the cluster.
+            rimLight += g.rim * (0.6f + 0.6f * fine) * bump(d - 1.05f, 0.2f) *
+                        smoothstep(-0.2f, 0.7f, along / g.width);
         }
+        tau += globTau;
         const float t = std::exp(-tau);
-        return Ray{v.light * (detail * t) + haze, v.transmittance * t};
+        // Gas in front of a globule half hides it.
+        const float shown = front + (1.0f - front) * t;
+        return Ray{v.light * (detail * (shown + rimLight)) + haze, v.transmittance * t};
     });
 
     youngCluster(light, seed + 17, {cx - 25, cy + 15, 115, 85, 50, 26.0f, 2, 0.2f});
@@ -986,44 +1031,53 @@ void paintFlame(Scene &scene)
         }
     }
 
-    // Coarse structure: glow (r), dust (g), fine threads of dust (b). The
-    // lanes' skeleton only says where dust gathers; noise gives it its ragged,
-    // cloudy outline, fingers and holes.
+    // Coarse structure: glow (r), the lanes' dust (g), a thin veil of dust
+    // between them (b). The skeleton only says where dust gathers; noise at
+    // several scales makes its depth uneven, from dense cores to thin patches
+    // the glow shows through.
     const core::FloatCanvas structure = coarseMap(4, [&](float x, float y) {
         const noise::Offset w = noise::warp(x / 150, y / 150, seed + 6, 3);
         const float wx = x + 40 * w.x, wy = y + 40 * w.y;
         const float s = strands(wx, wy, 160, 1.2f, seed + 7, 8);
         const float glow = 0.35f + 0.8f * mottle(wx, wy, 80, seed + 8, 8) + 0.9f * s * s * s;
-        const float skeleton = std::min(sampleGrid(lanes, x * 0.5f, y * 0.5f).r, 1.2f);
+        const float skeleton = std::min(sampleGrid(lanes, wx * 0.5f, wy * 0.5f).r, 1.2f);
         const float clouds = noise::fbm(wx / 110, wy / 110, seed + 11, noise::octavesFor(110, 8));
-        // Along the skeleton the clouds may fray the lanes but not cut them through.
-        const float frayed =
-            lerp(clouds, std::max(clouds, -0.05f), smoothstep(0.1f, 0.3f, skeleton));
-        const float dust =
-            skeleton * 0.75f + 0.7f * frayed +
-            0.25f * smoothstep(0.2f, 0.6f, noise::fbm(x / 340, y / 340, seed + 12, 3));
-        const float threads = std::pow(strands(wx, wy, 75, 1.0f, seed + 10, 8), 4.0f);
-        return Light{glow, dust, threads};
+        const float lumps = mottle(wx, wy, 90, seed + 13, 8);
+        const float lane = skeleton * (0.4f + 1.1f * lumps) +
+                           0.45f * std::max(clouds, 0.0f) * smoothstep(0.05f, 0.4f, skeleton);
+        const float veil =
+            0.6f * smoothstep(-0.1f, 0.5f, clouds) +
+            0.4f * smoothstep(0.2f, 0.6f, noise::fbm(x / 340, y / 340, seed + 12, 3));
+        return Light{glow, lane, veil};
     });
 
     compositeEach(light, WholeFrame, [&](float x, float y) {
         const Light st = sampleGrid(structure, x / 4, y / 4);
         const Ray v = cloud.at(x, y);
         const float fine = noise::fbm(x / 16, y / 16, seed + 9, noise::octavesFor(16));
-        const float dust = st.g + 0.13f * fine;
+        // Frayed at two scales, so no lane keeps a clean outline.
+        const float dust =
+            st.g + 0.15f * fine + 0.2f * noise::fbm(x / 40, y / 40, seed + 18, 3) * st.g;
+        // Dense cores only along the thickest lanes, thinner dust about them.
+        const float coreDepth = smoothstep(0.85f, 1.25f, dust);
+        const float bodyDepth = smoothstep(0.45f, 0.95f, dust);
+        const float edgeDepth = smoothstep(0.12f, 0.5f, dust);
+        // Holes in the lanes, where the glow behind shows through thinner dust.
+        const float holes = smoothstep(-0.25f, 0.3f, noise::fbm(x / 45, y / 45, seed + 17, 4));
         // The gas is lit brightest along the edges of the dust.
-        const float rim = 0.7f + 0.6f * noise::fbm(x / 6, y / 6, seed + 14, 2);
-        const float banks =
-            1.0f + 1.5f * bump(dust - 0.42f, 0.06f) * rim + 0.4f * bump(dust - 0.35f, 0.15f);
+        const float rim = (0.6f + 0.8f * noise::fbm(x / 6, y / 6, seed + 14, 2)) *
+                          smoothstep(-0.15f, 0.35f, noise::fbm(x / 120, y / 120, seed + 19, 2));
+        const float banks = 1.0f + 1.3f * bump(dust - 0.16f, 0.06f) * rim * (1.0f - coreDepth) +
+                            0.5f * bump(dust - 0.1f, 0.15f);
         const float detail = st.r * (0.85f + 0.25f * fine) * banks;
-        // Fine clumps of dust, a few pixels across, in and about the lanes.
-        const float grit =
-            smoothstep(-0.05f, 0.45f, noise::fbm(x / 11, y / 11, seed + 15, 3)) *
-            (0.3f + 1.2f * smoothstep(-0.2f, 0.5f, noise::fbm(x / 60, y / 60, seed + 16, 2)));
+        // Fine clumps and threads of dust, a few pixels across.
+        const float grit = smoothstep(0.0f, 0.45f, noise::fbm(x / 9, y / 9, seed + 15, 3));
+        const float threads =
+            std::pow(strands(x, y, 55, 1.0f, seed + 10, 3), 3.0f) * (0.3f + st.b);
         const float tau =
-            1.7f * smoothstep(0.3f, 0.85f, dust) + 1.6f * smoothstep(0.7f, 1.3f, dust) +
-            0.6f * smoothstep(0.2f, 0.45f, dust) + 1.4f * st.b * (0.6f + 0.8f * fine) +
-            0.6f * grit * smoothstep(0.15f, 0.5f, dust);
+            0.9f * edgeDepth * (0.5f + 0.8f * holes) * (0.7f + 0.6f * grit) +
+            2.2f * bodyDepth * (0.35f + 0.65f * holes) + 2.5f * coreDepth +
+            0.7f * st.b * (0.6f + 0.8f * fine) + 1.1f * threads;
         return Ray{reddened(v.light * detail, tau), v.transmittance * std::exp(-tau)};
     });
 
