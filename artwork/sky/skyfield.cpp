@@ -43,10 +43,10 @@ constexpr SkyField::Cluster PleiadesMembers{3.785, 24.12, 0.8, 260, 14.0};
 // The W's five stars stand well clear of the Milky Way: light steepens
 // fast from the fifth magnitude, so they burn out into crisp cores with
 // small coloured glows while the band's stars stay faint points.
-constexpr SkyField::Response Cassiopeia{0.2, 0.74, 5.5, 6.0, 3.0, 0.14, 0.4, 0.3};
+constexpr SkyField::Response Cassiopeia{0.2, 0.74, 5.5, 6.0, 3.0, 0.16, 0.4, 0.3};
 // Its band seen as dense clouds of faint stars cut by dark rifts, with the
 // sky dark away from the plane.
-constexpr SkyField::Band StarClouds{0.7, 0.85, 1.4, 2.0, 0.3, 0.4};
+constexpr SkyField::Band StarClouds{0.75, 0.75, 1.5, 2.4, 0.3, 0.4};
 
 // Centres and widths let each figure fill its frame while every named star
 // keeps clear of the edges. Narrow fields go deeper, as a longer exposure
