@@ -33,8 +33,6 @@ constexpr int Margin = 16;
 
 // Linear light of the band's glow on the plane, for milkyWay = 1.
 constexpr float BandLight = 0.02f;
-// Share of that light in specks of unresolved stars; the rest is smooth.
-constexpr float SpeckShare = 0.5f;
 // Pixels holding a speck, per unit of star density, and the most that may.
 constexpr float SpeckRate = 0.5f;
 constexpr float MaxSpecks = 0.7f;
@@ -54,7 +52,7 @@ struct Band
 
 // The band at a direction. finestDeg is the smallest feature worth
 // computing: about two pixels in the field at hand.
-Band bandAt(const SkyVector &d, float finestDeg)
+Band bandAt(const SkyVector &d, float finestDeg, const SkyField::Band &look)
 {
     // Longitude in [0, 360): its seam lies towards the galactic centre, far
     // from every field that shows the band.
@@ -63,7 +61,7 @@ Band bandAt(const SkyVector &d, float finestDeg)
     const float gb = float(galactic::latitudeDeg(d));
     // The band wanders a little about the plane; its thin bright core sits on
     // a broader, fainter base, and the base fades out with no edge.
-    const float b = gb - 1.3f * noise::fbm(gl / 24.0f, 0.37f, Seed, 3);
+    const float b = (gb - 1.3f * noise::fbm(gl / 24.0f, 0.37f, Seed, 3)) / float(look.width);
     const float envelope =
         (0.78f * std::exp(-0.5f * square(b / 4.6f)) + 0.22f * std::exp(-0.5f * square(b / 8.5f))) *
         std::exp(-square(square(b / 15.0f)));
@@ -82,7 +80,8 @@ Band bandAt(const SkyVector &d, float finestDeg)
     const float broad = noise::fbm(l / 9.0f, bw / 5.0f, Seed + 2, 2);
     const float clouds = noise::fbm(l / 3.4f, bw / 1.5f, Seed + 3, octaves(1.5f), 0.62f);
     const float knots = noise::fbm(l / 0.5f, bw / 0.35f, Seed + 8, octaves(0.35f), 0.6f);
-    const float stars = envelope * std::exp(1.1f * broad + 1.6f * clouds + 0.9f * knots);
+    const float stars =
+        envelope * std::exp(float(look.contrast) * (1.1f * broad + 1.6f * clouds + 0.9f * knots));
 
     // Dust: long winding lanes where a noise field crosses zero, smooth
     // across so no lane has a crease, frayed by the field's finer octaves;
@@ -96,7 +95,7 @@ Band bandAt(const SkyVector &d, float finestDeg)
     const float patches = smoothstep(
         0.05f, 0.5f, noise::fbm(l / 4.0f, bw / 2.0f, Seed + 7, octaves(2.0f, 3.0f), 0.5f));
     const float layer = std::exp(-0.5f * square(b / 4.0f));
-    return {stars, layer * (1.4f * lanes + 0.35f * wisps + 0.35f * patches)};
+    return {stars, float(look.dust) * layer * (1.4f * lanes + 0.35f * wisps + 0.35f * patches)};
 }
 
 inline float unit(std::uint64_t h, int shift)
@@ -115,7 +114,7 @@ MilkyWay::MilkyWay(const SkyField &field, const SkyProjection &projection) : m_f
     for (int j = 0; j < m_rows; ++j) {
         for (int i = 0; i < m_columns; ++i) {
             const QPointF p(double(i * Step - Margin), double(j * Step - Margin));
-            const Band band = bandAt(projection.direction(p), finestDeg);
+            const Band band = bandAt(projection.direction(p), finestDeg, field.band);
             m_grid[std::size_t(j) * m_columns + i] = {band.stars, band.dust};
         }
     }
@@ -154,6 +153,12 @@ void MilkyWay::paint(core::FloatCanvas &canvas) const
     if (m_field.milkyWay <= 0.0)
         return;
     const float light = BandLight * float(m_field.milkyWay);
+    const float speckShare = float(m_field.band.specks);
+    const float speckRate = SpeckRate * float(m_field.band.speckRate);
+    const float maxSpecks = MaxSpecks * float(m_field.band.speckRate);
+    const float fade = 1.0f - float(m_field.band.reddening);
+    const float redDepth = RedDepth + (1.0f - RedDepth) * fade;
+    const float blueDepth = BlueDepth + (1.0f - BlueDepth) * fade;
     // Faint parts of the band are browner, its star clouds yellow-white.
     const Light brown{1.0f, 0.75f, 0.52f};
     const Light cream{1.0f, 0.88f, 0.7f};
@@ -170,22 +175,22 @@ void MilkyWay::paint(core::FloatCanvas &canvas) const
             const Sample s = sampleAt(QPointF(x + 0.5, y + 0.5));
             if (s.stars <= 1e-5f)
                 continue;
-            const Light through{std::exp(-RedDepth * s.dust), std::exp(-s.dust),
-                                std::exp(-BlueDepth * s.dust)};
+            const Light through{std::exp(-redDepth * s.dust), std::exp(-s.dust),
+                                std::exp(-blueDepth * s.dust)};
             const float seen = s.stars * through.g;
             const Light tint = mix(brown, cream, smoothstep(0.1f, 1.2f, seen));
-            canvas.add(x, y, tint * through * (light * (1.0f - SpeckShare) * s.stars));
+            canvas.add(x, y, tint * through * (light * (1.0f - speckShare) * s.stars));
 
             // A speck here? Its chance follows the stars seen through the dust.
             const std::uint64_t h = core::hashPixel(x, y, seed);
-            const float chance = std::min(MaxSpecks, SpeckRate * seen);
+            const float chance = std::min(maxSpecks, speckRate * seen);
             if (unit(h, 0) >= chance)
                 continue;
             // Every speck carries the mean light the pixel's chance asks for.
             const float k =
                 std::pow(1.0f - unit(h, 16) * (1.0f - std::pow(SpeckRange, -SpeckIndex)),
                          -1.0f / SpeckIndex);
-            const float flux = light * SpeckShare * (seen / chance) * (k / meanSpeck);
+            const float flux = light * speckShare * (seen / chance) * (k / meanSpeck);
             const float bv = 0.1f + 1.5f * 0.5f * (unit(h, 32) + unit(h, 48));
             const Light colour = mix(Light::fromColourIndex(bv), white, 0.15f) * through *
                                  (1.0f / std::max(through.g, 1e-6f));

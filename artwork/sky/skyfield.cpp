@@ -40,18 +40,26 @@ constexpr SkyField::Response Pleiades{0.17, 0.27, 4.0, 6.5, 7.0, 0.12, 0.4, 0.06
 // Its fainter members, within a core of about 2 pc at 136 pc.
 constexpr SkyField::Cluster PleiadesMembers{3.785, 24.12, 0.8, 260, 14.0};
 
+// The W's five stars stand well clear of the Milky Way: light steepens
+// fast from the fifth magnitude, so they burn out into crisp cores with
+// small coloured glows while the band's stars stay faint points.
+constexpr SkyField::Response Cassiopeia{0.2, 0.74, 5.5, 6.0, 3.0, 0.16, 0.4, 0.3};
+// Its band seen as dense clouds of faint stars cut by dark rifts, with the
+// sky dark away from the plane.
+constexpr SkyField::Band StarClouds{0.75, 0.75, 1.5, 2.4, 0.3, 0.4};
+
 // Centres and widths let each figure fill its frame while every named star
 // keeps clear of the edges. Narrow fields go deeper, as a longer exposure
 // through a longer lens would.
 const std::array<SkyField, 8> Fields = {{
-    // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed, response, cluster
+    // entry, RA, Dec, width, limit, faint, scale, Milky Way, spikes, seed, response, cluster, band
     {1, 3.785, 24.20, 2.5, 16.5, 16.5, 1.25, 0.0, 3, 0x5045a1d3e4b1ULL, Pleiades, PleiadesMembers},
     {2, 12.45, 57.25, 30.0, 13.3, 12.5, 1.2, 0.0, 0, 0x3a7b9c11d2e5ULL, Dipper},       // Ursa Major
     {3, 10.40, 73.25, 66.0, 12.0, 11.2, 1.1, 0.5, 0, 0x7f01e2c3b4a5ULL, LittleDipper}, // Ursa Minor
-    {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL},                // Cassiopeia
-    {5, 12.58, -18.20, 27.0, 13.3, 12.5, 1.2, 0.0, 1, 0x19283746a5b4ULL, Crow},        // Corvus
-    {6, 5.585, 0.12, 37.0, 12.5, 10.5, 1.15, 0.8, 2, 0x0123c4d5e6f7ULL},               // Orion
-    {7, 4.745, 21.80, 28.0, 13.0, 11.0, 1.4, 0.7, 1, 0x2468ace13579ULL},               // Taurus
+    {4, 0.90, 60.50, 30.0, 12.5, 11.0, 1.5, 1.0, 0, 0x6c2d4e8f0a1bULL, Cassiopeia, {}, StarClouds},
+    {5, 12.58, -18.20, 27.0, 13.3, 12.5, 1.2, 0.0, 1, 0x19283746a5b4ULL, Crow},          // Corvus
+    {6, 5.585, 0.12, 37.0, 12.5, 10.5, 1.15, 0.8, 2, 0x0123c4d5e6f7ULL},                 // Orion
+    {7, 4.745, 21.80, 28.0, 13.0, 11.0, 1.4, 0.7, 1, 0x2468ace13579ULL},                 // Taurus
     {8, 4.45, 16.50, 14.0, 14.6, 13.6, 1.3, 0.0, 1, 0x55aa33cc0ff0ULL, Hyades, Members}, // Hyades
 }};
 

@@ -50,6 +50,19 @@ struct SkyField
     };
     Cluster cluster{};
 
+    // How the Milky Way's light is laid out; the defaults give a soft,
+    // mottled band.
+    struct Band
+    {
+        double width = 1.0;     // scales the band's width across the plane
+        double specks = 0.5;    // share of its light in specks of unresolved stars
+        double contrast = 1.0;  // scales the swing of the star clouds' density
+        double dust = 1.0;      // scales the dust's optical depth
+        double speckRate = 1.0; // scales how many pixels hold a speck
+        double reddening = 1.0; // scales how much redder the dust leaves them
+    };
+    Band band{};
+
     static constexpr int Width = 1920;
     static constexpr int Height = 1080;
 
