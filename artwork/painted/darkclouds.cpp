@@ -100,10 +100,11 @@ SurfaceLight lightSurface(const PixelMap &distance, const PixelMap &bumps, int p
             sky > 0 ? std::max(0.0f, (gx * light.x + gy * light.y) / sky) : 0.0f};
 }
 
-// The horse's head and neck, facing left, with its muzzle lowered.
+// The horse's head and neck, facing left, with its muzzle lowered. The neck
+// is short and broad, and its back slopes down into the cloud it rises from.
 float horse(float x, float y)
 {
-    float d = taperedCapsule(x, y, 0.14f, 0.34f, 0.1f, 0.07f, -0.03f, 0.07f); // neck
+    float d = taperedCapsule(x, y, 0.07f, -0.03f, 0.075f, 0.18f, 0.32f, 0.18f); // neck
     d = smin(d, circle(x, y, 0.04f, -0.08f, 0.075f), 0.03f);                  // skull
     d = smin(d, taperedCapsule(x, y, 0.0f, -0.05f, 0.062f, -0.115f, 0.035f, 0.047f),
              0.03f);                                          // muzzle
@@ -111,7 +112,7 @@ float horse(float x, float y)
     d = smin(d, taperedCapsule(x, y, 0.06f, -0.13f, 0.024f, 0.072f, -0.165f, 0.012f), 0.02f); // ear
     d = smin(d, circle(x, y, 0.15f, 0.07f, 0.06f), 0.05f); // mane
     // The throat: a notch between the jaw and the neck.
-    return std::max(d, -circle(x, y, -0.01f, 0.1f, 0.045f));
+    return std::max(d, -circle(x, y, -0.025f, 0.09f, 0.04f));
 }
 
 } // namespace
@@ -127,7 +128,7 @@ void paintHorsehead(Scene &scene)
     // The head a little larger than the neck it grows from.
     head.fill([&](float u, float v) {
         constexpr float Scale = 1.12f;
-        return Scale * horse(0.06f + (u - 0.06f) / Scale, 0.2f + (v - 0.2f) / Scale);
+        return Scale * horse(0.06f + (u - 0.06f) / Scale, 0.2f + (v - 0.26f) / Scale);
     });
     // The cloud bank's upper edge, rising a little to the right.
     auto bankEdge = [&](float x) {
@@ -177,19 +178,28 @@ void paintHorsehead(Scene &scene)
     const int octaves = core::noise::octavesFor(400.0f, 3.0f);
     eachPixel([&](int px, int py, float u, float v) {
         // The curtain: glowing hydrogen streaming up off the cloud towards
-        // the star, combed into striations of uneven strength and width.
+        // the star. It is brightest along the ionisation front just above
+        // the cloud and fades upwards; faint striations of uneven spacing
+        // and length rise from the front and die out at different heights.
         const float above = std::max(0.0f, bankEdge(u) - v);
-        const float profile = 0.45f + 0.75f * std::exp(-above / 0.28f);
+        const float front = std::exp(-above / 0.05f) *
+                            (0.6f + 0.4f * core::noise::fbm(u * 9, 0.5f, seed + 32, 3));
+        const float profile = 0.5f + 0.55f * std::exp(-above / 0.3f) + 0.45f * front;
         const core::noise::Offset cw = core::noise::warp(u * 2.5f, v * 1.2f, seed + 1, 3);
-        const float xs = u + 0.03f * cw.x;
+        const core::noise::Offset sw = core::noise::warp(u * 9, v * 3, seed + 33, 2);
+        const float xs = u + 0.03f * cw.x + 0.008f * sw.x;
         const float strength =
             smoothstep(-0.2f, 0.5f, core::noise::fbm(u * 2.6f, v * 1.1f, seed + 2, 3));
-        const float broad = core::noise::ridged(xs * 15, v * 1.3f, seed + 4, 3);
-        const float thin = core::noise::ridged(xs * 44 + 0.4f * cw.y, v * 3.5f, seed + 5, 3);
-        const float mottle = core::noise::fbm(u * 4, v * 4, seed + 6, octaves - 1);
-        const float streaks = 0.8f * broad * broad + 0.15f * thin * thin;
-        core::Light c = hydrogen * (0.085f * profile * std::exp(0.7f * mottle) *
-                                        (0.7f + (0.1f + 0.7f * strength) * streaks) +
+        const float reach =
+            0.06f + 0.4f * smoothstep(-0.4f, 0.6f, core::noise::fbm(xs * 11, 0.3f, seed + 34, 3));
+        const float rise = std::exp(-above / reach);
+        const float broad = core::noise::ridged(xs * 15, v * 3.5f, seed + 4, 3);
+        const float thin = core::noise::ridged(xs * 44 + 0.4f * cw.y, v * 7, seed + 5, 3);
+        const float mottle = core::noise::fbm(u * 4, v * 4, seed + 6, octaves - 1) +
+                             0.5f * core::noise::fbm(u * 13, v * 11, seed + 35, 4);
+        const float streaks = (0.8f * broad * broad + 0.2f * thin * thin) * rise;
+        core::Light c = hydrogen * (0.085f * profile * std::exp(0.6f * mottle) *
+                                        (0.78f + (0.12f + 0.8f * strength) * streaks) +
                                     0.003f);
 
         const float d = dist.at(px, py);
@@ -198,7 +208,10 @@ void paintHorsehead(Scene &scene)
             const float depth = std::max(-d, 0.0f);
             // The bank is a heap of clumps, thin between them so the glow
             // shows through in patches; the head is denser and more even.
-            const float inBank = smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v));
+            // Below the bank's edge the neck's base thins into the same clumps.
+            const float inBank =
+                std::max(smoothstep(-0.04f, 0.04f, head.sample(u, v) - (bankEdge(u) - v)),
+                         smoothstep(0.0f, 0.09f, v - bankEdge(u)));
             const float clumps = core::noise::fbm(u * 5, v * 5, seed + 29, octaves - 1);
             const float thickness =
                 lerp(0.5f + 0.9f * knots,
@@ -228,7 +241,8 @@ void paintHorsehead(Scene &scene)
                                          0.07f * lumpGlow)) +
                 rimColour *
                     (1.3f * (1.0f - std::exp(-body)) * std::exp(-depth / 0.003f) * s.facing *
-                     s.facing * broken * (0.4f + patches) * (0.35f + 0.5f * knots + 0.8f * s.lit));
+                     s.facing * lerp(0.6f + 0.4f * broken, broken, inBank) * (0.4f + patches) *
+                     (0.35f + 0.5f * knots + 0.8f * s.lit) * (1.7f - 0.7f * inBank));
             light.dim(px, py, t);
         }
         // A small reflection nebula lit by a star near the cloud's face,
